@@ -9,8 +9,6 @@ namespace zanmel {
 
 namespace {
 
-constexpr std::size_t npos = std::string_view::npos;
-
 bool IsSingleByte(std::string_view text, std::size_t pos, char c) {
     return text[pos] == c && cp932::CharLength(text, pos) == 1;
 }

@@ -41,6 +41,16 @@ std::string_view CutAtCharBoundary(std::string_view text, std::size_t limit) {
     return text.substr(0, end);
 }
 
+// CR, LF and NUL would break a written line apart or cut it short.
+std::string WithoutLineBreaks(std::string_view text) {
+    std::string clean;
+    clean.reserve(text.size());
+    for (char c : text) {
+        if (c != '\r' && c != '\n' && c != '\0') clean.push_back(c);
+    }
+    return clean;
+}
+
 int HexDigit(char c) {
     if (c >= '0' && c <= '9') return c - '0';
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
@@ -177,17 +187,13 @@ bool ProfileFile::ReadBool(std::string_view section, std::string_view key, bool 
 }
 
 void ProfileFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
-    std::string clean;
-    clean.reserve(value.size());
-    for (char c : value) {
-        if (c != '\r' && c != '\n' && c != '\0') clean.push_back(c);
-    }
+    std::string clean = WithoutLineBreaks(value);
 
     std::size_t sectionIndex = FindSection(section);
     if (sectionIndex == npos) {
         if (!lines_.empty() && !Trim(lines_.back().text).empty()) lines_.push_back(ParseLine(""));
-        lines_.push_back(ParseLine("[" + std::string(section) + "]"));
-        lines_.push_back(ParseLine(std::string(key) + "=" + clean));
+        lines_.push_back(ParseLine("[" + WithoutLineBreaks(section) + "]"));
+        lines_.push_back(ParseLine(WithoutLineBreaks(key) + "=" + clean));
         return;
     }
     std::size_t keyIndex = FindKey(sectionIndex, key);

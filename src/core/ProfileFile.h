@@ -36,7 +36,7 @@ public:
     std::int32_t ReadInteger(std::string_view section, std::string_view key, std::int32_t defaultValue) const;
     bool ReadBool(std::string_view section, std::string_view key, bool defaultValue) const;
 
-    // CR, LF and NUL in a value are dropped: they would break the line apart or cut it short.
+    // CR, LF and NUL in a name or value are dropped: they would break the line apart or cut it short.
     void WriteString(std::string_view section, std::string_view key, std::string_view value);
     void WriteInteger(std::string_view section, std::string_view key, std::int32_t value);
     // Written as "1" or "0".
