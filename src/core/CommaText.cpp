@@ -12,16 +12,26 @@ bool IsBlank(unsigned char c) {
     return c <= 32;
 }
 
+bool IsSpecial(unsigned char c) {
+    return IsBlank(c) || c == '"' || c == ',';
+}
+
 bool NeedsQuotes(std::string_view field) {
-    for (std::size_t i = 0; i < field.size(); i += cp932::CharLength(field, i)) {
-        const unsigned char c = static_cast<unsigned char>(field[i]);
-        if (cp932::CharLength(field, i) == 1 && (IsBlank(c) || c == '"' || c == ',')) return true;
+    // Most fields hold no special byte at all; only then is a scan by character needed.
+    bool anySpecial = false;
+    for (const char c : field) anySpecial |= IsSpecial(static_cast<unsigned char>(c));
+    if (!anySpecial) return false;
+    for (std::size_t i = 0; i < field.size();) {
+        const std::size_t length = cp932::CharLength(field, i);
+        if (length == 1 && IsSpecial(static_cast<unsigned char>(field[i]))) return true;
+        i += length;
     }
     return false;
 }
 
 void AppendField(std::string& out, std::string_view field, bool last) {
-    if (cp932::EndsWithLoneLeadByte(field) && !last) field.remove_suffix(1);
+    const bool endsLone = cp932::EndsWithLoneLeadByte(field);
+    if (endsLone && !last) field.remove_suffix(1);
     if (!NeedsQuotes(field)) {
         out.append(field);
         return;
@@ -34,7 +44,7 @@ void AppendField(std::string& out, std::string_view field, bool last) {
         i += length;
     }
     // A lone lead byte would take the closing quote as its trail byte; the text ends here anyway.
-    if (!cp932::EndsWithLoneLeadByte(field)) out.push_back('"');
+    if (!(endsLone && last)) out.push_back('"');
 }
 
 }  // namespace

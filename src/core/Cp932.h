@@ -19,7 +19,9 @@ constexpr bool IsTrailByte(unsigned char byte) {
 
 // Length in bytes of the character starting at pos: 2 for a lead byte with a byte after it, else 1. A lead byte
 // at the very end of the text counts as one byte, so a scan never runs past the end.
-std::size_t CharLength(std::string_view text, std::size_t pos);
+inline std::size_t CharLength(std::string_view text, std::size_t pos) {
+    return pos + 1 < text.size() && IsLeadByte(static_cast<unsigned char>(text[pos])) ? 2 : 1;
+}
 
 // True when pos (0..size) falls on a character boundary of text, scanning from the start.
 bool IsCharBoundary(std::string_view text, std::size_t pos);

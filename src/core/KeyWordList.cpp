@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <utility>
 
@@ -63,23 +64,24 @@ std::string TKeyWordList::Now() const {
 }
 
 const std::string& TKeyWordList::Cell(std::size_t position, std::size_t column) const {
-    if (position >= rows_.size() || column >= kColumnCount) {
+    if (position >= Count() || column >= kColumnCount) {
         throw ZanmelError(kComponent, "インデックスが範囲外です (" + std::to_string(position) + ")。");
     }
-    return rows_[position].columns[column];
+    return columns_[column][position];
 }
 
 TKeyWord TKeyWordList::EntryAt(std::size_t position) const {
     Cell(position, kKeyWord);
-    const auto& c = rows_[position].columns;
-    return {c[kKeyWord], c[kKind], ParseIconNumber(c[kIconNumber]), c[kReserved1], c[kReserved2], c[kComputer],
-            c[kStamp],   c[kData]};
+    auto cell = [&](Column c) { return columns_[c][position]; };
+    return {cell(kKeyWord),   cell(kKind),      ParseIconNumber(cell(kIconNumber)),
+            cell(kReserved1), cell(kReserved2), cell(kComputer),
+            cell(kStamp),     cell(kData)};
 }
 
 std::optional<std::size_t> TKeyWordList::Find(std::string_view keyword) const {
     const std::string lowered = cp932::ToLower(keyword);
-    for (std::size_t i = 0; i < rows_.size(); ++i) {
-        if (rows_[i].lowered == lowered) return i;
+    for (std::size_t i = 0; i < lowered_.size(); ++i) {
+        if (lowered_[i] == lowered) return i;
     }
     return std::nullopt;
 }
@@ -91,25 +93,34 @@ std::size_t TKeyWordList::RowOf(std::string_view keyword) const {
 }
 
 const std::string& TKeyWordList::KindOf(std::string_view keyword) const {
-    return rows_[RowOf(keyword)].columns[kKind];
+    return columns_[kKind][RowOf(keyword)];
 }
 
 std::int32_t TKeyWordList::IconNumberOf(std::string_view keyword) const {
-    return ParseIconNumber(rows_[RowOf(keyword)].columns[kIconNumber]);
+    return ParseIconNumber(columns_[kIconNumber][RowOf(keyword)]);
 }
 
 const std::string& TKeyWordList::DataOf(std::string_view keyword) const {
-    return rows_[RowOf(keyword)].columns[kData];
+    return columns_[kData][RowOf(keyword)];
+}
+
+void TKeyWordList::AppendRow(std::array<std::string, kColumnCount>&& cells) {
+    keys_.push_back(cells[kKeyWord]);
+    lowered_.push_back(cp932::ToLower(cells[kKeyWord]));
+    for (std::size_t c = 0; c < kColumnCount; ++c) columns_[c].push_back(std::move(cells[c]));
 }
 
 void TKeyWordList::Add(std::string_view keyword, std::string_view kind, std::int32_t iconNumber,
                        std::string_view data) {
     if (Exists(keyword)) throw ZanmelError(kComponent, "キーワードは既に存在しています。");
-    Row row;
-    row.columns = {std::string(keyword), std::string(kind), std::to_string(iconNumber), {}, {}, computerName_, Now(),
-                   std::string(data)};
-    row.lowered = cp932::ToLower(keyword);
-    rows_.push_back(std::move(row));
+    AppendRow({std::string(keyword),
+               std::string(kind),
+               std::to_string(iconNumber),
+               {},
+               {},
+               computerName_,
+               Now(),
+               std::string(data)});
 }
 
 void TKeyWordList::Change(std::string_view oldKeyword, std::string_view newKeyword, std::string_view kind,
@@ -120,18 +131,22 @@ void TKeyWordList::Change(std::string_view oldKeyword, std::string_view newKeywo
         throw ZanmelError(kComponent, "変更後のキーワードが既に存在しています。");
     }
     std::string stamp = Now();
-    Row& row = rows_[*position];
-    row.columns[kKeyWord] = newKeyword;
-    row.columns[kKind] = kind;
-    row.columns[kIconNumber] = std::to_string(iconNumber);
-    row.columns[kComputer] = computerName_;
-    row.columns[kStamp] = std::move(stamp);
-    row.columns[kData] = data;
-    row.lowered = cp932::ToLower(newKeyword);
+    const std::size_t i = *position;
+    columns_[kKeyWord][i] = newKeyword;
+    columns_[kKind][i] = kind;
+    columns_[kIconNumber][i] = std::to_string(iconNumber);
+    columns_[kComputer][i] = computerName_;
+    columns_[kStamp][i] = std::move(stamp);
+    columns_[kData][i] = data;
+    keys_.replace(i, newKeyword);
+    lowered_.replace(i, cp932::ToLower(newKeyword));
 }
 
 void TKeyWordList::Delete(std::string_view keyword) {
-    rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(RowOf(keyword)));
+    const auto i = static_cast<std::ptrdiff_t>(RowOf(keyword));
+    for (auto& column : columns_) column.erase(column.begin() + i);
+    keys_.erase(static_cast<std::size_t>(i));
+    lowered_.erase(static_cast<std::size_t>(i));
 }
 
 void TKeyWordList::Learning(std::string_view keyword) {
@@ -139,31 +154,73 @@ void TKeyWordList::Learning(std::string_view keyword) {
     if (!position) throw ZanmelError("TKeyWordList::Learning", "KeyWordが見つかりません。");
     const std::size_t from = *position;
     const std::size_t to = from / 5 * 4 + from % 5 * 4 / 5;  // floor(from * 4 / 5) without overflow
-    const auto first = rows_.begin();
-    std::rotate(first + static_cast<std::ptrdiff_t>(to), first + static_cast<std::ptrdiff_t>(from),
-                first + static_cast<std::ptrdiff_t>(from + 1));
+    auto move = [&](std::vector<std::string>& column) {
+        const auto first = column.begin();
+        std::rotate(first + static_cast<std::ptrdiff_t>(to), first + static_cast<std::ptrdiff_t>(from),
+                    first + static_cast<std::ptrdiff_t>(from + 1));
+    };
+    for (auto& column : columns_) move(column);
+    keys_.move_forward(from, to);
+    lowered_.move_forward(from, to);
 }
+
+namespace {
+
+// Rows whose key begins with q.
+void ForwardMatches(const PackedTexts& keys, std::string_view q, bool queryEndsLone, std::vector<std::size_t>& out) {
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        const std::string_view k = keys[i];
+        if (k.size() >= q.size() && k.compare(0, q.size(), q) == 0 && (!queryEndsLone || k.size() == q.size())) {
+            out.push_back(i);
+        }
+    }
+}
+
+// Rows whose key holds q at a character boundary. The scan runs over all keys at once, looking for the last byte
+// of q with memchr (trail bytes and letters are rarer than lead bytes), and checks only the candidates.
+void PartialMatches(const PackedTexts& keys, std::string_view q, bool queryEndsLone, std::vector<std::size_t>& out) {
+    const std::string_view all = keys.bytes();
+    const std::size_t tail = q.size() - 1;
+    std::size_t row = 0;
+    std::size_t pos = tail;
+    while (pos < all.size()) {
+        const void* hit = std::memchr(all.data() + pos, q.back(), all.size() - pos);
+        if (hit == nullptr) break;
+        const std::size_t anchor = static_cast<std::size_t>(static_cast<const char*>(hit) - all.data());
+        pos = anchor + 1;
+        const std::size_t start = anchor - tail;
+        while (keys.end_of(row) <= anchor) ++row;  // hits come in order: all rows are passed once at most
+        const std::size_t rowBegin = keys.begin_of(row);
+        const std::size_t rowEnd = keys.end_of(row);
+        if (start < rowBegin || all.compare(start, q.size(), q) != 0) continue;
+        if (queryEndsLone && anchor + 1 != rowEnd) continue;
+        std::size_t boundary = rowBegin;
+        const std::string_view key = all.substr(rowBegin, rowEnd - rowBegin);
+        while (boundary < start) boundary += cp932::CharLength(key, boundary - rowBegin);
+        if (boundary != start) continue;
+        out.push_back(row);
+        pos = rowEnd + tail;  // on to the next row
+    }
+}
+
+}  // namespace
 
 TKeyWordList::SearchResult TKeyWordList::Search(std::string& query, bool caseSensitive, bool forward) {
     const std::string q = caseSensitive ? query : cp932::ToLower(query);
     const bool queryEndsLone = cp932::EndsWithLoneLeadByte(q);
+    const PackedTexts& keys = caseSensitive ? keys_ : lowered_;
     std::vector<std::size_t> matches;
     if (!q.empty()) {
-        for (std::size_t i = 0; i < rows_.size(); ++i) {
-            const std::string_view k = caseSensitive ? rows_[i].columns[kKeyWord] : rows_[i].lowered;
-            bool found;
-            if (forward) {
-                found = k.starts_with(q) && (!queryEndsLone || k.size() == q.size());
-            } else {
-                found = cp932::Find(k, q) != std::string_view::npos;
-            }
-            if (found) matches.push_back(i);
+        if (forward) {
+            ForwardMatches(keys, q, queryEndsLone, matches);
+        } else {
+            PartialMatches(keys, q, queryEndsLone, matches);
         }
     }
 
     SearchResult result;
     if (matches.size() == 1) {
-        const std::string& only = rows_[matches.front()].columns[kKeyWord];
+        const std::string& only = columns_[kKeyWord][matches.front()];
         if (only != completionMemory_) {
             query = only;
             completionMemory_ = only;
@@ -173,20 +230,22 @@ TKeyWordList::SearchResult TKeyWordList::Search(std::string& query, bool caseSen
         completionMemory_.clear();
     }
 
-    std::vector<std::string_view> keywords;
+    std::vector<std::string_view> shown;
     if (query.empty()) {
-        keywords.reserve(rows_.size());
-        for (const Row& row : rows_) keywords.push_back(row.columns[kKeyWord]);
+        shown.reserve(Count());
+        for (std::size_t i = 0; i < Count(); ++i) shown.push_back(keys_[i]);
     } else {
-        keywords.reserve(matches.size());
-        for (const std::size_t i : matches) keywords.push_back(rows_[i].columns[kKeyWord]);
+        shown.reserve(matches.size());
+        for (const std::size_t i : matches) shown.push_back(keys_[i]);
     }
-    AppendCommaText(result.keywords, keywords);
+    AppendCommaText(result.keywords, shown);
     return result;
 }
 
 void TKeyWordList::LoadFromText(std::string_view bytes, std::string_view path) {
-    rows_.clear();
+    for (auto& column : columns_) column.clear();
+    keys_.clear();
+    lowered_.clear();
     iconLookup_.reset();
     std::size_t pos = 0;
     while (pos < bytes.size()) {
@@ -201,10 +260,9 @@ void TKeyWordList::LoadFromText(std::string_view bytes, std::string_view path) {
         if (fields.size() != kColumnCount) {
             throw ZanmelError(kComponent, std::string(path) + "のデータが不正です。");
         }
-        Row row;
-        std::move(fields.begin(), fields.end(), row.columns.begin());
-        row.lowered = cp932::ToLower(row.columns[kKeyWord]);
-        rows_.push_back(std::move(row));
+        std::array<std::string, kColumnCount> cells;
+        std::move(fields.begin(), fields.end(), cells.begin());
+        AppendRow(std::move(cells));
     }
 }
 
@@ -212,11 +270,11 @@ std::string TKeyWordList::SaveToText() const {
     std::string out;
     std::array<std::string_view, kColumnCount> fields;
     std::array<std::string, kColumnCount> cleaned;
-    for (const Row& row : rows_) {
+    for (std::size_t row = 0; row < Count(); ++row) {
         for (std::size_t c = 0; c < kColumnCount; ++c) {
-            fields[c] = row.columns[c];
+            fields[c] = columns_[c][row];
             if (fields[c].find_first_of("\r\n") != std::string_view::npos) {
-                cleaned[c] = WithoutLineBreaks(row.columns[c]);
+                cleaned[c] = WithoutLineBreaks(columns_[c][row]);
                 fields[c] = cleaned[c];
             }
         }
@@ -228,11 +286,11 @@ std::string TKeyWordList::SaveToText() const {
 
 void TKeyWordList::BuildIconLookup() {
     std::unordered_map<std::string, std::int32_t> lookup;
-    lookup.reserve(rows_.size());
-    for (const Row& row : rows_) {
+    lookup.reserve(Count());
+    for (std::size_t row = 0; row < Count(); ++row) {
         std::int32_t icon = 0;
-        if (!ParseInt32(row.columns[kIconNumber], icon)) icon = 0;
-        lookup[row.lowered] = icon;  // a repeated keyword keeps the last icon number
+        if (!ParseInt32(columns_[kIconNumber][row], icon)) icon = 0;
+        lookup[std::string(lowered_[row])] = icon;  // a repeated keyword keeps the last icon number
     }
     iconLookup_ = std::move(lookup);
 }
@@ -241,7 +299,7 @@ std::int32_t TKeyWordList::IconLookup(std::string_view keyword) const {
     if (!iconLookup_) {
         const auto row = Find(keyword);
         std::int32_t icon = 0;
-        if (row && ParseInt32(rows_[*row].columns[kIconNumber], icon)) return icon;
+        if (row && ParseInt32(columns_[kIconNumber][*row], icon)) return icon;
         return 0;
     }
     const auto it = iconLookup_->find(cp932::ToLower(keyword));

@@ -10,6 +10,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "core/PackedTexts.h"
+
 namespace zanmel {
 
 // A local date and time, as the stamp column shows it.
@@ -74,7 +76,7 @@ public:
     const std::string& ComputerName() const { return computerName_; }
     void SetClock(Clock clock);
 
-    std::size_t Count() const { return rows_.size(); }
+    std::size_t Count() const { return lowered_.size(); }
     // Positions are 0-based; a position out of range raises "KeyWordList\r\n...".
     const std::string& KeyWordAt(std::size_t position) const { return Cell(position, kKeyWord); }
     const std::string& KindAt(std::size_t position) const { return Cell(position, kKind); }
@@ -118,15 +120,17 @@ public:
     std::int32_t IconLookup(std::string_view keyword) const;
 
 private:
-    struct Row {
-        std::array<std::string, kColumnCount> columns;
-        std::string lowered;  // the keyword lower-cased, kept up to date for searches and lookups
-    };
+    void AppendRow(std::array<std::string, kColumnCount>&& cells);
 
     std::size_t RowOf(std::string_view keyword) const;  // raises when the keyword does not exist
     std::string Now() const;
 
-    std::vector<Row> rows_;
+    // Eight parallel columns of the same length. Beside them the search keys: the keyword column packed as it
+    // is and lower-cased, kept up to date with every change, so that a search per keystroke neither lower-cases
+    // every keyword nor chases a pointer per row.
+    std::array<std::vector<std::string>, kColumnCount> columns_;
+    PackedTexts keys_;
+    PackedTexts lowered_;
     std::string computerName_;
     Clock clock_;
     std::string completionMemory_;
