@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/CommaText.h"
 #include "core/Cp932.h"
 #include "core/ZanmelError.h"
 
@@ -34,6 +35,17 @@ std::string Keywords(const TKeyWordList& list) {
     std::string text;
     for (std::size_t i = 0; i < list.Count(); ++i) text += list.KeyWordAt(i) + " ";
     return text;
+}
+
+// The search keys kept beside the columns agree with the keyword column.
+void ExpectKeysAgree(TKeyWordList& list) {
+    std::vector<std::string> keywords;
+    for (std::size_t i = 0; i < list.Count(); ++i) {
+        keywords.push_back(list.KeyWordAt(i));
+        ASSERT_EQ(list.Find(cp932::ToLower(list.KeyWordAt(i))), i);
+    }
+    std::string all;
+    ASSERT_EQ(list.Search(all, true, true).keywords, CommaTextJoin(keywords));
 }
 
 TEST(KeyWordCase, LowerCasingIsByCharacterAndLocaleIndependent) {
@@ -78,6 +90,7 @@ TEST(KeyWordList, AddAndLookupIgnoreLetterCase) {
     f.list.Delete("EDITOR");
     EXPECT_EQ(f.list.Count(), 1u);
     EXPECT_FALSE(f.list.Exists("Editor"));
+    ExpectKeysAgree(f.list);
 }
 
 TEST(KeyWordList, ChangeKeepsPositionAndReservedColumns) {
@@ -91,6 +104,7 @@ TEST(KeyWordList, ChangeKeepsPositionAndReservedColumns) {
     EXPECT_EQ(f.list.DataAt(0), "d4");
     f.list.Change("a", "c", "Launch", 5, "d5");
     EXPECT_EQ(Keywords(f.list), "c b ");
+    ExpectKeysAgree(f.list);
     EXPECT_FALSE(f.list.Exists("a"));
 
     EXPECT_EQ(ErrorOf([&] { f.list.Change("x", "y", "", 0, ""); }),
@@ -118,6 +132,7 @@ TEST(KeyWordList, LearningMovesAFifthOfTheWay) {
             const int expected = i < to || i > from ? i : i == to ? from : i - 1;
             ASSERT_EQ(list.KeyWordAt(static_cast<std::size_t>(i)), "k" + std::to_string(expected)) << from;
         }
+        ExpectKeysAgree(list);
     }
     EXPECT_EQ(ErrorOf([&] { list.Learning("none"); }), "TKeyWordList::Learning\r\nKeyWordが見つかりません。");
 }
@@ -143,6 +158,17 @@ TEST(KeyWordList, SearchAndCompletionOncePerKeyword) {
     EXPECT_EQ(list.Search(query, false, false).keywords, "");
     query = "\x95";  // nor is its lead byte
     EXPECT_EQ(list.Search(query, false, false).keywords, "");
+
+    // Partial matches never run from one keyword into the next, and a keyword matching twice is listed once.
+    list.LoadFromText("ab,,0,,,,,\r\ncd,,0,,,,,\r\nxbcbc,,0,,,,,\r\n", "k.txt");
+    list.Add("表\x81", "", 0, "");
+    query = "bc";
+    EXPECT_EQ(list.Search(query, true, false).keywords, "xbcbc");
+    query = "bcd";
+    EXPECT_EQ(list.Search(query, true, false).keywords, "");
+    query = "\x81";  // a lone lead byte only matches a lone lead byte ending the keyword
+    EXPECT_EQ(list.Search(query, true, false).keywords, "表\x81");
+    list.LoadFromText("xAbc,,0,,,,,\r\nabcde,,0,,,,,\r\nabd,,0,,,,,\r\n", "k.txt");
 
     query = "ABC";
     result = list.Search(query, false, true);
