@@ -17,7 +17,7 @@ bool IsSpecial(unsigned char c) {
 }
 
 bool NeedsQuotes(std::string_view field) {
-    // Most fields hold no special byte at all; only then is a scan by character needed.
+    // Most fields hold no such byte at all; only a field that does needs the scan by character.
     bool anySpecial = false;
     for (const char c : field) anySpecial |= IsSpecial(static_cast<unsigned char>(c));
     if (!anySpecial) return false;

@@ -122,6 +122,11 @@ int TLaunchWordData2::CharacterSet() const {
     }
 }
 
+void TLaunchWordData2::SetCharacterSet(int characterSet) {
+    const int bits = characterSet == kUtf8 || characterSet == kEucJp ? characterSet * 8 : 0;
+    flags = (flags & ~kCharacterSetMask) | bits;
+}
+
 LaunchTarget TLaunchWordData2::Classify() const {
     if (IsMailAddress()) return LaunchTarget::MailAddress;
     if (path.starts_with("http:")) return LaunchTarget::WebAddress;

@@ -62,6 +62,8 @@ struct TLaunchWordData2 {
     bool IsUrlDirect() const { return (flags & kUrlDirect) != 0; }
     // 0 Shift-JIS, 1 UTF-8, 2 EUC-JP; any other value of the three bits counts as Shift-JIS.
     int CharacterSet() const;
+    // Sets bits 3 to 5 to entry n of "Shift-JIS,UTF-8,EUC-JP" (n x 8); a value outside 0-2 gives Shift-JIS.
+    void SetCharacterSet(int characterSet);
 
     LaunchTarget Classify() const;
 

@@ -86,6 +86,11 @@ TEST(LaunchWordData, FlagsAndClassify) {
     EXPECT_EQ(Record("", 24).CharacterSet(), 0);
     EXPECT_EQ(Record("", 56).CharacterSet(), 0);
     EXPECT_EQ(Record("", 7).CharacterSet(), 0);
+    TLaunchWordData2 web = Record("", 4 | 16 | 64);
+    web.SetCharacterSet(1);
+    EXPECT_EQ(web.flags, 4 | 8 | 64);
+    web.SetCharacterSet(5);
+    EXPECT_EQ(web.flags, 4 | 64);
 
     EXPECT_EQ(Record("http://example.com", 1).Classify(), LaunchTarget::MailAddress);
     EXPECT_EQ(Record("http://example.com").Classify(), LaunchTarget::WebAddress);
