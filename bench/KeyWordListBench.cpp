@@ -74,9 +74,13 @@ TKeyWordList& LoadedList() {
     return list;
 }
 
-// The query: the first one or three characters of a keyword from the middle of the index.
-std::string Query(int characters) {
-    const std::string& keyword = LoadedList().KeyWordAt(kEntries / 2);
+// The query: the first one or three characters of a keyword from the middle of the index, beginning with an
+// ASCII or a double-byte character.
+std::string Query(int characters, bool doubleByte) {
+    const TKeyWordList& list = LoadedList();
+    std::size_t row = kEntries / 2;
+    while (zanmel::cp932::CharLength(list.KeyWordAt(row), 0) != (doubleByte ? 2u : 1u)) ++row;
+    const std::string& keyword = list.KeyWordAt(row);
     std::size_t end = 0;
     for (int i = 0; i < characters && end < keyword.size(); ++i) end += zanmel::cp932::CharLength(keyword, end);
     return keyword.substr(0, end);
@@ -85,7 +89,7 @@ std::string Query(int characters) {
 void BM_Search(benchmark::State& state) {
     const bool forward = state.range(0) != 0;
     const bool caseSensitive = state.range(1) != 0;
-    const std::string query = Query(static_cast<int>(state.range(2)));
+    const std::string query = Query(static_cast<int>(state.range(2)), state.range(3) != 0);
     TKeyWordList& list = LoadedList();
     std::size_t resultBytes = 0;
     for (auto _ : state) {
@@ -105,8 +109,8 @@ void BM_Search(benchmark::State& state) {
                    " query " + hex);
 }
 BENCHMARK(BM_Search)
-    ->ArgNames({"forward", "case", "chars"})
-    ->ArgsProduct({{1, 0}, {1, 0}, {1, 3}})
+    ->ArgNames({"forward", "case", "chars", "dbcs"})
+    ->ArgsProduct({{1, 0}, {1, 0}, {1, 3}, {0, 1}})
     ->Unit(benchmark::kMicrosecond);
 
 void BM_LearningLast(benchmark::State& state) {
