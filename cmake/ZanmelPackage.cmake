@@ -1,0 +1,16 @@
+# The portable program folder as a zip: `cmake --build --preset windows --target package`.
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/defaulticon DESTINATION .)
+if(EXISTS ${PROJECT_SOURCE_DIR}/data/skin)
+    install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/skin DESTINATION .)
+endif()
+if(EXISTS ${PROJECT_SOURCE_DIR}/data/index.html)
+    install(FILES ${PROJECT_SOURCE_DIR}/data/index.html DESTINATION .)
+endif()
+
+set(CPACK_GENERATOR ZIP)
+set(CPACK_PACKAGE_NAME Zanmel)
+set(CPACK_PACKAGE_VENDOR Zanmel)
+set(CPACK_PACKAGE_FILE_NAME "Zanmel-${PROJECT_VERSION}-win64")
+set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
+set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR}/package)
+include(CPack)

@@ -1,0 +1,117 @@
+#include "platform/AtomicFile.h"
+
+#include <windows.h>
+
+#include <climits>
+
+#include "core/ZanmelError.h"
+#include "platform/Handles.h"
+#include "platform/SystemError.h"
+#include "platform/TextCodec.h"
+
+namespace zanmel::platform {
+
+namespace {
+
+constexpr char kComponent[] = "File";
+constexpr int kReplaceAttempts = 20;
+constexpr DWORD kReplaceRetryMs = 50;
+
+[[noreturn]] void ThrowFileError(const std::string& what, const std::string& path, DWORD error) {
+    throw ZanmelError(kComponent, "ファイル \"" + path + "\" " + what + "\r\n" + SystemErrorText(error));
+}
+
+std::wstring FolderOf(const std::wstring& path) {
+    const std::size_t slash = path.find_last_of(L"\\/");
+    if (slash == std::wstring::npos) return L".";
+    if (slash == 0) return path.substr(0, 1);
+    if (slash == 2 && path[1] == L':') return path.substr(0, 3);  // "C:\"
+    return path.substr(0, slash);
+}
+
+bool IsTransient(DWORD error) {
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED;
+}
+
+// Writes all bytes to the open file and forces them to the device.
+DWORD WriteAndFlush(HANDLE file, std::string_view bytes) {
+    const char* data = bytes.data();
+    std::size_t left = bytes.size();
+    while (left > 0) {
+        const DWORD chunk = left > (1u << 20) ? (1u << 20) : static_cast<DWORD>(left);
+        DWORD written = 0;
+        if (!WriteFile(file, data, chunk, &written, nullptr)) return GetLastError();
+        if (written == 0) return ERROR_WRITE_FAULT;
+        data += written;
+        left -= written;
+    }
+    if (!FlushFileBuffers(file)) return GetLastError();
+    return ERROR_SUCCESS;
+}
+
+}  // namespace
+
+void WriteFileAtomically(const std::string& path, std::string_view bytes) {
+    const std::wstring target = ToWide(path);
+    if (target.empty()) ThrowFileError("を作成できません。", path, ERROR_INVALID_NAME);
+
+    wchar_t tempPath[MAX_PATH + 16] = {};
+    if (GetTempFileNameW(FolderOf(target).c_str(), L"znm", 0, tempPath) == 0) {
+        ThrowFileError("を作成できません。", path, GetLastError());
+    }
+
+    DWORD error = ERROR_SUCCESS;
+    {
+        KernelHandle file(
+            CreateFileW(tempPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file) {
+            error = GetLastError();
+        } else {
+            error = WriteAndFlush(file.Get(), bytes);
+        }
+    }
+    if (error == ERROR_SUCCESS) {
+        for (int attempt = 0;; ++attempt) {
+            if (MoveFileExW(tempPath, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return;
+            error = GetLastError();
+            if (!IsTransient(error) || attempt + 1 >= kReplaceAttempts) break;
+            Sleep(kReplaceRetryMs);
+        }
+    }
+    DeleteFileW(tempPath);
+    ThrowFileError("を作成できません。", path, error);
+}
+
+std::optional<std::string> ReadFileBytes(const std::string& path) {
+    const std::wstring name = ToWide(path);
+    KernelHandle file(CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+        const DWORD error = GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return std::nullopt;
+        ThrowFileError("を開けません。", path, error);
+    }
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.Get(), &size)) ThrowFileError("を読めません。", path, GetLastError());
+    if (size.QuadPart > INT_MAX) ThrowFileError("は大きすぎます。", path, ERROR_FILE_TOO_LARGE);
+
+    std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD got = 0;
+        const DWORD want = static_cast<DWORD>(bytes.size() - done);
+        if (!ReadFile(file.Get(), bytes.data() + done, want, &got, nullptr)) {
+            ThrowFileError("を読めません。", path, GetLastError());
+        }
+        if (got == 0) break;  // the file shrank while being read
+        done += got;
+    }
+    bytes.resize(done);
+    return bytes;
+}
+
+bool PathExists(const std::string& path) {
+    return GetFileAttributesW(ToWide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+}  // namespace zanmel::platform

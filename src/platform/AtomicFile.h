@@ -1,0 +1,23 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace zanmel::platform {
+
+// Replaces the file at path (CP932) with bytes so that a crash, a full disk or a drive pulled out mid-write
+// leaves either the old file or the new one, never a part of one: the bytes go to a temporary file in the same
+// folder, are flushed to the device, and the temporary file is then renamed over the target. Brief sharing
+// violations (virus scanners, indexers) are retried. On failure the old file is left as it was, the temporary
+// file is removed, and a ZanmelError naming the file is thrown.
+void WriteFileAtomically(const std::string& path, std::string_view bytes);
+
+// The whole content of the file, or nothing when it does not exist. Any other failure to read throws a
+// ZanmelError naming the file.
+std::optional<std::string> ReadFileBytes(const std::string& path);
+
+// True when path names an existing file or folder.
+bool PathExists(const std::string& path);
+
+}  // namespace zanmel::platform

@@ -1,0 +1,40 @@
+#include "platform/MessageLoop.h"
+
+#include "platform/CallbackGuard.h"
+
+namespace zanmel::platform {
+
+namespace {
+
+void Dispatch(MSG& msg, const MessageFilter& filter) {
+    // A filter that fails has abandoned the message: it is not dispatched as well.
+    if (filter && GuardCallback(true, [&] { return filter(msg); })) return;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+}
+
+}  // namespace
+
+int RunMessageLoop(const MessageFilter& filter) {
+    MSG msg{};
+    for (;;) {
+        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+        if (got == 0) return static_cast<int>(msg.wParam);
+        if (got == -1) return -1;
+        Dispatch(msg, filter);
+    }
+}
+
+bool PumpPendingMessages(const MessageFilter& filter) {
+    MSG msg{};
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            return false;
+        }
+        Dispatch(msg, filter);
+    }
+    return true;
+}
+
+}  // namespace zanmel::platform

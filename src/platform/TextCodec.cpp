@@ -1,0 +1,33 @@
+#include "platform/TextCodec.h"
+
+#include <windows.h>
+
+#include <climits>
+
+namespace zanmel::platform {
+
+namespace {
+constexpr UINT kCodePage = 932;
+}
+
+std::wstring ToWide(std::string_view cp932) {
+    if (cp932.empty() || cp932.size() > INT_MAX) return {};
+    const int size = static_cast<int>(cp932.size());
+    const int needed = MultiByteToWideChar(kCodePage, 0, cp932.data(), size, nullptr, 0);
+    if (needed <= 0) return {};
+    std::wstring wide(static_cast<std::size_t>(needed), L'\0');
+    MultiByteToWideChar(kCodePage, 0, cp932.data(), size, wide.data(), needed);
+    return wide;
+}
+
+std::string ToCp932(std::wstring_view wide) {
+    if (wide.empty() || wide.size() > INT_MAX) return {};
+    const int size = static_cast<int>(wide.size());
+    const int needed = WideCharToMultiByte(kCodePage, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+    if (needed <= 0) return {};
+    std::string text(static_cast<std::size_t>(needed), '\0');
+    WideCharToMultiByte(kCodePage, 0, wide.data(), size, text.data(), needed, nullptr, nullptr);
+    return text;
+}
+
+}  // namespace zanmel::platform

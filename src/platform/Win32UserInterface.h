@@ -1,0 +1,27 @@
+#pragma once
+
+#include <windows.h>
+
+#include "core/UserInterface.h"
+
+namespace zanmel::platform {
+
+// The real user interface: message boxes captioned "Zanmel", a text query dialog built in code, the common
+// file-open dialog and the shell's folder browser.
+class Win32UserInterface : public UserInterface {
+public:
+    // Message boxes and queries are owned by this window (the main window once it exists).
+    void SetOwner(HWND owner) noexcept { owner_ = owner; }
+
+    void ShowMessage(std::string_view text) override;
+    bool Confirm(std::string_view text) override;
+    std::optional<std::string> QueryText(std::string_view title, std::string_view prompt,
+                                         std::string_view initialText) override;
+    std::optional<std::string> OpenFile(std::string_view filter, std::string_view initialFile) override;
+    std::string BrowseFolder(Owner owner, std::string_view title, std::string_view initialFolder) override;
+
+private:
+    HWND owner_ = nullptr;
+};
+
+}  // namespace zanmel::platform

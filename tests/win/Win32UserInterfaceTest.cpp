@@ -1,0 +1,153 @@
+#include <gtest/gtest.h>
+
+#include "WinTestSupport.h"
+#include "platform/Handles.h"
+#include "platform/TextCodec.h"
+#include "platform/TextQueryDialog.h"
+#include "platform/Win32UserInterface.h"
+
+namespace zanmel::platform {
+
+namespace {
+
+// The top-level dialog window of this process with the given caption, or nullptr.
+HWND FindDialog(const std::wstring& caption) {
+    struct Search {
+        const std::wstring* caption;
+        HWND found;
+    } search{&caption, nullptr};
+    EnumWindows(
+        [](HWND hwnd, LPARAM p) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(p);
+            DWORD pid = 0;
+            GetWindowThreadProcessId(hwnd, &pid);
+            wchar_t text[256] = {};
+            GetWindowTextW(hwnd, text, 256);
+            if (pid == GetCurrentProcessId() && IsWindowVisible(hwnd) && *s->caption == text) {
+                s->found = hwnd;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::wstring ControlText(HWND control) {
+    wchar_t text[1024] = {};
+    GetWindowTextW(control, text, 1024);
+    return text;
+}
+
+}  // namespace
+
+TEST(Win32UserInterface, TextQueryReturnsTheEnteredTextOrNothing) {
+    Win32UserInterface ui;
+    std::wstring seenPrompt, seenInitial;
+    HANDLE helper = test::RunHelperUntil(
+        [&] {
+            HWND dialog = FindDialog(L"URLダイレクト");
+            if (!dialog) return false;
+            seenPrompt = ControlText(GetDlgItem(dialog, kTextQueryPromptId));
+            seenInitial = ControlText(GetDlgItem(dialog, kTextQueryEditId));
+            SetWindowTextW(GetDlgItem(dialog, kTextQueryEditId), L"検索 語");
+            PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+            return true;
+        },
+        10000);
+    const auto answer = ui.QueryText("URLダイレクト", "google\r\n検索する文字列", "初期");
+    EXPECT_TRUE(test::JoinHelper(helper));
+    EXPECT_EQ(answer, std::optional<std::string>("検索 語"));
+    EXPECT_EQ(seenPrompt, L"google\r\n検索する文字列");
+    EXPECT_EQ(seenInitial, L"初期");
+
+    helper = test::RunHelperUntil(
+        [&] {
+            HWND dialog = FindDialog(L"問い合わせ");
+            if (!dialog) return false;
+            PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+            return true;
+        },
+        10000);
+    EXPECT_FALSE(ui.QueryText("問い合わせ", "名前", "x").has_value());
+    EXPECT_TRUE(test::JoinHelper(helper));
+}
+
+TEST(Win32UserInterface, MessageBoxesAreCaptionedZanmelAndConfirmTellsOkFromCancel) {
+    Win32UserInterface ui;
+    for (const bool pressOk : {true, false}) {
+        std::wstring seen;
+        HANDLE helper = test::RunHelperUntil(
+            [&] {
+                HWND box = FindDialog(L"Zanmel");
+                if (!box) return false;
+                seen = ControlText(GetDlgItem(box, 0xFFFF));
+                PostMessageW(box, WM_COMMAND, pressOk ? IDOK : IDCANCEL, 0);
+                return true;
+            },
+            10000);
+        EXPECT_EQ(ui.Confirm("フォルダを削除しますか？"), pressOk);
+        EXPECT_TRUE(test::JoinHelper(helper));
+        EXPECT_EQ(seen, L"フォルダを削除しますか？");
+    }
+    HANDLE helper = test::RunHelperUntil(
+        [&] {
+            HWND box = FindDialog(L"Zanmel");
+            if (!box) return false;
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
+            return true;
+        },
+        10000);
+    ui.ShowMessage("実行ファイルが見つかりません");
+    EXPECT_TRUE(test::JoinHelper(helper));
+}
+
+TEST(Win32UserInterface, FolderBrowserStartsAtTheInitialFolder) {
+    ComApartment apartment;
+    Win32UserInterface ui;
+    test::TempFolder folder(test::FixedDrive().Root());
+    const std::string initial = folder / "ソフト";
+    ASSERT_TRUE(CreateDirectoryW(ToWide(initial).c_str(), nullptr));
+    HANDLE helper = test::RunHelperUntil(
+        [&] {
+            HWND dialog = FindDialog(L"フォルダの参照");
+            if (!dialog) dialog = FindDialog(L"Browse for Folder");
+            if (!dialog) return false;
+            Sleep(300);  // let the dialog apply the initial selection
+            PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+            return true;
+        },
+        15000);
+    const std::string chosen = ui.BrowseFolder(nullptr, "フォルダを選んで下さい", initial);
+    EXPECT_TRUE(test::JoinHelper(helper));
+    EXPECT_EQ(chosen, initial);
+
+    helper = test::RunHelperUntil(
+        [&] {
+            HWND dialog = FindDialog(L"フォルダの参照");
+            if (!dialog) dialog = FindDialog(L"Browse for Folder");
+            if (!dialog) return false;
+            PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+            return true;
+        },
+        15000);
+    EXPECT_EQ(ui.BrowseFolder(nullptr, "フォルダを選んで下さい", initial), "");
+    EXPECT_TRUE(test::JoinHelper(helper));
+}
+
+TEST(DefaultIcons, EachBuiltInIconLoadsAsASmallIcon) {
+    for (int i = 0; i <= 5; ++i) {
+        const std::wstring path = ToWide(test::SourcePath("data/defaulticon/" + std::to_string(i) + ".ico"));
+        IconHandle icon(static_cast<HICON>(LoadImageW(nullptr, path.c_str(), IMAGE_ICON, 16, 16, LR_LOADFROMFILE)));
+        ASSERT_TRUE(icon) << i << ".ico";
+        ICONINFO info{};
+        ASSERT_TRUE(GetIconInfo(icon.Get(), &info));
+        BITMAP bitmap{};
+        GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof(bitmap), &bitmap);
+        EXPECT_EQ(bitmap.bmWidth, 16) << i;
+        if (info.hbmColor) DeleteObject(info.hbmColor);
+        if (info.hbmMask) DeleteObject(info.hbmMask);
+    }
+}
+
+}  // namespace zanmel::platform
