@@ -1,8 +1,8 @@
 #pragma once
 
+#include <windows.h>
 #include <commctrl.h>
 #include <objbase.h>
-#include <windows.h>
 
 #include <utility>
 

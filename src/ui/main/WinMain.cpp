@@ -1,5 +1,5 @@
-#include <commctrl.h>
 #include <windows.h>
+#include <commctrl.h>
 
 #include "platform/CallbackGuard.h"
 #include "platform/Handles.h"

@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# Builds Zanmel.exe, lays out a demo program folder in build/demo/Zanmel and starts the launcher under Wine.
+# With a display, the launcher runs until you close it. Without one, it runs under Xvfb, a screenshot is saved
+# to build/demo/screenshot.png, and the launcher is closed again.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/deps.sh
+
+cmake --preset windows >/dev/null
+cmake --build --preset windows -j"$(nproc)" --target Zanmel >/dev/null
+
+demo=$PWD/build/demo
+program=$demo/Zanmel
+mkdir -p "$program"
+cmake --install build/windows --prefix "$program" >/dev/null
+if [ -d demo-data ] && [ ! -e "$program/data" ]; then
+    cp -r demo-data "$program/data"
+fi
+
+export WINEPREFIX=$demo/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+WINE=/usr/lib/wine/wine64
+WINESERVER=/usr/lib/wine/wineserver
+
+if [ -z "${DISPLAY:-}" ]; then
+    Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$demo/display" </dev/null >/dev/null 2>&1 &
+    xvfb=$!
+    trap 'kill $xvfb 2>/dev/null || true' EXIT
+    for _ in $(seq 100); do [ -s "$demo/display" ] && break; sleep 0.1; done
+    export DISPLAY=":$(cat "$demo/display")"
+    headless=1
+else
+    headless=0
+fi
+
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "Preparing the Wine prefix (once) ..."
+    "$WINE" wineboot -i </dev/null >/dev/null 2>&1 || true
+    "$WINESERVER" -w
+fi
+
+cd "$program"
+if [ "$headless" -eq 0 ]; then
+    echo "Starting $program/Zanmel.exe"
+    exec "$WINE" ./Zanmel.exe
+fi
+
+# A Wine virtual desktop draws the window frames that a window manager would otherwise draw.
+"$WINE" explorer /desktop=Zanmel,1280x800 ./Zanmel.exe </dev/null >/dev/null 2>&1 &
+sleep 6
+import -window root "$demo/screenshot.png"
+"$WINESERVER" -k || true
+echo "Zanmel ran on $DISPLAY (Xvfb); screenshot saved to $demo/screenshot.png"
