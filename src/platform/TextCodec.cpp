@@ -30,4 +30,15 @@ std::string ToCp932(std::wstring_view wide) {
     return text;
 }
 
+std::string Win32Cp932Codec::Cp932ToUtf8(std::string_view cp932) const {
+    const std::wstring wide = ToWide(cp932);
+    if (wide.empty() || wide.size() > INT_MAX) return {};
+    const int size = static_cast<int>(wide.size());
+    const int needed = WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+    if (needed <= 0) return {};
+    std::string utf8(static_cast<std::size_t>(needed), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, utf8.data(), needed, nullptr, nullptr);
+    return utf8;
+}
+
 }  // namespace zanmel::platform

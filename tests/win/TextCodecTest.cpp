@@ -43,3 +43,23 @@ TEST(TextCodec, InvalidCp932BytesSurviveReadModifyWriteOfADataFile) {
 }
 
 }  // namespace zanmel::platform
+
+namespace zanmel::platform {
+
+// The UTF-8 character set of web searches goes through the system's conversion; the record's encoder then
+// percent-encodes the bytes.
+TEST(TextCodec, WebSearchTextInUtf8) {
+    Win32Cp932Codec codec;
+    EXPECT_EQ(codec.Cp932ToUtf8("表示"), "\xE8\xA1\xA8\xE7\xA4\xBA");
+    EXPECT_EQ(codec.Cp932ToUtf8("a b"), "a b");
+    EXPECT_EQ(codec.Cp932ToUtf8(""), "");
+    EXPECT_FALSE(codec.Cp932ToUtf8("\x81").empty());  // a lone lead byte still gives something
+
+    TLaunchWordData2 record;
+    record.path = "http://example.com/?q=$URL_DIRECT$";
+    record.flags = TLaunchWordData2::kUrlDirect | (TLaunchWordData2::kUtf8 * 8);
+    record.PutSearchText("あ a", codec);
+    EXPECT_EQ(record.path, "http://example.com/?q=%E3%81%82+%61");
+}
+
+}  // namespace zanmel::platform
