@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <commdlg.h>
+#include <dlgs.h>
+
 #include "WinTestSupport.h"
 #include "platform/Handles.h"
 #include "platform/TextCodec.h"
@@ -132,6 +136,56 @@ TEST(Win32UserInterface, FolderBrowserStartsAtTheInitialFolder) {
         },
         15000);
     EXPECT_EQ(ui.BrowseFolder(nullptr, "フォルダを選んで下さい", initial), "");
+    EXPECT_TRUE(test::JoinHelper(helper));
+}
+
+// The visible dialog-class window of this process, whatever its caption.
+static HWND FindAnyDialog() {
+    HWND found = nullptr;
+    EnumWindows(
+        [](HWND hwnd, LPARAM p) -> BOOL {
+            DWORD pid = 0;
+            GetWindowThreadProcessId(hwnd, &pid);
+            wchar_t cls[64] = {};
+            GetClassNameW(hwnd, cls, 64);
+            if (pid == GetCurrentProcessId() && IsWindowVisible(hwnd) && std::wstring(cls) == L"#32770") {
+                *reinterpret_cast<HWND*>(p) = hwnd;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+TEST(Win32UserInterface, FileOpenDialogReturnsTheChosenFile) {
+    ComApartment apartment;
+    Win32UserInterface ui;
+    test::TempFolder folder(test::FixedDrive().Root());
+    const std::string file = folder / "表示.txt";
+    test::WritePlainFile(file, "x");
+    HANDLE helper = test::RunHelperUntil(
+        [&] {
+            HWND dialog = FindAnyDialog();
+            if (!dialog) return false;
+            Sleep(300);
+            SendMessageW(dialog, CDM_SETCONTROLTEXT, cmb13, reinterpret_cast<LPARAM>(ToWide(file).c_str()));
+            PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+            return true;
+        },
+        15000);
+    EXPECT_EQ(ui.OpenFile("テキスト|*.txt|すべて|*.*", ""), std::optional<std::string>(file));
+    EXPECT_TRUE(test::JoinHelper(helper));
+
+    helper = test::RunHelperUntil(
+        [&] {
+            HWND dialog = FindAnyDialog();
+            if (!dialog) return false;
+            PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+            return true;
+        },
+        15000);
+    EXPECT_FALSE(ui.OpenFile("すべて|*.*", file).has_value());
     EXPECT_TRUE(test::JoinHelper(helper));
 }
 
