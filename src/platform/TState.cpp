@@ -1,0 +1,128 @@
+#include "platform/TState.h"
+
+#include <windows.h>
+
+#include "core/CommaText.h"
+#include "core/PathRules.h"
+#include "platform/Handles.h"
+#include "platform/MessageLoop.h"
+#include "platform/TextCodec.h"
+#include "platform/Win32FileAccess.h"
+
+namespace zanmel::platform {
+
+const char* const kFolderBrowserTitle = "フォルダを選んで下さい";
+
+namespace {
+
+bool FolderExists(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+std::string QueryComputerName() {
+    wchar_t name[256] = {};
+    DWORD size = 256;
+    if (!GetComputerNameW(name, &size)) return "";
+    return ToCp932(std::wstring_view(name, size));
+}
+
+void MakeCurrentDirectory(const std::string& folder) {
+    SetCurrentDirectoryW(ToWide(folder).c_str());
+}
+
+}  // namespace
+
+TState::TState(TDebugTimer& timer, const std::string& exePath) {
+    timer.BeginStage();
+    programFolder_ = FolderOf(exePath.empty() ? RunningExecutablePath() : exePath);
+    MakeCurrentDirectory(programFolder_);
+    programDrive_ = DrivePart(programFolder_);
+    portableMode_ = GetDriveTypeW(ToWide(programDrive_ + "\\").c_str()) == DRIVE_REMOVABLE;
+    computerName_ = QueryComputerName();
+    sheetFolder_ = StartSheetFolder(programFolder_, portableMode_);
+    homeSheetFolder_ = sheetFolder_;
+
+    // A folder that cannot be created (read-only medium, no rights) is left absent.
+    for (const std::string& folder : FolderLayout(programFolder_, sheetFolder_, computerName_)) {
+        const std::wstring wide = ToWide(folder);
+        if (!FolderExists(wide)) CreateDirectoryW(wide.c_str(), nullptr);
+    }
+    RefreshSheetList();
+    timer.EndStage("TState::TState");
+}
+
+void TState::SetSheetFolder(std::string_view sheetName) {
+    sheetFolder_ = DataRoot() + "\\" + std::string(sheetName);
+}
+
+void TState::RefreshSheetList() {
+    sheetList_ = BuildSheetList(CommaTextSplit(ListSubFolders(DataRoot())), portableMode_, computerName_);
+}
+
+std::string TState::FolderBrowser(UserInterface& ui, UserInterface::Owner owner, std::string_view initialFolder) const {
+    return ui.BrowseFolder(owner, kFolderBrowserTitle, initialFolder);
+}
+
+std::string TState::RelativePath(std::string_view path) const {
+    return zanmel::RelativePath(programFolder_, path);
+}
+
+std::string TState::AutoRelativePath(std::string_view path) const {
+    return zanmel::AutoRelativePath(portableMode_, programFolder_, path);
+}
+
+std::string TState::AbsolutePath(std::string_view path) const {
+    MakeCurrentDirectory(programFolder_);
+    const std::wstring wide = ToWide(path);
+    if (wide.empty()) return std::string(path);
+    std::wstring buffer(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetFullPathNameW(wide.c_str(), static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
+        if (length == 0) return std::string(path);
+        if (length < buffer.size()) {
+            buffer.resize(length);
+            return ToCp932(buffer);
+        }
+        buffer.resize(length + 1);  // length is the size needed, terminator included
+    }
+}
+
+std::string TState::ListSubFolders(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAW data;
+    FindHandle find(FindFirstFileExW(ToWide(folder + "\\*.*").c_str(), FindExInfoStandard, &data,
+                                     FindExSearchLimitToDirectories, nullptr, 0));
+    if (find) {
+        do {
+            const std::string name = ToCp932(data.cFileName);
+            if (IsListedSubFolder(name, data.dwFileAttributes)) names.push_back(name);
+        } while (FindNextFileW(find.Get(), &data));
+    }
+    return CommaTextJoin(names);
+}
+
+void TState::CopyFolderTree(DirectoryView& view, const std::string& destination, const std::string& source) {
+    if (!view.IsShown()) return;
+    WIN32_FIND_DATAW data;
+    FindHandle find(FindFirstFileW(ToWide(source + "\\*.*").c_str(), &data));
+    if (!find) return;
+    do {
+        const std::string name = ToCp932(data.cFileName);
+        if (IsDotEntry(name)) continue;
+        const std::string from = source + "\\" + name;
+        const std::string to = destination + "\\" + name;
+        view.ShowPath(from);
+        // The user closes the window to interrupt: checked again after the pending messages have run.
+        if (!PumpPendingMessages() || !view.IsShown()) return;
+        const std::wstring wideFrom = ToWide(from);
+        const std::wstring wideTo = ToWide(to);
+        CopyFileW(wideFrom.c_str(), wideTo.c_str(), FALSE);  // fails for a folder; failures are skipped
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            CreateDirectoryW(wideTo.c_str(), nullptr);
+            CopyFolderTree(view, to, from);
+        }
+    } while (FindNextFileW(find.Get(), &data));
+}
+
+}  // namespace zanmel::platform

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/TDebugTimer.h"
+#include "core/UserInterface.h"
+#include "platform/DirectoryView.h"
+
+namespace zanmel::platform {
+
+// Where the program's data lies. Decided once at start-up from the executable's own path: the program folder
+// (also made the current directory), its drive, whether that drive is removable (portable mode), the
+// computer's name and the sheet to load first. Creates the folder layout below the program folder when it is
+// missing and keeps the list of sheets offered for switching.
+class TState {
+public:
+    // exePath: full path of the executable; "" means the running executable. Timed as "TState::TState".
+    explicit TState(TDebugTimer& timer, const std::string& exePath = "");
+
+    bool PortableMode() const { return portableMode_; }
+    const std::string& ProgramFolder() const { return programFolder_; }
+    const std::string& ComputerName() const { return computerName_; }
+    const std::string& ProgramDrive() const { return programDrive_; }
+    const std::string& SheetFolder() const { return sheetFolder_; }
+    const std::string& HomeSheetFolder() const { return homeSheetFolder_; }
+    const std::vector<std::string>& SheetList() const { return sheetList_; }
+    // Program folder + "\data".
+    std::string DataRoot() const { return programFolder_ + "\\data"; }
+
+    // Switches to the sheet of that name: data root + "\" + name.
+    void SetSheetFolder(std::string_view sheetName);
+    // Rebuilds the sheet list from the folders of the data root.
+    void RefreshSheetList();
+
+    // The folder-selection dialog titled "フォルダを選んで下さい"; the chosen folder, or "" when cancelled.
+    std::string FolderBrowser(UserInterface& ui, UserInterface::Owner owner, std::string_view initialFolder) const;
+
+    // The path relative to the program folder when it lies on the program's drive, else unchanged.
+    std::string RelativePath(std::string_view path) const;
+    // A path the user has just chosen, as an item dialog stores it: relative in portable mode on the program
+    // drive, else unchanged.
+    std::string AutoRelativePath(std::string_view path) const;
+    // Makes the program folder the current directory and expands path against it ("." and ".." resolved);
+    // a path the system cannot expand is returned unchanged.
+    std::string AbsolutePath(std::string_view path) const;
+
+    // Names of the folders directly in folder whose attributes are the directory attribute alone, in
+    // enumeration order, as comma text.
+    static std::string ListSubFolders(const std::string& folder);
+    // Copies the tree below source into destination, overwriting files, while view is shown: each entry's path
+    // is shown in the view and pending messages run before it is copied. Closing the view (or the program
+    // quitting) stops the copy at the next entry. Failures to copy an entry are skipped.
+    static void CopyFolderTree(DirectoryView& view, const std::string& destination, const std::string& source);
+
+private:
+    bool portableMode_ = false;
+    std::string programFolder_;
+    std::string computerName_;
+    std::string programDrive_;
+    std::string sheetFolder_;
+    std::string homeSheetFolder_;
+    std::vector<std::string> sheetList_;
+};
+
+// The title of the folder browser.
+extern const char* const kFolderBrowserTitle;
+
+}  // namespace zanmel::platform
