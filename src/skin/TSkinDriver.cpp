@@ -107,6 +107,13 @@ bool TSkinDriver::LoadFromName(const std::string& name) {
     return false;
 }
 
+std::string LoadStartupSkin(TSkinDriver& driver, const ProfileFile& computerSettings,
+                            std::string_view defaultSkinName) {
+    std::string name = computerSettings.ReadString("MainForm", "SkinName", defaultSkinName);
+    driver.LoadFromName(name);
+    return name;
+}
+
 void TSkinDriver::ReadFont(const SkinKeyValues& keys, const std::string& prefix, TSkinFont& font,
                            ColorRef defaultColor) {
     const std::string* name = keys.Find(prefix + "name");

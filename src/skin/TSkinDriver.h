@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/ProfileFile.h"
 #include "core/TDebugTimer.h"
 #include "core/UserInterface.h"
 #include "skin/TSkin.h"
@@ -75,6 +76,11 @@ private:
     UserInterface& ui_;
     std::string programFolder_;
 };
+
+// Start-up: loads the skin named by [MainForm] SkinName of the computer folder's setting.ini (defaultSkinName,
+// the global DefaultSkinName, when the key is absent) and returns that name. The main window remembers it as the
+// current skin name, and saves it at exit, whether or not the skin was found.
+std::string LoadStartupSkin(TSkinDriver& driver, const ProfileFile& computerSettings, std::string_view defaultSkinName);
 
 // path made absolute against base ("C:\x", "\\server\x" and "\x" are kept as they are).
 std::string AbsoluteSkinPath(const std::string& base, const std::string& path);

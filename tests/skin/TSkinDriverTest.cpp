@@ -171,31 +171,17 @@ TEST_F(SkinDriverTest, NonIntegerStopsTheLoadWithItsText) {
     EXPECT_FALSE(driver->Skin.ListBox.Limit);
 }
 
-TEST_F(SkinDriverTest, FillColourComesFromTheEdgePixelFacingTheOpenSide) {
-    MemoryImage image(3, 2, Rgb(9, 9, 9));
-    image.Set(0, 0, Rgb(1, 0, 0));  // top left
-    image.Set(2, 0, Rgb(2, 0, 0));  // top right
-    image.Set(0, 1, Rgb(3, 0, 0));  // bottom left
-    env.AddImage("C:\\Z\\skin\\sky\\i.png", image);
-    auto driver = Loaded(
-        "paneltop.graphic.filename,i.png\r\npaneltop.graphic.alignment.horizontal,RIGHT\r\n"
-        "panelbottom.graphic.filename,i.png\r\n"
-        "panelleft.graphic.filename,i.png\r\n"
-        "panelright.graphic.filename,i.png\r\npanelright.graphic.alignment.vertical,Middle\r\n"
-        "splitter.graphic.filename,i.png\r\nsplitter.graphic.alignment.vertical,bottom\r\n"
-        "listbox.background.graphic.filename,i.png\r\nlistbox.background.graphic.alignment.vertical,bottom\r\n"
-        "treeview.background.graphic.filename,i.png\r\ntreeview.background.graphic.alignment.horizontal,center\r\n");
-    const TSkin& s = driver->Skin;
-    EXPECT_EQ(s.TopGraphic.Graphic.Color, Rgb(1, 0, 0));
-    EXPECT_EQ(s.BottomGraphic.Graphic.Color, Rgb(2, 0, 0));
-    EXPECT_EQ(s.LeftGraphic.Graphic.Color, Rgb(3, 0, 0));
-    EXPECT_EQ(s.RightGraphic.Graphic.Color, Rgb(1, 0, 0));
-    EXPECT_EQ(s.SplitterGraphic.Graphic.Color, Rgb(1, 0, 0));
-    // A graphic with both alignments follows the horizontal rule.
-    EXPECT_EQ(s.ListBox.BackGround.Color, Rgb(2, 0, 0));
-    EXPECT_EQ(s.TreeView.BackGround.Color, Rgb(1, 0, 0));
-    EXPECT_EQ(s.RightGraphic.Graphic.VarticalAlignment, SkinVerticalAlignment::Middle);
-    EXPECT_EQ(s.TreeView.BackGround.GetHorizontalAlignment(), SkinHorizontalAlignment::Center);
+TEST_F(SkinDriverTest, StartUpLoadsTheSkinNamedInTheComputerSettings) {
+    env.AddSkin("sky", kHead);
+    env.AddSkin("cloud", "name,デフォルト\r\ntype,skin\r\ncraftman,a\r\nid,d\r\n");
+    auto driver = Driver();
+    EXPECT_EQ(LoadStartupSkin(*driver, ProfileFile("[MainForm]\r\nSkinName=空\r\n"), "デフォルト"), "空");
+    EXPECT_EQ(driver->Skin.Name, "空");
+    EXPECT_EQ(LoadStartupSkin(*driver, ProfileFile("[Other]\r\nSkinName=空\r\n"), "デフォルト"), "デフォルト");
+    EXPECT_EQ(driver->Skin.Id, "d");
+    ui.ExpectMessage();  // a skin that is gone is still the remembered name
+    EXPECT_EQ(LoadStartupSkin(*driver, ProfileFile("[MainForm]\r\nSkinName=消えた\r\n"), "デフォルト"), "消えた");
+    EXPECT_EQ(driver->Skin.Id, "d");
 }
 
 TEST_F(SkinDriverTest, ImageProblemsAreReportedAndLoadingGoesOn) {

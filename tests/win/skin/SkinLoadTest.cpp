@@ -112,7 +112,8 @@ TEST_F(SkinLoadTest, FillColourFollowsTheAlignment) {
         "popup.background.graphic.filename,c.png\r\npopup.background.graphic.alignment.horizontal,center\r\n"
         "panelleft.graphic.filename,c.png\r\n"
         "panelright.graphic.filename,c.png\r\npanelright.graphic.alignment.vertical,BOTTOM\r\n"
-        "splitter.graphic.filename,c.png\r\nsplitter.graphic.alignment.vertical,middle\r\n");
+        "splitter.graphic.filename,c.png\r\nsplitter.graphic.alignment.vertical,middle\r\n"
+        "listbox.background.graphic.filename,c.png\r\nlistbox.background.graphic.alignment.vertical,bottom\r\n");
     const TSkin& s = driver->Skin;
     EXPECT_EQ(s.TopGraphic.Graphic.Color, RGB(2, 0, 0));
     EXPECT_EQ(s.BottomGraphic.Graphic.Color, RGB(1, 0, 0));
@@ -120,6 +121,8 @@ TEST_F(SkinLoadTest, FillColourFollowsTheAlignment) {
     EXPECT_EQ(s.LeftGraphic.Graphic.Color, RGB(3, 0, 0));
     EXPECT_EQ(s.RightGraphic.Graphic.Color, RGB(1, 0, 0));
     EXPECT_EQ(s.SplitterGraphic.Graphic.Color, RGB(1, 0, 0));
+    // A graphic with both alignments follows the horizontal rule.
+    EXPECT_EQ(s.ListBox.BackGround.Color, RGB(2, 0, 0));
 }
 
 TEST_F(SkinLoadTest, RepeatingImagesCoverThePrimaryScreen) {
