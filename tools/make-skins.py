@@ -71,7 +71,8 @@ def evening_skin():
     dusk, glow, sea = (52, 48, 96), (236, 150, 110), (28, 44, 78)
 
     def top(x, y):
-        c = mix(dusk, glow, y / 27)
+        # The sky fades to plain dusk at the right edge, whose colour fills the rest of a wider strip.
+        c = mix(mix(dusk, glow, y / 27), dusk, x / 159)
         if 8 <= x < 20 and 6 <= y < 18 and (x - 14) ** 2 + (y - 12) ** 2 <= 30:
             c = (250, 220, 160)  # the setting sun
         return c

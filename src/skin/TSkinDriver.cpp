@@ -4,6 +4,7 @@
 
 #include "core/CommaText.h"
 #include "core/Cp932.h"
+#include "core/ZanmelError.h"
 
 namespace zanmel::skin {
 
@@ -82,7 +83,13 @@ void TSkinDriver::ScanSkins() {
     for (const SkinFolderEntry& entry : env_.ListFolder(skinFolder)) {
         if (!IsListedSkinFolder(entry.attributes) || entry.name == "." || entry.name == "..") continue;
         const std::string file = skinFolder + "\\" + entry.name + "\\descript.txt";
-        const std::optional<std::string> bytes = env_.ReadFile(file);
+        std::optional<std::string> bytes;
+        try {
+            bytes = env_.ReadFile(file);
+        } catch (const ZanmelError&) {
+            // A description that exists but cannot be read (locked, no access) leaves its skin out of the list
+            // instead of stopping the whole start-up.
+        }
         if (!bytes) continue;
         std::optional<SkinHeader> header = ReadSkinHeader(*bytes, ui_);
         if (!header) continue;

@@ -51,12 +51,14 @@ public:
     std::map<std::string, MemoryImage> images;  // decodable image files (also present in files)
     skin::SkinScreenSize screen{1024, 768};
     std::vector<std::string> imagesRead;
+    std::string unreadable;  // a file that exists but cannot be read
 
     std::vector<skin::SkinFolderEntry> ListFolder(const std::string& folder) override {
         auto it = folders.find(folder);
         return it == folders.end() ? std::vector<skin::SkinFolderEntry>{} : it->second;
     }
     std::optional<std::string> ReadFile(const std::string& path) override {
+        if (path == unreadable) throw ZanmelError("File", "cannot read " + path);
         auto it = files.find(path);
         if (it == files.end()) return std::nullopt;
         return it->second;

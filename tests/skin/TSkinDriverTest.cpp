@@ -41,6 +41,8 @@ TEST_F(SkinDriverTest, ListsOnlyPlainFoldersWithASkinDescription) {
     env.AddSkin("quoted", "type,skin\r\nname,\"Blue Sky\"\r\ncraftmanw,w\r\n");
     env.AddSkin("file.txt", "type,skin\r\nname,F\r\ncraftman,a\r\n", 0x20);
     env.folders["C:\\Z\\skin"].push_back({"empty", 0x10});  // no descript.txt
+    env.AddSkin("locked", "type,skin\r\nname,L\r\ncraftman,a\r\n");
+    env.unreadable = "C:\\Z\\skin\\locked\\descript.txt";
     env.folders["C:\\Z\\skin"].push_back({".", 0x10});
     env.files["C:\\Z\\skin\\.\\descript.txt"] = "type,skin\r\nname,Dot\r\ncraftman,a\r\n";
 
@@ -51,6 +53,7 @@ TEST_F(SkinDriverTest, ListsOnlyPlainFoldersWithASkinDescription) {
     EXPECT_EQ(driver->GetSkinNames(), "\"Blue Sky\",\"\"\"Blue Sky\"\"\"");
     EXPECT_TRUE(ui.Calls().empty());
     ASSERT_EQ(timer.Lines().size(), 1u);
+    EXPECT_EQ(timer.OpenStages(), 0u);
     EXPECT_NE(timer.Lines()[0].find("TSkinDriver::TSkinDriver"), std::string::npos);
     // Until a skin is loaded the current skin is all zero.
     EXPECT_FALSE(driver->Skin.TitleBarVisible);
