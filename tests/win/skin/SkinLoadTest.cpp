@@ -185,6 +185,31 @@ TEST(ShippedSkins, AllLoadCleanly) {
         EXPECT_EQ(driver.Skin.Name, name);
         EXPECT_TRUE(ui.Calls().empty()) << name;
     }
+    // A misspelt key would silently give its default, so the looks each skin promises are checked.
+    const TSkin& s = driver.Skin;
+    ASSERT_TRUE(driver.LoadFromName("デフォルト"));
+    EXPECT_FALSE(s.TopGraphic.Graphic.HasImage() || s.TreeView.BackGround.HasImage() || s.Popup.SideBar.HasImage());
+    EXPECT_TRUE(s.TitleBarVisible);
+    ASSERT_TRUE(driver.LoadFromName("夕凪"));
+    const std::vector<const TCustomSkinGraphic*> graphics = {
+        &s.TopGraphic.Graphic,      &s.BottomGraphic.Graphic, &s.LeftGraphic.Graphic, &s.RightGraphic.Graphic,
+        &s.SplitterGraphic.Graphic, &s.TreeView.BackGround,   &s.TreeView.ForeGround, &s.ListBox.BackGround,
+        &s.ListBox.ForeGround,      &s.Popup.BackGround,      &s.Popup.ForeGround,    &s.Popup.SideBar};
+    for (const TCustomSkinGraphic* g : graphics) {
+        EXPECT_TRUE(g->HasImage());
+    }
+    EXPECT_EQ(s.TreeView.BackGround.ImageWidth(), s.TreeView.ForeGround.ImageWidth());
+    EXPECT_EQ(s.ListBox.BackGround.GetHorizontalAlignment(), SkinHorizontalAlignment::Right);
+    EXPECT_EQ(s.Popup.SideBar.VarticalAlignment, SkinVerticalAlignment::Bottom);
+    EXPECT_EQ(s.TopGraphic.Graphic.Color, s.TopGraphic.Graphic.Bitmap->Pixel(s.TopGraphic.Graphic.ImageWidth() - 1, 5));
+    ASSERT_TRUE(driver.LoadFromName("月影"));
+    EXPECT_FALSE(s.TitleBarVisible);
+    EXPECT_TRUE(s.TransparentMode && s.FixedMode);
+    EXPECT_EQ(s.TransparentColor, Rgb(255, 0, 255));
+    EXPECT_LT(s.CloseButton.left, s.CloseButton.right);
+    EXPECT_LE(s.CloseButton.right, s.TopGraphic.Graphic.ImageWidth());
+    EXPECT_LE(s.CloseButton.bottom, s.TopGraphic.Graphic.ImageHeight());
+    EXPECT_EQ(s.LeftGraphic.Graphic.ImageHeight(), s.RightGraphic.Graphic.ImageHeight());
 }
 
 }  // namespace
