@@ -7,14 +7,27 @@ cd "$(dirname "$0")/.."
 bash scripts/deps.sh
 
 cmake --preset windows >/dev/null
-cmake --build --preset windows -j"$(nproc)" --target Zanmel >/dev/null
+cmake --build --preset windows -j"$(nproc)" --target Zanmel znxp >/dev/null
 
 demo=$PWD/build/demo
 program=$demo/Zanmel
 mkdir -p "$program"
 cmake --install build/windows --prefix "$program" >/dev/null
-if [ -d demo-data ] && [ ! -e "$program/data" ]; then
-    cp -r demo-data "$program/data"
+# A small sheet to start from (CP932 with CR LF, as the program writes its files).
+sheet=$program/data/fixed
+if [ ! -e "$sheet/keyword.txt" ]; then
+    mkdir -p "$sheet/icon"
+    stamp="2026/12/09 09:00:00"
+    printf '%s\r\n' \
+        "メモ帳,Launch,0,,,DEMO,\"$stamp\",\"open,C:\\windows\\notepad.exe,,,1,0\"" \
+        "ワードパッド,Launch,0,,,DEMO,\"$stamp\",\"open,C:\\Program Files\\Windows NT\\Accessories\\wordpad.exe,,,1,0\"" \
+        "コマンドプロンプト,Launch,0,,,DEMO,\"$stamp\",\"open,C:\\windows\\system32\\cmd.exe,,,1,0\"" \
+        "ヘルプ,Launch,0,,,DEMO,\"$stamp\",\"open,.\\index.html,,,1,0\"" \
+        "WineHQ,WEB,4,,,DEMO,\"$stamp\",\"open,http://www.winehq.org/,,,1,0\"" \
+        "google検索,WEB,4,,,DEMO,\"$stamp\",\"open,http://www.google.co.jp/search?q=\$URL_DIRECT\$,,,1,12\"" \
+        | iconv -f UTF-8 -t CP932 > "$sheet/keyword.txt"
+    printf '%s\r\n' "#WEB" "	WineHQ" "	google検索" "#Launch" "	メモ帳" "	ワードパッド" "	コマンドプロンプト" \
+        "	ヘルプ" "##自動実行-起動時" "##自動実行-終了時" | iconv -f UTF-8 -t CP932 > "$sheet/tree.txt"
 fi
 
 export WINEPREFIX=$demo/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="

@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/DataLocations.h"
 #include "core/TDebugTimer.h"
 #include "core/UserInterface.h"
 #include "platform/DirectoryView.h"
@@ -14,17 +15,17 @@ namespace zanmel::platform {
 // (also made the current directory), its drive, whether that drive is removable (portable mode), the
 // computer's name and the sheet to load first. Creates the folder layout below the program folder when it is
 // missing and keeps the list of sheets offered for switching.
-class TState {
+class TState : public DataLocations {
 public:
     // exePath: full path of the executable; "" means the running executable. Timed as "TState::TState".
     explicit TState(TDebugTimer& timer, const std::string& exePath = "");
 
-    bool PortableMode() const { return portableMode_; }
-    const std::string& ProgramFolder() const { return programFolder_; }
+    bool PortableMode() const override { return portableMode_; }
+    const std::string& ProgramFolder() const override { return programFolder_; }
     const std::string& ComputerName() const { return computerName_; }
-    const std::string& ProgramDrive() const { return programDrive_; }
-    const std::string& SheetFolder() const { return sheetFolder_; }
-    const std::string& HomeSheetFolder() const { return homeSheetFolder_; }
+    const std::string& ProgramDrive() const override { return programDrive_; }
+    const std::string& SheetFolder() const override { return sheetFolder_; }
+    const std::string& HomeSheetFolder() const override { return homeSheetFolder_; }
     const std::vector<std::string>& SheetList() const { return sheetList_; }
     // Program folder + "\data".
     std::string DataRoot() const { return programFolder_ + "\\data"; }

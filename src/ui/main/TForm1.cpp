@@ -1,28 +1,222 @@
 #include "ui/main/TForm1.h"
 
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "platform/CallbackGuard.h"
+#include "platform/TextCodec.h"
+#include "platform/UiFont.h"
+
 namespace zanmel {
 
-TForm1::TForm1() {
+using platform::ToCp932;
+using platform::ToWide;
+
+namespace {
+
+constexpr UINT_PTR kControlSubclassId = 1;
+constexpr int kStatusBarHeightFallback = 20;
+
+}  // namespace
+
+TForm1::TForm1(Dependencies dependencies) : deps_(std::move(dependencies)) {
+    deps_.timer.BeginStage();
     HINSTANCE instance = GetModuleHandleW(nullptr);
     HICON icon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
     HICON small = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, 16, 16, 0));
     RegisterWindowClass(kClassName, icon, small);
-    Create(kClassName, L"Zanmel", WS_OVERLAPPEDWINDOW, 0, 98, 121, 798, 554);
+    Create(kClassName, L"Zanmel", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, 98, 121, 798, 554);
+    CreateControls();
+    FormResize();
+
+    deps_.timer.BeginStage();
+    LoadSheet();
+    deps_.timer.EndStage("アイテムデータ読み出し");
+    deps_.timer.EndStage("TForm1::TForm1");
+}
+
+TForm1::~TForm1() {
+    for (HWND control : {edit1_, edit2_, listBox1_, treeView1_}) {
+        if (control) RemoveWindowSubclass(control, &TForm1::ControlProc, kControlSubclassId);
+    }
 }
 
 void TForm1::Show(int showCommand) {
     ShowWindow(Handle(), showCommand);
     UpdateWindow(Handle());
+    SetFocus(edit1_);  // FormShow
+}
+
+// Saves the sheet before the window goes. An error (a file that cannot be written) keeps the window open.
+void TForm1::FormClose() {
+    SaveTree();
+    const std::string keywordPath = SheetFolder() + "\\keyword.txt";
+    deps_.files.WriteFile(keywordPath, deps_.keyWords.SaveToText());
+}
+
+void TForm1::CreateControls() {
+    font_ = platform::CreateUiFont();
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+
+    HWND form = Handle();
+    paintBox3_ = std::make_unique<TPanel>(form, face);
+    paintBox1_ = std::make_unique<TPanel>(form, face);
+    paintBox2_ = std::make_unique<TPanel>(form, face);
+    panel1_ = std::make_unique<TPanel>(form, face);
+    splitter1_ = std::make_unique<TSplitter>(form, [this](int left, bool) {
+        listWidth_ = std::max(0, left - leftWidth_);
+        FormResize();
+        Splitter1Moved();
+    });
+    panel2_ = std::make_unique<TPanel>(form, face);
+    panelBottom_ = std::make_unique<TPanel>(form, face);
+
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    auto control = [&](const wchar_t* cls, DWORD style, DWORD exStyle, HWND parent, const wchar_t* text) {
+        HWND hwnd = CreateWindowExW(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent, nullptr,
+                                    instance, nullptr);
+        SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+        return hwnd;
+    };
+    // The result list holds no strings of its own: it draws listLines_, so a refill of 100,000 keywords is a
+    // count, not 100,000 insertions.
+    listBox1_ = control(WC_LISTBOXW,
+                        LBS_NOTIFY | LBS_NODATA | LBS_OWNERDRAWFIXED | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP,
+                        WS_EX_CLIENTEDGE, panel1_->Handle(), L"");
+    SendMessageW(listBox1_, LB_SETITEMHEIGHT, 0, kListLineHeight);
+    treeView1_ = control(WC_TREEVIEWW, TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS | WS_TABSTOP,
+                         0, panel2_->Handle(), L"");
+    label2_ =
+        control(WC_STATICW, SS_LEFT | SS_NOPREFIX, 0, panelBottom_->Handle(), ToWide("絞込検索（部分一致)").c_str());
+    edit2_ = control(WC_EDITW, ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE, panelBottom_->Handle(), L"");
+    label1_ = control(WC_STATICW, SS_LEFT | SS_NOPREFIX, 0, panelBottom_->Handle(), ToWide("検索(前方一致)").c_str());
+    edit1_ = control(WC_EDITW, ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE, panelBottom_->Handle(), L"");
+    statusBar1_ = control(STATUSCLASSNAMEW, SBARS_SIZEGRIP, 0, form, L"");
+    int parts[] = {-1};
+    SendMessageW(statusBar1_, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(parts));
+
+    for (HWND hwnd : {edit1_, edit2_, listBox1_, treeView1_}) {
+        SetWindowSubclass(hwnd, &TForm1::ControlProc, kControlSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    }
+}
+
+void TForm1::FormResize() {
+    RECT client;
+    GetClientRect(Handle(), &client);
+    RECT status{};
+    SendMessageW(statusBar1_, WM_SIZE, 0, 0);
+    GetWindowRect(statusBar1_, &status);
+    const int statusHeight = status.bottom > status.top ? status.bottom - status.top : kStatusBarHeightFallback;
+    const int width = client.right;
+    const int height = std::max(0, static_cast<int>(client.bottom) - statusHeight);
+    const int middleTop = topHeight_;
+    const int middleHeight = std::max(0, height - topHeight_ - bottomHeight_);
+    const int innerWidth = std::max(0, width - leftWidth_ - rightWidth_);
+    listWidth_ = std::clamp(listWidth_, 0, std::max(0, innerWidth - splitterWidth_));
+    const int treeLeft = leftWidth_ + listWidth_ + splitterWidth_;
+    const int treeWidth = std::max(0, width - rightWidth_ - treeLeft);
+
+    MoveWindow(paintBox3_->Handle(), 0, 0, width, topHeight_, TRUE);
+    MoveWindow(paintBox1_->Handle(), 0, middleTop, leftWidth_, middleHeight + bottomHeight_, TRUE);
+    MoveWindow(paintBox2_->Handle(), width - rightWidth_, middleTop, rightWidth_, middleHeight + bottomHeight_, TRUE);
+    MoveWindow(panel1_->Handle(), leftWidth_, middleTop, listWidth_, middleHeight, TRUE);
+    MoveWindow(splitter1_->Handle(), leftWidth_ + listWidth_, middleTop, splitterWidth_, middleHeight, TRUE);
+    MoveWindow(panel2_->Handle(), treeLeft, middleTop, treeWidth, middleHeight, TRUE);
+    MoveWindow(panelBottom_->Handle(), leftWidth_, middleTop + middleHeight, innerWidth, bottomHeight_, TRUE);
+    MoveWindow(listBox1_, 0, 0, listWidth_, middleHeight, TRUE);
+    MoveWindow(treeView1_, 0, 0, treeWidth, middleHeight, TRUE);
+    LayoutSearchBoxes(false);
+}
+
+void TForm1::Splitter1Moved() {
+    LayoutSearchBoxes(true);
+}
+
+// Edit2 sits under the list and Edit1 under the tree, each as wide as its pane. The panel starts at the left
+// frame, so the boxes' positions inside it are the panes' positions less the frame width.
+void TForm1::LayoutSearchBoxes(bool) {
+    RECT tree;
+    GetWindowRect(panel2_->Handle(), &tree);
+    const int treeWidth = tree.right - tree.left;
+    MoveWindow(label2_, 0, 4, listWidth_, 16, TRUE);
+    MoveWindow(edit2_, 0, 22, listWidth_, 22, TRUE);
+    MoveWindow(label1_, listWidth_ + splitterWidth_, 4, treeWidth, 16, TRUE);
+    MoveWindow(edit1_, listWidth_ + splitterWidth_, 22, treeWidth, 22, TRUE);
+    Trim();
+    InvalidateRect(listBox1_, nullptr, TRUE);
+    InvalidateRect(treeView1_, nullptr, TRUE);
 }
 
 LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+        case WM_SIZE:
+            if (statusBar1_) FormResize();
+            return 0;
+        case WM_COMMAND: {
+            const HWND from = reinterpret_cast<HWND>(lParam);
+            const WORD code = HIWORD(wParam);
+            if (from == edit1_ && code == EN_CHANGE) {
+                Edit1Change();
+            } else if (from == edit2_ && code == EN_CHANGE) {
+                Edit2Change();
+            } else if (from == listBox1_ && code == LBN_DBLCLK) {
+                ListBox1DblClick();
+            }
+            return 0;
+        }
+        case WM_MEASUREITEM: {
+            auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+            if (item->CtlType == ODT_LISTBOX) item->itemHeight = kListLineHeight;
+            return TRUE;
+        }
+        case WM_DRAWITEM: {
+            const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            if (item->hwndItem == listBox1_) DrawListItem(*item);
+            return TRUE;
+        }
+        case WM_NOTIFY: {
+            const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+            if (header->hwndFrom == treeView1_ && header->code == NM_DBLCLK) {
+                FolderTree::Node* node = SelectedNode();
+                if (node && !node->IsFolder()) RunItem(node->text);
+                return TRUE;
+            }
+            return 0;
+        }
+        case WM_CLOSE:
+            FormClose();
+            DestroyWindow(Handle());
+            return 0;
+        case WM_SETFOCUS:
+            SetFocus(edit1_);
+            return 0;
         case WM_DESTROY:
             PostQuitMessage(0);
             return 0;
         default:
             return Default(message, wParam, lParam);
     }
+}
+
+LRESULT CALLBACK TForm1::ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                     DWORD_PTR self) noexcept {
+    auto* form = reinterpret_cast<TForm1*>(self);
+    if (message == WM_KEYDOWN) {
+        const bool taken = platform::GuardCallback(true, [&] {
+            if (hwnd == form->edit1_) return form->Edit1KeyDown(wParam);
+            if (hwnd == form->edit2_) return form->Edit2KeyDown(wParam);
+            if (hwnd == form->listBox1_) return form->ListBox1KeyDown(wParam);
+            return form->TreeView1KeyDown(wParam);
+        });
+        if (taken) return 0;
+    } else if (message == WM_CHAR && (wParam == L'\r' || wParam == L'\n') && hwnd != form->treeView1_) {
+        return 0;  // Enter was handled on key down; a single-line edit would only beep
+    } else if (message == WM_GETDLGCODE && hwnd == form->treeView1_) {
+        return DLGC_WANTALLKEYS;
+    }
+    return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
 }  // namespace zanmel

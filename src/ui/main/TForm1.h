@@ -1,19 +1,140 @@
 #pragma once
 
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/FileAccess.h"
+#include "core/FolderTree.h"
+#include "core/KeyWordList.h"
+#include "core/TDebugTimer.h"
+#include "core/TSetting.h"
+#include "core/UserInterface.h"
+#include "platform/Handles.h"
+#include "platform/TState.h"
 #include "platform/Window.h"
+#include "ui/main/ChildWindows.h"
 
 namespace zanmel {
 
-// The main window. Its controls, menus and handlers are added by the parts of the program that own them.
+// The main window: the folder tree on the right, the search result list on the left, the two search boxes
+// below them and the status bar showing the sheet.
 class TForm1 : public platform::Window {
 public:
     static constexpr wchar_t kClassName[] = L"TForm1";
+    static constexpr int kListLineHeight = 12;
 
-    TForm1();
+    // What the main window uses of the program-wide objects; all of them outlive the window.
+    struct Dependencies {
+        TDebugTimer& timer;
+        TSetting& setting;
+        TKeyWordList& keyWords;
+        FileAccess& files;
+        UserInterface& ui;
+        platform::TState& state;
+        // The launch module's run keyword (keyword, option text); raises when the keyword is not registered.
+        std::function<void(const std::string& keyword, const std::string& option)> runKeyword;
+    };
+
+    explicit TForm1(Dependencies dependencies);
+    ~TForm1() override;
     void Show(int showCommand);
+
+    // Sheet: keyword index, tree and icons of the current sheet folder.
+    void LoadSheet();
+    void FormClose();
+    void SaveTree();
+    const std::string& SheetFolder() const { return deps_.state.SheetFolder(); }
+
+    // Search bar.
+    void Edit1Change();
+    void Edit2Change();
+    void RefreshResultList();
+    // Runs the keyword through the launch module; on success both search boxes are emptied.
+    void RunItem(const std::string& keyword);
+
+    // Keys of the controls; true when the key was taken.
+    bool Edit1KeyDown(WPARAM key);
+    bool Edit2KeyDown(WPARAM key);
+    bool ListBox1KeyDown(WPARAM key);
+    bool TreeView1KeyDown(WPARAM key);
+    void FormKeyDown(WPARAM key);
+    void ListBox1DblClick();
+
+    // Controls, for the parts of the program (and the tests) that drive them.
+    HWND Edit1() const { return edit1_; }
+    HWND Edit2() const { return edit2_; }
+    HWND ListBox1() const { return listBox1_; }
+    HWND TreeView1() const { return treeView1_; }
+    HWND StatusBar1() const { return statusBar1_; }
+    HWND Panel1() const { return panel1_->Handle(); }
+    HWND Panel2() const { return panel2_->Handle(); }
+    const std::vector<std::string>& ListLines() const { return listLines_; }
+    FolderTree& Tree() { return tree_; }
+    FolderTree::Node* CurrentNode() const { return currentNode_; }
+    // The image index of an icon number in ImageList1 (the first icon map line with that number), or -1.
+    int IconIndex(int iconNumber) const;
+    std::string Edit1Text() const;
+    bool Edit1ReadOnly() const;
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void CreateControls();
+    void FormResize();
+    void Splitter1Moved();
+    void LayoutSearchBoxes(bool fromSplitter);
+    void SetListLines(std::vector<std::string> lines);
+    void Trim();
+    void DrawListItem(const DRAWITEMSTRUCT& item);
+
+    void LoadIcons();
+    void AssignIcons();
+    void FillTreeView();
+    HTREEITEM InsertTreeItem(FolderTree::Node* node, HTREEITEM parent, HTREEITEM after);
+    FolderTree::Node* NodeOf(HTREEITEM item) const;
+    FolderTree::Node* SelectedNode() const;
+    void SelectNode(FolderTree::Node* node);
+
+    void RunKeywordAndClear(const std::string& keyword, const std::string& option);
+    void SetEdit1Text(const std::string& text);
+    void SetEdit1ReadOnly(bool readOnly);
+    void FocusListFirstLine();
+
+    static LRESULT CALLBACK ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                        DWORD_PTR self) noexcept;
+
+    Dependencies deps_;
+    FolderTree tree_;
+    FolderTree::Node* currentNode_ = nullptr;
+    std::vector<std::pair<int, int>> iconMap_;  // icon number = image index
+    platform::ImageListHandle imageList1_;
+    std::vector<std::string> listLines_;
+    bool listLimit_ = false;  // the skin's listbox.limit
+
+    // Frame and layout metrics (the skin sets them; these are the widths of a skin without images).
+    int topHeight_ = 0;
+    int leftWidth_ = 15;
+    int rightWidth_ = 15;
+    int splitterWidth_ = 5;
+    int bottomHeight_ = 50;
+    int listWidth_ = 377;
+
+    std::unique_ptr<TPanel> paintBox3_, paintBox1_, paintBox2_, panel1_, panel2_, panelBottom_;
+    std::unique_ptr<TSplitter> splitter1_;
+    HWND listBox1_ = nullptr;
+    HWND treeView1_ = nullptr;
+    HWND label1_ = nullptr;
+    HWND edit1_ = nullptr;
+    HWND label2_ = nullptr;
+    HWND edit2_ = nullptr;
+    HWND statusBar1_ = nullptr;
+    platform::FontHandle font_;
 };
 
 }  // namespace zanmel

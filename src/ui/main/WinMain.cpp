@@ -1,41 +1,90 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "core/KeyWordList.h"
+#include "core/TDebugTimer.h"
+#include "core/TSetting.h"
+#include "core/TSpecialFolderModule.h"
+#include "core/TZanmelModule.h"
 #include "platform/CallbackGuard.h"
 #include "platform/Handles.h"
 #include "platform/MessageLoop.h"
+#include "platform/TState.h"
+#include "platform/TextCodec.h"
+#include "platform/Win32FileAccess.h"
+#include "platform/Win32LaunchShell.h"
 #include "platform/Win32UserInterface.h"
 #include "ui/main/TForm1.h"
 
+namespace zanmel {
+
 namespace {
 
-// The composition root: the program-wide objects, declared in construction order so that they are destroyed
-// in reverse.
-struct Application {
-    zanmel::platform::ComApartment com;
-    zanmel::platform::Win32UserInterface ui;
+// The adapters the program-wide objects work through; they hold no data of their own.
+struct Adapters {
+    platform::ComApartment com;
+    platform::Win32UserInterface ui;
+    platform::Win32FileAccess files;
+    platform::MultimediaClock clock;
+    platform::Win32Cp932Codec codec;
+    platform::Win32LaunchShell shell;
+};
+
+// The composition root: the program-wide objects in construction order, so that they are destroyed in reverse
+// and the timing log, destroyed last, writes Debug.log after everything else has finished.
+struct Program {
+    Adapters& io;
+    TDebugTimer timer;
+    platform::TState state;
+    TSetting setting;
+    TKeyWordList keyWords;
+    TZanmelModule launcher;
+    TSpecialFolderModule specialFolders;
+
+    explicit Program(Adapters& adapters)
+        : io(adapters),
+          timer(io.clock, io.files, platform::DebugLogPath()),
+          state(timer),
+          setting(timer, io.files, state.ProgramFolder()),
+          keyWords(state.ComputerName()),
+          launcher(timer, state, keyWords, io.files, io.ui, io.shell, io.codec),
+          specialFolders(timer, state, keyWords, io.files, io.ui, io.shell) {
+        launcher.SetSpecialFolderModule(&specialFolders);
+        timer.SetFailureReporter([this](const std::string& text) { io.ui.ShowMessage(text); });
+    }
 };
 
 int Run(int showCommand) {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
 
-    Application app;
-    zanmel::platform::SetCallbackUserInterface(&app.ui);
-    zanmel::TForm1 form;
-    app.ui.SetOwner(form.Handle());
-    form.Show(showCommand);
-    const int code = zanmel::platform::RunMessageLoop();
-    app.ui.SetOwner(nullptr);
-    zanmel::platform::SetCallbackUserInterface(nullptr);
+    Adapters adapters;
+    platform::SetCallbackUserInterface(&adapters.ui);
+    int code = 0;
+    {
+        Program program(adapters);
+        TForm1 form({program.timer, program.setting, program.keyWords, adapters.files, adapters.ui, program.state,
+                     [&program](const std::string& keyword, const std::string& option) {
+                         program.launcher.RunKeyWord(keyword, option);
+                     }});
+        adapters.ui.SetOwner(form.Handle());
+        adapters.shell.SetMainWindow(form.Handle());
+        form.Show(showCommand);
+        code = platform::RunMessageLoop();
+        adapters.ui.SetOwner(nullptr);
+        adapters.shell.SetMainWindow(nullptr);
+    }
+    platform::SetCallbackUserInterface(nullptr);
     return code;
 }
 
 }  // namespace
 
+}  // namespace zanmel
+
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     try {
-        return Run(showCommand);
+        return zanmel::Run(showCommand);
     } catch (const std::exception& error) {
         zanmel::platform::ReportCallbackError(error.what());
         return 1;

@@ -1,0 +1,81 @@
+#include "ui/main/ChildWindows.h"
+
+#include <windowsx.h>
+
+namespace zanmel {
+
+namespace {
+constexpr wchar_t kPanelClass[] = L"TPanel";
+constexpr wchar_t kSplitterClass[] = L"TSplitter";
+}  // namespace
+
+TPanel::TPanel(HWND parent, COLORREF colour) : brush_(CreateSolidBrush(colour)) {
+    RegisterWindowClass(kPanelClass, nullptr, nullptr, nullptr, 0);
+    Create(kPanelClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, 0, 0, 0, 0,
+           parent);
+}
+
+void TPanel::SetColour(COLORREF colour) {
+    brush_.Reset(CreateSolidBrush(colour));
+    InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+LRESULT TPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND:
+        case WM_NOTIFY:
+        case WM_DRAWITEM:
+        case WM_MEASUREITEM:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORLISTBOX:
+        case WM_CONTEXTMENU:
+            return SendMessageW(GetParent(Handle()), message, wParam, lParam);
+        case WM_ERASEBKGND: {
+            RECT rc;
+            GetClientRect(Handle(), &rc);
+            FillRect(reinterpret_cast<HDC>(wParam), &rc, brush_.Get());
+            return 1;
+        }
+        default:
+            return Default(message, wParam, lParam);
+    }
+}
+
+TSplitter::TSplitter(HWND parent, MoveHandler onMove) : onMove_(std::move(onMove)) {
+    RegisterWindowClass(kSplitterClass, nullptr, nullptr, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), 0);
+    Create(kSplitterClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, 0, parent);
+}
+
+LRESULT TSplitter::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_SETCURSOR:
+            SetCursor(LoadCursorW(nullptr, IDC_SIZEWE));
+            return TRUE;
+        case WM_LBUTTONDOWN:
+            grabOffset_ = GET_X_LPARAM(lParam);
+            dragging_ = true;
+            SetCapture(Handle());
+            return 0;
+        case WM_MOUSEMOVE:
+        case WM_LBUTTONUP: {
+            if (!dragging_) return 0;
+            POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            MapWindowPoints(Handle(), GetParent(Handle()), &p, 1);
+            const bool finished = message == WM_LBUTTONUP;
+            if (finished) {
+                dragging_ = false;
+                ReleaseCapture();
+            }
+            if (onMove_) onMove_(p.x - grabOffset_, finished);
+            return 0;
+        }
+        case WM_CAPTURECHANGED:
+            dragging_ = false;
+            return 0;
+        default:
+            return Default(message, wParam, lParam);
+    }
+}
+
+}  // namespace zanmel

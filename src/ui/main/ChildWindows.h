@@ -1,0 +1,41 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+
+#include "platform/Window.h"
+
+namespace zanmel {
+
+// A panel of the main window: a plain child window that hosts controls and passes their notifications
+// (commands, notifications, owner drawing, colours) up to its parent, so the main window handles them all.
+class TPanel : public platform::Window {
+public:
+    TPanel(HWND parent, COLORREF colour);
+    void SetColour(COLORREF colour);
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    platform::BrushHandle brush_;
+};
+
+// The splitter between the result list and the tree: dragging it reports the new left edge of the splitter,
+// relative to the parent's client area, while the button is down and once more when it is released.
+class TSplitter : public platform::Window {
+public:
+    using MoveHandler = std::function<void(int left, bool finished)>;
+    TSplitter(HWND parent, MoveHandler onMove);
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    MoveHandler onMove_;
+    int grabOffset_ = 0;
+    bool dragging_ = false;
+};
+
+}  // namespace zanmel

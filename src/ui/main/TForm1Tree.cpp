@@ -1,0 +1,168 @@
+// The folder tree of the main window: loading a sheet, the tree view and saving tree.txt.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "core/Cp932.h"
+#include "core/ZanmelError.h"
+#include "platform/TextCodec.h"
+#include "ui/main/TForm1.h"
+
+namespace zanmel {
+
+using platform::ToCp932;
+using platform::ToWide;
+
+namespace {
+
+// The last component of a path (the sheet's name), scanned by character so a trail byte 0x5C is no separator.
+std::string LastComponent(const std::string& path) {
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < path.size(); i += cp932::CharLength(path, i)) {
+        if (path[i] == '\\') start = i + 1;
+    }
+    return path.substr(start);
+}
+
+}  // namespace
+
+int TForm1::IconIndex(int iconNumber) const {
+    for (const auto& [number, index] : iconMap_) {
+        if (number == iconNumber) return index;
+    }
+    return -1;
+}
+
+void TForm1::LoadSheet() {
+    iconMap_.clear();
+    imageList1_.Reset(ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 16, 64));
+    SendMessageW(statusBar1_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(ToWide(LastComponent(SheetFolder())).c_str()));
+
+    const std::string keywordPath = SheetFolder() + "\\keyword.txt";
+    if (auto bytes = deps_.files.ReadFile(keywordPath)) {
+        deps_.keyWords.LoadFromText(*bytes, keywordPath);
+    } else {
+        deps_.files.WriteFile(keywordPath, deps_.keyWords.SaveToText());
+    }
+
+    const std::string treePath = SheetFolder() + "\\tree.txt";
+    if (auto bytes = deps_.files.ReadFile(treePath)) {
+        FolderTree loaded;
+        const auto error = ReadTreeText(*bytes, loaded);
+        tree_ = std::move(loaded);
+        currentNode_ = nullptr;
+        if (error) {
+            FillTreeView();
+            throw ZanmelError(TreeTextErrorMessage(*error));
+        }
+    } else {
+        if (tree_.Empty()) tree_ = FolderTree::Default();
+        deps_.files.WriteFile(treePath, WriteTreeText(tree_));
+    }
+    tree_.EnsureAutoRunFolders();
+
+    deps_.timer.BeginStage();
+    LoadIcons();
+    deps_.timer.EndStage("IconのロードImageListへの登録");
+    deps_.timer.BeginStage();
+    AssignIcons();
+    FillTreeView();
+    deps_.timer.EndStage("Iconのリストへの関連付け");
+    deps_.timer.BeginStage();
+    deps_.timer.EndStage("ポップアップメニュー生成");
+    Edit1Change();
+}
+
+void TForm1::LoadIcons() {
+    for (int number = 0; number <= 5; ++number) {
+        const std::string path = "defaulticon\\" + std::to_string(number) + ".ico";
+        platform::IconHandle icon(
+            static_cast<HICON>(LoadImageW(nullptr, ToWide(path).c_str(), IMAGE_ICON, 16, 16, LR_LOADFROMFILE)));
+        if (!icon) throw ZanmelError("IconControl", path + "を読み込めません。");
+        iconMap_.emplace_back(number, ImageList_AddIcon(imageList1_.Get(), icon.Get()));
+    }
+    TreeView_SetImageList(treeView1_, imageList1_.Get(), TVSIL_NORMAL);
+}
+
+void TForm1::AssignIcons() {
+    deps_.keyWords.BuildIconLookup();
+    const int folderIndex = IconIndex(1);
+    for (FolderTree::Node* node : tree_.PreOrder()) {
+        int number = 1;
+        if (!node->IsFolder()) number = deps_.setting.NoUseIcon ? 0 : deps_.keyWords.IconLookup(node->text);
+        int index = IconIndex(number);
+        if (index < 0) index = node->IsFolder() ? folderIndex : IconIndex(0);
+        node->imageIndex = node->selectedImageIndex = index;
+    }
+    deps_.keyWords.ReleaseIconLookup();
+}
+
+HTREEITEM TForm1::InsertTreeItem(FolderTree::Node* node, HTREEITEM parent, HTREEITEM after) {
+    const std::wstring text = ToWide(node->text);
+    TVINSERTSTRUCTW insert{};
+    insert.hParent = parent;
+    insert.hInsertAfter = after;
+    insert.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_STATE;
+    insert.item.pszText = const_cast<wchar_t*>(text.c_str());
+    insert.item.lParam = reinterpret_cast<LPARAM>(node);
+    insert.item.iImage = node->imageIndex;
+    insert.item.iSelectedImage = node->selectedImageIndex;
+    insert.item.stateMask = TVIS_EXPANDED;
+    insert.item.state = node->expanded ? TVIS_EXPANDED : 0;
+    return reinterpret_cast<HTREEITEM>(SendMessageW(treeView1_, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
+}
+
+// Rebuilds the tree view from the tree, in pre-order, with drawing held back until it is complete.
+void TForm1::FillTreeView() {
+    SendMessageW(treeView1_, WM_SETREDRAW, FALSE, 0);
+    TreeView_DeleteAllItems(treeView1_);
+    std::vector<std::pair<const FolderTree::Node*, HTREEITEM>> parents;
+    for (FolderTree::Node* node : tree_.PreOrder()) {
+        while (!parents.empty() && parents.back().first != node->parent) parents.pop_back();
+        const HTREEITEM item = InsertTreeItem(node, parents.empty() ? TVI_ROOT : parents.back().second, TVI_LAST);
+        if (!node->children.empty()) parents.emplace_back(node, item);
+    }
+    SendMessageW(treeView1_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(treeView1_, nullptr, TRUE);
+}
+
+FolderTree::Node* TForm1::NodeOf(HTREEITEM item) const {
+    if (!item) return nullptr;
+    TVITEMW tv{};
+    tv.mask = TVIF_PARAM | TVIF_HANDLE;
+    tv.hItem = item;
+    if (!SendMessageW(treeView1_, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&tv))) return nullptr;
+    return reinterpret_cast<FolderTree::Node*>(tv.lParam);
+}
+
+FolderTree::Node* TForm1::SelectedNode() const {
+    return NodeOf(TreeView_GetSelection(treeView1_));
+}
+
+void TForm1::SaveTree() {
+    const std::string path = SheetFolder() + "\\tree.txt";
+    try {
+        deps_.files.WriteFile(path, WriteTreeText(tree_));
+    } catch (const ZanmelError&) {
+        deps_.ui.ShowMessage("ファイル " + path + " を作成できません");
+    }
+}
+
+bool TForm1::TreeView1KeyDown(WPARAM key) {
+    currentNode_ = SelectedNode();
+    bool taken = false;
+    if (key == VK_RETURN && currentNode_) {
+        if (currentNode_->IsFolder()) {
+            TreeView_Expand(treeView1_, TreeView_GetSelection(treeView1_), TVE_TOGGLE);
+        } else {
+            RunItem(currentNode_->text);
+        }
+        taken = true;
+    } else if (key == 'D' && (GetKeyState(VK_CONTROL) & 0x8000) && currentNode_ && !currentNode_->IsFolder()) {
+        if (deps_.keyWords.KindOf(currentNode_->text) == "Launch") RunKeywordAndClear(currentNode_->text, "tlDIR");
+        taken = true;
+    }
+    FormKeyDown(key);
+    return taken;
+}
+
+}  // namespace zanmel

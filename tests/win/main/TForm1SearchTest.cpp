@@ -1,0 +1,217 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <chrono>
+#include <cstdio>
+#include <memory>
+
+#include "ScriptedUserInterface.h"
+#include "WinTestSupport.h"
+#include "core/FolderTree.h"
+#include "platform/AtomicFile.h"
+#include "platform/CallbackGuard.h"
+#include "platform/TState.h"
+#include "platform/TextCodec.h"
+#include "platform/Win32FileAccess.h"
+#include "ui/main/TForm1.h"
+
+namespace zanmel {
+
+using platform::ToWide;
+
+namespace {
+
+// A program folder in a temporary place with the built-in icons, and the program-wide objects the main window
+// needs, in their real form. Runs are recorded instead of started.
+class MainWindowTest : public ::testing::Test {
+protected:
+    test::TempFolder folder;
+    platform::Win32FileAccess files;
+    platform::MultimediaClock clock;
+    std::unique_ptr<TDebugTimer> timer;
+    std::unique_ptr<platform::TState> state;
+    std::unique_ptr<TSetting> setting;
+    TKeyWordList keyWords{"PC"};
+    test::ScriptedUserInterface ui;
+    std::vector<std::string> runs;
+    std::unique_ptr<TForm1> form;
+
+    void SetUp() override {
+        CreateDirectoryW(ToWide(folder / "defaulticon").c_str(), nullptr);
+        for (int i = 0; i <= 5; ++i) {
+            const std::string name = "defaulticon\\" + std::to_string(i) + ".ico";
+            CopyFileW(ToWide(test::SourcePath("data/defaulticon/" + std::to_string(i) + ".ico")).c_str(),
+                      ToWide(folder / name).c_str(), FALSE);
+        }
+        timer = std::make_unique<TDebugTimer>(clock, files, folder / "Debug.log");
+        state = std::make_unique<platform::TState>(*timer, folder / "Zanmel.exe");
+        setting = std::make_unique<TSetting>(*timer, files, folder.Path());
+        platform::SetCallbackUserInterface(&ui);
+    }
+    void TearDown() override {
+        form.reset();
+        platform::SetCallbackUserInterface(nullptr);
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    }
+
+    std::string Sheet(const std::string& name) const { return state->SheetFolder() + "\\" + name; }
+
+    void Open() {
+        form = std::make_unique<TForm1>(
+            TForm1::Dependencies{*timer, *setting, keyWords, files, ui, *state,
+                                 [this](const std::string& keyword, const std::string& option) {
+                                     keyWords.Learning(keyword);  // as the launch module does before it starts anything
+                                     runs.push_back(keyword + "|" + option);
+                                 }});
+        form->Show(SW_SHOWNORMAL);
+    }
+    void Type(HWND control, const std::string& text) {
+        for (wchar_t c : ToWide(text)) SendMessageW(control, WM_CHAR, c, 0);
+    }
+    void Key(HWND control, WPARAM key) { SendMessageW(control, WM_KEYDOWN, key, 0); }
+    std::pair<DWORD, DWORD> Selection() {
+        DWORD start = 0, end = 0;
+        SendMessageW(form->Edit1(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        return {start, end};
+    }
+    void AddKeywords(std::initializer_list<const char*> list) {
+        for (const char* keyword : list) keyWords.Add(keyword, "Launch", 0, "open,x.exe,,,1,0");
+    }
+};
+
+using Lines = std::vector<std::string>;
+
+}  // namespace
+
+TEST_F(MainWindowTest, FirstStartWritesTheDefaultTreeAndAnEmptyIndex) {
+    Open();
+    EXPECT_EQ(platform::ReadFileBytes(Sheet("tree.txt")),
+              "#WEB\r\n#Launch\r\n##自動実行-起動時\r\n##自動実行-終了時\r\n");
+    EXPECT_EQ(platform::ReadFileBytes(Sheet("keyword.txt")), "");
+    EXPECT_EQ(TreeView_GetCount(form->TreeView1()), 4u);
+    RECT pane;
+    GetWindowRect(form->Panel1(), &pane);
+    EXPECT_EQ(pane.right - pane.left, 377);
+    wchar_t status[64] = {};
+    SendMessageW(form->StatusBar1(), SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(status));
+    EXPECT_EQ(std::wstring(status), L"fixed");
+}
+
+TEST_F(MainWindowTest, SheetWithoutAutoRunFoldersGetsThemAndATooDeepLineStopsTheLoad) {
+    test::WritePlainFile(Sheet("tree.txt"), "#A\r\n\tnote\r\n");
+    test::WritePlainFile(Sheet("keyword.txt"), "note,Launch,1000,,,PC,x,\"open,n.exe,,,1,0\"\r\n");
+    Open();
+    EXPECT_EQ(WriteTreeText(form->Tree()), "#A\r\n\tnote\r\n##自動実行-起動時\r\n##自動実行-終了時\r\n");
+    EXPECT_EQ(form->ListLines(), Lines{"note"});
+    form.reset();
+
+    test::WritePlainFile(Sheet("tree.txt"), "#A\r\n\t\t\tdeep\r\n");
+    try {
+        Open();
+        ADD_FAILURE() << "a malformed tree.txt loaded";
+    } catch (const std::exception& error) {
+        EXPECT_STREQ(error.what(), "アイテム \"deep\" の階層 (3) が不正です");
+    }
+}
+
+TEST_F(MainWindowTest, ForwardSearchCompletesOnceAndLocksTheBox) {
+    AddKeywords({"abc", "abd", "xyz"});
+    Open();
+    EXPECT_EQ(form->ListLines(), (Lines{"abc", "abd", "xyz"}));
+
+    Type(form->Edit1(), "ab");
+    EXPECT_EQ(form->ListLines(), (Lines{"abc", "abd"}));
+    EXPECT_FALSE(form->Edit1ReadOnly());
+    Type(form->Edit1(), "c");  // the one match equals the text: no new text, but locked and selected
+    EXPECT_EQ(form->Edit1Text(), "abc");
+    EXPECT_TRUE(form->Edit1ReadOnly());
+    EXPECT_EQ(Selection(), std::make_pair(DWORD{0}, DWORD{3}));
+    EXPECT_EQ(form->ListLines(), Lines{"abc"});
+
+    Key(form->Edit1(), VK_BACK);  // empties the whole box and unlocks it
+    EXPECT_EQ(form->Edit1Text(), "");
+    EXPECT_FALSE(form->Edit1ReadOnly());
+    EXPECT_EQ(form->ListLines(), (Lines{"abc", "abd", "xyz"}));
+
+    Type(form->Edit1(), "x");  // completes to xyz at once; further letters are ignored
+    EXPECT_EQ(form->Edit1Text(), "xyz");
+    EXPECT_TRUE(form->Edit1ReadOnly());
+    Type(form->Edit1(), "q");
+    EXPECT_EQ(form->Edit1Text(), "xyz");
+
+    // The partial-match box replaces the list with its own result.
+    Key(form->Edit1(), VK_DELETE);
+    Type(form->Edit2(), "b");
+    EXPECT_EQ(form->ListLines(), (Lines{"abc", "abd"}));
+}
+
+TEST_F(MainWindowTest, EnterRunsTheCompletedKeywordAndEmptiesBothBoxes) {
+    AddKeywords({"abc", "xyz"});
+    Open();
+    Type(form->Edit2(), "q");  // no match: the shared completion memory is emptied
+    Type(form->Edit1(), "x");
+    ASSERT_EQ(form->Edit1Text(), "xyz");
+    Key(form->Edit1(), VK_RETURN);
+    EXPECT_EQ(runs, Lines{"xyz|"});
+    EXPECT_EQ(form->Edit1Text(), "");
+    EXPECT_EQ(GetWindowTextLengthW(form->Edit2()), 0);
+    EXPECT_FALSE(form->Edit1ReadOnly());
+    EXPECT_EQ(form->ListLines(), (Lines{"xyz", "abc"}));  // learning moved it forward
+
+    // Enter on a text that is no keyword runs nothing.
+    SetWindowTextW(form->Edit1(), L"nothing");
+    Key(form->Edit1(), VK_RETURN);
+    EXPECT_EQ(runs.size(), 1u);
+
+    // A listed keyword deleted meanwhile: the double click fails in learning, shows its message, keeps the boxes.
+    SetWindowTextW(form->Edit2(), L"b");
+    keyWords.Delete("abc");
+    SendMessageW(form->ListBox1(), LB_SETCURSEL, 0, 0);
+    ui.ExpectMessage();
+    SendMessageW(form->Handle(), WM_COMMAND, MAKEWPARAM(0, LBN_DBLCLK), reinterpret_cast<LPARAM>(form->ListBox1()));
+    EXPECT_EQ(ui.Messages(), Lines{"TKeyWordList::Learning\r\nKeyWordが見つかりません。"});
+    wchar_t edit2[16] = {};
+    GetWindowTextW(form->Edit2(), edit2, 16);
+    EXPECT_EQ(std::wstring(edit2), L"b");
+}
+
+TEST_F(MainWindowTest, ArrowKeysMoveTheFocus) {
+    AddKeywords({"abc"});
+    Open();
+    SetFocus(form->Edit1());
+    Key(form->Edit1(), VK_LEFT);
+    EXPECT_EQ(GetFocus(), form->Edit2());
+    Key(form->Edit2(), VK_DOWN);
+    EXPECT_EQ(GetFocus(), form->ListBox1());
+    EXPECT_EQ(SendMessageW(form->ListBox1(), LB_GETCURSEL, 0, 0), 0);
+    Key(form->ListBox1(), VK_RETURN);
+    EXPECT_EQ(runs, Lines{"abc|"});
+}
+
+// Reports the time from a keystroke in Edit1 to the list holding its result (not a pass/fail measure).
+TEST_F(MainWindowTest, KeystrokeTimeWithLargeIndexes) {
+    for (int count : {10000, 100000}) {
+        keyWords = TKeyWordList("PC");
+        for (int i = 0; i < count; ++i) {
+            keyWords.Add((i % 3 ? "key" : "キー") + std::to_string(i * 7919 % 1000003), "Launch", 0, "open,x,,,1,0");
+        }
+        form.reset();
+        DeleteFileW(ToWide(Sheet("keyword.txt")).c_str());
+        Open();
+        SetWindowTextW(form->Edit1(), L"");
+        const auto start = std::chrono::steady_clock::now();
+        Type(form->Edit1(), "k");
+        Key(form->Edit1(), VK_BACK);
+        Type(form->Edit1(), "key1");
+        const double ms =
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count() / 6.0;
+        std::printf("keystroke to result list, %d keywords: %.2f ms\n", count, ms);
+        RecordProperty("keystroke_ms_" + std::to_string(count), static_cast<int>(ms * 1000));
+        EXPECT_FALSE(form->ListLines().empty());
+    }
+}
+
+}  // namespace zanmel
