@@ -1,0 +1,300 @@
+#include "ui/main/MainMenus.h"
+
+#include <iterator>
+
+#include "core/ZanmelError.h"
+#include "platform/SystemError.h"
+#include "platform/TextCodec.h"
+
+namespace zanmel::ui {
+
+namespace {
+
+constexpr unsigned kSeparatorAfter = 1;
+constexpr unsigned kStartsDisabled = 2;  // the window it opens is not there yet
+constexpr unsigned kListMenu = 4;        // a submenu filled from a list of names
+
+// One line of the menu table: a submenu of the bar (level 0) or an entry of it (level 1), with its frame
+// menu counterpart (0 when the frame menu has none).
+struct Spec {
+    int level;
+    UINT main;
+    const char* mainName;
+    UINT popup;
+    const char* popupName;
+    const wchar_t* caption;
+    unsigned flags;
+};
+
+#define ZANMEL_ENTRY(level, main, popup, caption, flags) \
+    { level, main, #main, popup, #popup, caption, flags }
+
+constexpr Spec kTable[] = {
+    ZANMEL_ENTRY(0, MenuFile, PopupMainMenuFile, L"ファイル(&F)", 0),
+    ZANMEL_ENTRY(1, MenuFileLaunchFileChange, PopupMainMenuFileLanchFileChange, L"シート変更(&S)",
+                 kListMenu | kSeparatorAfter),
+    ZANMEL_ENTRY(1, MenuFileExit, PopupMainMenuFileExit, L"終了(&X)", 0),
+    ZANMEL_ENTRY(0, MenuScan, PopupMainMenuScan, L"スキャン(&S)", 0),
+    ZANMEL_ENTRY(1, MenuScanIE, PoppupMainMenuScanIE, L"IEお気に入りのスキャン(&I)", kStartsDisabled),
+    ZANMEL_ENTRY(1, MenuScanProgram, PopupMainMenuScanProgram, L"プログラムのスキャン(&P)", kStartsDisabled),
+    ZANMEL_ENTRY(1, MenuScanExe, PopupMainMenuScanExe, L"EXEファイルのスキャン(&E)", kStartsDisabled),
+    ZANMEL_ENTRY(1, MenuScanCustom, PopupMainMenuScanCustom, L"詳細スキャン(&C)", kStartsDisabled),
+    ZANMEL_ENTRY(0, MenuUsb, PopupMainMenuUSB, L"USB(&U)", 0),
+    ZANMEL_ENTRY(1, MenuUsbAutorunInf, PopupMainMenuUsbAutorunInf, L"autorun.infの書き出し(&A)", kStartsDisabled),
+    ZANMEL_ENTRY(1, MenuUsbBackUp, PopupMainMenuUsbBackUp, L"バックアップ(&B)", kStartsDisabled),
+    ZANMEL_ENTRY(1, MenuUsbSync, PopupMainMenuUsbSync, L"同期(&S)", kStartsDisabled),
+    ZANMEL_ENTRY(0, MenuSet, PopupMainMenuSet, L"設定(&P)", 0),
+    ZANMEL_ENTRY(1, MenuSkinChange, PopupMainMenuSkinChange, L"スキン変更(&S)", kListMenu),
+    ZANMEL_ENTRY(1, MenuSetLaunch, PopupMainMenuSetLaunch, L"ランチャ設定(&L)", kStartsDisabled),
+    ZANMEL_ENTRY(1, MenuSetSFolder, PopupMainMenuSetSFolder, L"特殊フォルダ設定(&F)", kStartsDisabled),
+    ZANMEL_ENTRY(1, MenuSetAll, PopupMainMenuSetAll, L"全体設定(&A)", kStartsDisabled),
+    ZANMEL_ENTRY(0, MenyEntry, PopupMainMenuEntry, L"登録(&A)", 0),
+    ZANMEL_ENTRY(1, MenuEntryLaunch, PopupMainMenuEntryLaunch, L"ランチャ登録(&L)", kStartsDisabled),
+    ZANMEL_ENTRY(1, MenuEntryWEB, PopupMainMenuEntryWEB, L"WEB登録(&W)", kStartsDisabled),
+    ZANMEL_ENTRY(0, MenuHelp, PopupMainMenuHelp, L"ヘルプ(&H)", 0),
+    ZANMEL_ENTRY(1, MenuHelpShow, PopupMainMenuHelpShow, L"ヘルプの表示(&C)", kSeparatorAfter),
+    ZANMEL_ENTRY(1, MenuVerShow, PopupMainMenuVerShow, L"バージョン情報(&A)", 0),
+    {0, MenuDebug, "MenuDebug", 0, nullptr, L"デバック", 0},
+    {1, MenuDebugDirectZNXS, "MenuDebugDirectZNXS", 0, nullptr, L"DirectZNXP", kStartsDisabled},
+};
+
+#undef ZANMEL_ENTRY
+
+constexpr UINT kListBases[] = {kSheetMenuBase, kSheetPopupBase, kSkinMenuBase, kSkinPopupBase};
+
+[[noreturn]] void Fail(const char* call) {
+    throw ZanmelError("MainMenus", std::string(call) + ": " + platform::SystemErrorText(GetLastError()));
+}
+
+HMENU NewMenu(bool bar) {
+    HMENU menu = bar ? CreateMenu() : CreatePopupMenu();
+    if (!menu) Fail(bar ? "CreateMenu" : "CreatePopupMenu");
+    return menu;
+}
+
+void InsertAt(HMENU parent, UINT position, UINT command, const std::wstring& caption, HMENU submenu, bool enabled) {
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_ID | MIIM_STRING | MIIM_FTYPE | MIIM_STATE | (submenu ? MIIM_SUBMENU : 0);
+    info.fType = MFT_STRING;
+    info.fState = enabled ? MFS_ENABLED : MFS_GRAYED;
+    info.wID = command;
+    info.hSubMenu = submenu;
+    info.dwTypeData = const_cast<wchar_t*>(caption.c_str());
+    if (!InsertMenuItemW(parent, position, TRUE, &info)) Fail("InsertMenuItemW");
+}
+
+void AppendSeparator(HMENU parent) {
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_FTYPE;
+    info.fType = MFT_SEPARATOR;
+    if (!InsertMenuItemW(parent, static_cast<UINT>(GetMenuItemCount(parent)), TRUE, &info)) Fail("InsertMenuItemW");
+}
+
+// Position of the item with this identifier among the direct items of the menu, or -1.
+int PositionOf(HMENU menu, UINT command) {
+    const int count = GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_ID | MIIM_FTYPE;
+        if (GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info) && !(info.fType & MFT_SEPARATOR) &&
+            info.wID == command)
+            return i;
+    }
+    return -1;
+}
+
+// A name shown literally: "&" would underline the next character.
+std::wstring LiteralCaption(const std::string& name) {
+    std::wstring caption;
+    for (wchar_t c : platform::ToWide(name)) {
+        if (c == L'&') caption += L'&';
+        caption += c;
+    }
+    return caption;
+}
+
+}  // namespace
+
+std::optional<MenuListChoice> ListChoiceOf(UINT command) noexcept {
+    for (std::size_t i = 0; i < std::size(kListBases); ++i) {
+        if (command >= kListBases[i] && command < kListBases[i] + kMenuListCapacity)
+            return MenuListChoice{i < 2 ? MenuList::Sheet : MenuList::Skin, command - kListBases[i], i % 2 == 1};
+    }
+    return std::nullopt;
+}
+
+std::string_view MenuEntryName(UINT command) noexcept {
+    if (command == MenuTrayIconEnd) return "MenuTrayIconEnd";
+    for (const Spec& spec : kTable) {
+        if (spec.main == command) return spec.mainName;
+        if (spec.popup != 0 && spec.popup == command) return spec.popupName;
+    }
+    return "";
+}
+
+UINT MainMenuCommandOf(UINT command) noexcept {
+    for (const Spec& spec : kTable) {
+        if (spec.popup != 0 && spec.popup == command) return spec.main;
+    }
+    return command;
+}
+
+MainMenus::MainMenus() {
+    try {
+        mainMenu1_ = NewMenu(true);
+        popupMainMenu_ = NewMenu(false);
+        popupTrayIconMenu_ = NewMenu(false);
+        HMENU mainSub = nullptr;
+        HMENU popupSub = nullptr;
+        for (const Spec& spec : kTable) {
+            const bool enabled = !(spec.flags & kStartsDisabled);
+            const bool hasSubmenu = spec.level == 0 || (spec.flags & kListMenu);
+            HMENU mainParent = spec.level == 0 ? mainMenu1_ : mainSub;
+            HMENU popupParent = spec.level == 0 ? popupMainMenu_ : popupSub;
+            HMENU mainMenu = hasSubmenu ? NewMenu(false) : nullptr;
+            Append(mainParent, spec.main, spec.caption, mainMenu, enabled);
+            HMENU popupMenu = nullptr;
+            if (spec.popup != 0) {
+                popupMenu = hasSubmenu ? NewMenu(false) : nullptr;
+                Append(popupParent, spec.popup, spec.caption, popupMenu, enabled);
+            }
+            if (spec.level == 0) {
+                mainSub = mainMenu;
+                popupSub = popupMenu;
+            }
+            if (spec.flags & kSeparatorAfter) {
+                AppendSeparator(mainParent);
+                if (popupParent) AppendSeparator(popupParent);
+            }
+        }
+        Append(popupTrayIconMenu_, MenuTrayIconEnd, L"終了", nullptr, true);
+    } catch (...) {
+        // Submenus already appended go with their parents.
+        if (mainMenu1_) DestroyMenu(mainMenu1_);
+        if (popupMainMenu_) DestroyMenu(popupMainMenu_);
+        if (popupTrayIconMenu_) DestroyMenu(popupTrayIconMenu_);
+        throw;
+    }
+}
+
+MainMenus::~MainMenus() {
+    if (barWindow_ && IsWindow(barWindow_) && GetMenu(barWindow_) == mainMenu1_) SetMenu(barWindow_, nullptr);
+    // Hidden submenus belong to no menu any more.
+    for (auto& [command, entry] : entries_) {
+        if (entry.hidden && entry.submenu) DestroyMenu(entry.submenu);
+    }
+    DestroyMenu(mainMenu1_);
+    DestroyMenu(popupMainMenu_);
+    DestroyMenu(popupTrayIconMenu_);
+}
+
+void MainMenus::Append(HMENU parent, UINT command, const std::wstring& caption, HMENU submenu, bool enabled) {
+    try {
+        InsertAt(parent, static_cast<UINT>(GetMenuItemCount(parent)), command, caption, submenu, enabled);
+    } catch (...) {
+        if (submenu) DestroyMenu(submenu);
+        throw;
+    }
+    entries_[command] = Entry{parent, submenu, caption, false, enabled};
+}
+
+HMENU MainMenus::SubmenuOf(UINT command) const noexcept {
+    const auto it = entries_.find(command);
+    return it == entries_.end() ? nullptr : it->second.submenu;
+}
+
+void MainMenus::ShowMenuBar(HWND window, bool shown) {
+    if (shown) {
+        if (!SetMenu(window, mainMenu1_)) Fail("SetMenu");
+        barWindow_ = window;
+    } else {
+        if (GetMenu(window) == mainMenu1_) SetMenu(window, nullptr);
+        if (barWindow_ == window) barWindow_ = nullptr;
+    }
+}
+
+void MainMenus::SetListNames(MenuList list, const std::vector<std::string>& names) {
+    const bool sheets = list == MenuList::Sheet;
+    const struct {
+        UINT owner;
+        UINT base;
+    } menus[] = {{sheets ? MenuFileLaunchFileChange : MenuSkinChange, sheets ? kSheetMenuBase : kSkinMenuBase},
+                 {sheets ? PopupMainMenuFileLanchFileChange : PopupMainMenuSkinChange,
+                  sheets ? kSheetPopupBase : kSkinPopupBase}};
+    for (const auto& menu : menus) {
+        HMENU submenu = SubmenuOf(menu.owner);
+        while (GetMenuItemCount(submenu) > 0) DeleteMenu(submenu, 0, MF_BYPOSITION);
+        for (std::size_t i = 0; i < names.size() && i < kMenuListCapacity; ++i)
+            InsertAt(submenu, static_cast<UINT>(i), menu.base + static_cast<UINT>(i), LiteralCaption(names[i]), nullptr,
+                     true);
+    }
+}
+
+void MainMenus::SetEnabled(UINT command, bool enabled) {
+    const auto it = entries_.find(command);
+    if (it == entries_.end()) throw ZanmelError("MainMenus", "unknown menu entry " + std::to_string(command));
+    Entry& entry = it->second;
+    entry.enabled = enabled;
+    if (entry.hidden) return;
+    const int position = PositionOf(entry.parent, command);
+    if (position >= 0)
+        EnableMenuItem(entry.parent, static_cast<UINT>(position), MF_BYPOSITION | (enabled ? MF_ENABLED : MF_GRAYED));
+    if (entry.parent == mainMenu1_) Redraw();
+}
+
+bool MainMenus::IsEnabled(UINT command) const {
+    const auto it = entries_.find(command);
+    if (it == entries_.end()) return false;
+    const Entry& entry = it->second;
+    if (entry.hidden) return entry.enabled;
+    const int position = PositionOf(entry.parent, command);
+    if (position < 0) return false;
+    return !(GetMenuState(entry.parent, static_cast<UINT>(position), MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED));
+}
+
+void MainMenus::SetUsbVisible(bool visible) {
+    SetVisible(MenuUsb, visible);
+    SetVisible(PopupMainMenuUSB, visible);
+}
+
+bool MainMenus::IsUsbVisible() const noexcept {
+    return !entries_.at(MenuUsb).hidden;
+}
+
+void MainMenus::SetDebugVisible(bool visible) {
+    SetVisible(MenuDebug, visible);
+}
+
+bool MainMenus::IsDebugVisible() const noexcept {
+    return !entries_.at(MenuDebug).hidden;
+}
+
+void MainMenus::SetVisible(UINT command, bool visible) {
+    Entry& entry = entries_.at(command);
+    if (entry.hidden == !visible) return;
+    if (!visible) {
+        const int position = PositionOf(entry.parent, command);
+        if (position < 0 || !RemoveMenu(entry.parent, static_cast<UINT>(position), MF_BYPOSITION)) Fail("RemoveMenu");
+        entry.hidden = true;
+    } else {
+        // Back after the shown submenus that precede it in the table.
+        UINT position = 0;
+        for (const Spec& spec : kTable) {
+            const UINT id = entry.parent == mainMenu1_ ? spec.main : spec.popup;
+            if (id == command) break;
+            if (spec.level == 0 && id != 0 && !entries_.at(id).hidden) ++position;
+        }
+        InsertAt(entry.parent, position, command, entry.caption, entry.submenu, entry.enabled);
+        entry.hidden = false;
+    }
+    if (entry.parent == mainMenu1_) Redraw();
+}
+
+void MainMenus::Redraw() const {
+    if (barWindow_ && IsWindow(barWindow_) && GetMenu(barWindow_) == mainMenu1_) DrawMenuBar(barWindow_);
+}
+
+}  // namespace zanmel::ui
