@@ -72,11 +72,13 @@ HMENU NewMenu(bool bar) {
     return menu;
 }
 
-void InsertAt(HMENU parent, UINT position, UINT command, const std::wstring& caption, HMENU submenu, bool enabled) {
+void InsertAt(HMENU parent, UINT position, UINT command, const std::wstring& caption, HMENU submenu, bool enabled,
+              UINT type = MFT_STRING, ULONG_PTR data = 0) {
     MENUITEMINFOW info{};
     info.cbSize = sizeof(info);
-    info.fMask = MIIM_ID | MIIM_STRING | MIIM_FTYPE | MIIM_STATE | (submenu ? MIIM_SUBMENU : 0);
-    info.fType = MFT_STRING;
+    info.fMask = MIIM_ID | MIIM_STRING | MIIM_FTYPE | MIIM_STATE | MIIM_DATA | (submenu ? MIIM_SUBMENU : 0);
+    info.fType = type;
+    info.dwItemData = data;
     info.fState = enabled ? MFS_ENABLED : MFS_GRAYED;
     info.wID = command;
     info.hSubMenu = submenu;
@@ -277,7 +279,14 @@ void MainMenus::SetVisible(UINT command, bool visible) {
     if (entry.hidden == !visible) return;
     if (!visible) {
         const int position = PositionOf(entry.parent, command);
-        if (position < 0 || !RemoveMenu(entry.parent, static_cast<UINT>(position), MF_BYPOSITION)) Fail("RemoveMenu");
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_FTYPE | MIIM_DATA;
+        if (position < 0 || !GetMenuItemInfoW(entry.parent, static_cast<UINT>(position), TRUE, &info) ||
+            !RemoveMenu(entry.parent, static_cast<UINT>(position), MF_BYPOSITION))
+            Fail("RemoveMenu");
+        entry.type = info.fType;
+        entry.data = info.dwItemData;
         entry.hidden = true;
     } else {
         // Back after the shown submenus that precede it in the table.
@@ -287,7 +296,7 @@ void MainMenus::SetVisible(UINT command, bool visible) {
             if (id == command) break;
             if (spec.level == 0 && id != 0 && !entries_.at(id).hidden) ++position;
         }
-        InsertAt(entry.parent, position, command, entry.caption, entry.submenu, entry.enabled);
+        InsertAt(entry.parent, position, command, entry.caption, entry.submenu, entry.enabled, entry.type, entry.data);
         entry.hidden = false;
     }
     if (entry.parent == mainMenu1_) Redraw();

@@ -125,7 +125,8 @@ public:
     void SetEnabled(UINT command, bool enabled);
     bool IsEnabled(UINT command) const;
 
-    // MenuUsb and PopupMainMenuUSB together; a hidden menu is taken out and returns to its place.
+    // MenuUsb and PopupMainMenuUSB together; a hidden menu is taken out and returns to its place with its
+    // caption, state, type and item data.
     void SetUsbVisible(bool visible);
     bool IsUsbVisible() const noexcept;
     void SetDebugVisible(bool visible);
@@ -138,6 +139,8 @@ private:
         std::wstring caption;
         bool hidden = false;
         bool enabled = true;
+        UINT type = MFT_STRING;  // kept while hidden: an owner-drawn item returns owner-drawn
+        ULONG_PTR data = 0;
     };
 
     void Append(HMENU parent, UINT command, const std::wstring& caption, HMENU submenu, bool enabled);

@@ -248,8 +248,25 @@ TEST(MainMenus, HiddenMenusLeaveTheirMenuAndReturnToTheirPlace) {
     menus.SetDebugVisible(false);
     menus.SetUsbVisible(true);
     EXPECT_EQ(NamesOf(ItemsOf(menus.MainMenu1())), "MenuFile MenuScan MenuUsb MenuSet MenyEntry MenuHelp");
-    // Destroyed while hidden: the destructor frees the loose submenu (no leak visible here, but no crash).
+
+    // An item made owner-drawn (as the skin does) stays owner-drawn, with its item data, across hide and show.
+    MENUITEMINFOW drawn{};
+    drawn.cbSize = sizeof(drawn);
+    drawn.fMask = MIIM_FTYPE | MIIM_DATA;
+    drawn.fType = MFT_OWNERDRAW;
+    drawn.dwItemData = 77;
+    ASSERT_TRUE(SetMenuItemInfoW(menus.PopupMainMenu(), 2, TRUE, &drawn));
     menus.SetUsbVisible(false);
+    menus.SetUsbVisible(true);
+    MENUITEMINFOW back{};
+    back.cbSize = sizeof(back);
+    back.fMask = MIIM_FTYPE | MIIM_DATA | MIIM_ID | MIIM_SUBMENU;
+    ASSERT_TRUE(GetMenuItemInfoW(menus.PopupMainMenu(), 2, TRUE, &back));
+    EXPECT_TRUE(back.fType & MFT_OWNERDRAW);
+    EXPECT_EQ(back.dwItemData, ULONG_PTR{77});
+    EXPECT_EQ(back.wID, UINT{PopupMainMenuUSB});
+    EXPECT_EQ(back.hSubMenu, menus.SubmenuOf(PopupMainMenuUSB));
+    menus.SetUsbVisible(false);  // destroyed while hidden: the destructor frees the loose submenus
 }
 
 TEST(MainMenus, MenuBarGoesOnAndOffAWindowAndIsTakenOffBeforeTheMenusGo) {
