@@ -38,6 +38,9 @@ public:
         platform::TState& state;
         // The launch module's run keyword (keyword, option text); raises when the keyword is not registered.
         std::function<void(const std::string& keyword, const std::string& option)> runKeyword;
+        // The launch module's delete keyword (keyword, save): dispatches by the keyword's kind and returns false
+        // for a kind it does not handle; raises when the keyword is not registered.
+        std::function<bool(const std::string& keyword, bool save)> deleteKeyword = {};
     };
 
     explicit TForm1(Dependencies dependencies);
@@ -80,6 +83,28 @@ public:
     int IconIndex(int iconNumber) const;
     std::string Edit1Text() const;
     bool Edit1ReadOnly() const;
+
+    // Folder tree commands of the context menus, the keys and the drops; each acts on the current node.
+    void MakeNewFolder();
+    void FolderMenuNameChangeClick();
+    void FolderMenuDeleteClick();
+    void ItemDeleteClick();
+    void FolderMenuAllExecuteClick();
+    void LauncherMenuDirOpenClick();
+    // The context menu for a node (none for no node): raises when an item's keyword is not registered; null for
+    // an item of a kind without menu.
+    HMENU ContextMenuFor(const FolderTree::Node* node) const;
+    // Right button released over the tree or the list at a screen position: the current node becomes the
+    // selected node and its context menu opens there.
+    void TreeView1MouseUp(POINT screen);
+    void ListBox1MouseUp(POINT screen);
+    // Drop of the tree's selected node on target (null: below the last node) with the TVHT_ hit flags; false
+    // when the tree did not change.
+    bool TreeView1DragDrop(FolderTree::Node* target, UINT hitFlags);
+    // Drop at a point of the tree's client area, hit-tested by the tree.
+    bool TreeView1DragDropAt(POINT client);
+    // Makes sheet n of the sheet list the current sheet and loads it.
+    void ChangeSheet(std::size_t n);
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -135,6 +160,19 @@ private:
     HWND edit2_ = nullptr;
     HWND statusBar1_ = nullptr;
     platform::FontHandle font_;
+
+    // The tree's context menus, mouse, drag and timer handling (created with the first sheet, destroyed first).
+    struct TreeUi;
+    void InstallTreeUi();
+    HTREEITEM ItemOf(const FolderTree::Node* node) const;
+    void ShowSubtree(FolderTree::Node* node);
+    void DeleteFolderContents(FolderTree::Node* node, HTREEITEM item);
+    void RemoveNode(FolderTree::Node* node);
+    void SaveDeletion();
+    void MenuCommand(UINT id);
+    void SelectListLineNode(bool focusTree);
+    void SwitchSheetBy(int step);
+    std::shared_ptr<TreeUi> treeUi_;
 };
 
 }  // namespace zanmel

@@ -191,6 +191,18 @@ bool TForm1::ListBox1KeyDown(WPARAM key) {
         }
         SetEdit1ReadOnly(false);
         taken = true;
+    } else if (key == VK_DELETE) {
+        // The tree node of the line (the last one with its text) is deleted; the focus stays in the list.
+        if (FolderTree::Node* node = hasLine ? tree_.FindLast(line) : nullptr) {
+            TreeView_SelectItem(treeView1_, ItemOf(node));
+            currentNode_ = node;
+            if (node->IsFolder()) {
+                FolderMenuDeleteClick();
+            } else {
+                ItemDeleteClick();
+            }
+        }
+        taken = true;
     }
     FormKeyDown(key);
     return taken;
@@ -204,8 +216,8 @@ void TForm1::ListBox1DblClick() {
     SetEdit1ReadOnly(false);
 }
 
-void TForm1::FormKeyDown(WPARAM) {
-    // Shift+Left and Shift+Right switch sheets once the sheet list is wired in.
+void TForm1::FormKeyDown(WPARAM key) {
+    if ((key == VK_LEFT || key == VK_RIGHT) && ShiftDown()) SwitchSheetBy(key == VK_RIGHT ? 1 : -1);
 }
 
 }  // namespace zanmel

@@ -33,6 +33,7 @@ int TForm1::IconIndex(int iconNumber) const {
 }
 
 void TForm1::LoadSheet() {
+    InstallTreeUi();  // the tree's menus and mouse handling, once: the first load runs in the constructor
     iconMap_.clear();
     imageList1_.Reset(ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 16, 64));
     SendMessageW(statusBar1_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(ToWide(LastComponent(SheetFolder())).c_str()));
@@ -157,12 +158,37 @@ bool TForm1::TreeView1KeyDown(WPARAM key) {
             RunItem(currentNode_->text);
         }
         taken = true;
+    } else if (key == VK_DELETE && currentNode_) {
+        if (currentNode_->IsFolder()) {
+            FolderMenuDeleteClick();
+        } else {
+            ItemDeleteClick();
+        }
+        taken = true;
     } else if (key == 'D' && (GetKeyState(VK_CONTROL) & 0x8000) && currentNode_ && !currentNode_->IsFolder()) {
         if (deps_.keyWords.KindOf(currentNode_->text) == "Launch") RunKeywordAndClear(currentNode_->text, "tlDIR");
         taken = true;
     }
     FormKeyDown(key);
     return taken;
+}
+
+void TForm1::ChangeSheet(std::size_t n) {
+    const auto& sheets = deps_.state.SheetList();
+    if (n >= sheets.size()) return;
+    deps_.state.SetSheetFolder(sheets[n]);
+    LoadSheet();
+}
+
+// The previous or next sheet of the list, wrapping at both ends; nothing when the current sheet is not listed.
+void TForm1::SwitchSheetBy(int step) {
+    const auto& sheets = deps_.state.SheetList();
+    const std::string current = LastComponent(SheetFolder());
+    for (std::size_t i = 0; i < sheets.size(); ++i) {
+        if (sheets[i] != current) continue;
+        ChangeSheet((i + (step > 0 ? 1 : sheets.size() - 1)) % sheets.size());
+        return;
+    }
 }
 
 }  // namespace zanmel
