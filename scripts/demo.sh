@@ -48,6 +48,11 @@ fi
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "Preparing the Wine prefix (once) ..."
     "$WINE" wineboot -i </dev/null >/dev/null 2>&1 || true
+    # Menus and captions use the system's UI font; link it to the Japanese font so their texts show.
+    for face in Tahoma "MS Shell Dlg" "MS Shell Dlg 2" "Microsoft Sans Serif"; do
+        "$WINE" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' /v "$face" \
+            /t REG_MULTI_SZ /d 'ipagp.ttf,IPAPGothic' /f </dev/null >/dev/null 2>&1 || true
+    done
     "$WINESERVER" -w
 fi
 

@@ -88,7 +88,9 @@ void HandleZnxp(std::int32_t sender, std::string_view text, ProtocolServices& se
 std::intptr_t HandleCopyData(std::uint32_t kind, std::int32_t sender, std::string_view text,
                              ProtocolServices& services) {
     if (kind == kCopyDataCommandLine) {
-        HandleCommandLine(text, services);
+        const std::string line(text);  // the sender's block is gone once it is released
+        services.ReleaseSender();
+        HandleCommandLine(line, services);
         return 1;
     }
     if (kind == kCopyDataZnxp) {

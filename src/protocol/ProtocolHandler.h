@@ -29,6 +29,9 @@ public:
     virtual void SendReply(std::int32_t window, const std::string& text) = 0;
     // Shows the text of an error that stopped a command.
     virtual void ShowError(std::string_view text) = 0;
+    // Lets the sender of a forwarded command line go on at once: it only waits to end, and a message box
+    // shown by the command must not keep it waiting.
+    virtual void ReleaseSender() {}
 };
 
 // The main window's copy-data handler: kind 0 (a forwarded command line) and kind 1192 (a ZNXP request) are

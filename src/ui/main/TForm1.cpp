@@ -2,10 +2,12 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include <algorithm>
 
 #include "platform/CallbackGuard.h"
+#include "platform/LauncherWindow.h"
 #include "platform/TextCodec.h"
 #include "platform/UiFont.h"
 
@@ -21,20 +23,39 @@ constexpr int kStatusBarHeightFallback = 20;
 
 }  // namespace
 
-TForm1::TForm1(Dependencies dependencies) : deps_(std::move(dependencies)) {
-    deps_.timer.BeginStage();
+TForm1::TForm1(Dependencies dependencies) : TForm1(std::move(dependencies), Lifecycle{}) {}
+
+TForm1::TForm1(Dependencies dependencies, Lifecycle lifecycle)
+    : deps_(std::move(dependencies)), life_(std::move(lifecycle)) {
+    TDebugTimer& timer = deps_.timer;
+    auto mark = [&timer](std::string_view text) {
+        timer.BeginStage();
+        timer.EndStage(text);
+    };
+    timer.BeginStage();
+    mark("Form1コンストラクタ開始");
     HINSTANCE instance = GetModuleHandleW(nullptr);
     HICON icon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
     HICON small = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, 16, 16, 0));
     RegisterWindowClass(kClassName, icon, small);
     Create(kClassName, L"Zanmel", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, 98, 121, 798, 554);
+    SetPropW(Handle(), platform::kInstanceProperty, reinterpret_cast<HANDLE>(1));
+    // Protocol clients may run at a lower integrity level than the launcher.
+    ChangeWindowMessageFilterEx(Handle(), WM_COPYDATA, MSGFLT_ALLOW, nullptr);
+    mark("2重起動防止設定登録");
+    mark("システムフック完了");
     CreateControls();
+    CreateMenus();
     FormResize();
 
-    deps_.timer.BeginStage();
+    timer.BeginStage();
     LoadSheet();
-    deps_.timer.EndStage("アイテムデータ読み出し");
-    deps_.timer.EndStage("TForm1::TForm1");
+    timer.EndStage("アイテムデータ読み出し");
+    mark("スキン変更に追加完了");
+    mark("トレイアイコン追加完了");
+    mark("OLE Drag&Drop設定完了");
+    mark("複数モニタのための画面計測完了");
+    timer.EndStage("TForm1::TForm1");
 }
 
 TForm1::~TForm1() {
@@ -47,13 +68,6 @@ void TForm1::Show(int showCommand) {
     ShowWindow(Handle(), showCommand);
     UpdateWindow(Handle());
     SetFocus(edit1_);  // FormShow
-}
-
-// Saves the sheet before the window goes. An error (a file that cannot be written) keeps the window open.
-void TForm1::FormClose() {
-    SaveTree();
-    const std::string keywordPath = SheetFolder() + "\\keyword.txt";
-    deps_.files.WriteFile(keywordPath, deps_.keyWords.SaveToText());
 }
 
 void TForm1::CreateControls() {
@@ -155,6 +169,7 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (statusBar1_) FormResize();
             return 0;
         case WM_COMMAND: {
+            if (lParam == 0 && HIWORD(wParam) == 0 && MainMenuCommand(LOWORD(wParam))) return 0;
             const HWND from = reinterpret_cast<HWND>(lParam);
             const WORD code = HIWORD(wParam);
             if (from == edit1_ && code == EN_CHANGE) {
@@ -186,13 +201,25 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         case WM_CLOSE:
-            FormClose();
-            DestroyWindow(Handle());
+            if (FormClose()) DestroyWindow(Handle());
             return 0;
+        case WM_CONTEXTMENU: {
+            // The frame strips open the frame menu.
+            const HWND from = reinterpret_cast<HWND>(wParam);
+            if (from == paintBox1_->Handle() || from == paintBox2_->Handle() || from == paintBox3_->Handle()) {
+                TrackPopupMenu(menus_->PopupMainMenu(), TPM_LEFTALIGN | TPM_TOPALIGN, GET_X_LPARAM(lParam),
+                               GET_Y_LPARAM(lParam), 0, Handle(), nullptr);
+                return 0;
+            }
+            return Default(message, wParam, lParam);
+        }
+        case WM_COPYDATA:
+            return Form1CopyData(wParam, reinterpret_cast<const COPYDATASTRUCT*>(lParam));
         case WM_SETFOCUS:
             SetFocus(edit1_);
             return 0;
         case WM_DESTROY:
+            FormDestroy();
             PostQuitMessage(0);
             return 0;
         default:

@@ -2,22 +2,27 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
 #include "core/FileAccess.h"
 #include "core/FolderTree.h"
 #include "core/KeyWordList.h"
+#include "core/LaunchWordData.h"
 #include "core/TDebugTimer.h"
 #include "core/TSetting.h"
 #include "core/UserInterface.h"
+#include "skin/TSkinDriver.h"
 #include "platform/Handles.h"
 #include "platform/TState.h"
 #include "platform/Window.h"
 #include "ui/main/ChildWindows.h"
+#include "ui/main/MainMenus.h"
 
 namespace zanmel {
 
@@ -43,13 +48,35 @@ public:
         std::function<bool(const std::string& keyword, bool save)> deleteKeyword = {};
     };
 
+    // What the window's life uses beyond the sheet: the launch module's run file and close down, the skin
+    // driver. Empty members are skipped (tests of the tree and the search bar need none of them).
+    struct Lifecycle {
+        std::function<bool(const std::string& path)> runFile;
+        std::function<void()> closeDown;
+        // The launch module's run record (the help page).
+        std::function<bool(const TLaunchWordData2& record)> runRecord;
+        skin::TSkinDriver* skins = nullptr;
+    };
+
     explicit TForm1(Dependencies dependencies);
+    TForm1(Dependencies dependencies, Lifecycle lifecycle);
     ~TForm1() override;
     void Show(int showCommand);
 
     // Sheet: keyword index, tree and icons of the current sheet folder.
     void LoadSheet();
-    void FormClose();
+
+    // Once after construction: window geometry and skin from the computer's setting.ini, start auto-run, input
+    // method. An error stops it there; the program runs on.
+    void FormCreate();
+    // Exit auto-run, then saves the sheet and the window settings and closes what the launcher started. An
+    // error stops it there and the window stays open; true when the window may close.
+    bool FormClose();
+    // The computer folder's setting.ini.
+    std::string ComputerSettingPath() const;
+    const std::string& SkinName() const { return skinName_; }
+    // Windows registered by the protocol, to be sent a close message when this window is destroyed.
+    const std::vector<std::int32_t>& NotifyWindows() const { return notifyWindows_; }
     void SaveTree();
     const std::string& SheetFolder() const { return deps_.state.SheetFolder(); }
 
@@ -77,6 +104,7 @@ public:
     HWND Panel1() const { return panel1_->Handle(); }
     HWND Panel2() const { return panel2_->Handle(); }
     const std::vector<std::string>& ListLines() const { return listLines_; }
+    const ui::MainMenus& Menus() const { return *menus_; }
     FolderTree& Tree() { return tree_; }
     FolderTree::Node* CurrentNode() const { return currentNode_; }
     // The image index of an icon number in ImageList1 (the first icon map line with that number), or -1.
@@ -110,6 +138,17 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    friend class TForm1Protocol;
+    // The main menu, the frame menu and their commands.
+    void CreateMenus();
+    bool MainMenuCommand(UINT command);
+    void ChooseSkin(std::size_t index);
+    void MenuHelpShowClick();
+    void FormDestroy();
+    void RunAutoRunFolder(std::string_view folderText);
+    void ApplyImeMode();
+    LRESULT Form1CopyData(WPARAM sender, const COPYDATASTRUCT* data);
+
     void CreateControls();
     void FormResize();
     void Splitter1Moved();
@@ -135,6 +174,10 @@ private:
                                         DWORD_PTR self) noexcept;
 
     Dependencies deps_;
+    Lifecycle life_;
+    std::string skinName_;
+    std::vector<std::int32_t> notifyWindows_;
+    std::unique_ptr<ui::MainMenus> menus_;
     FolderTree tree_;
     FolderTree::Node* currentNode_ = nullptr;
     std::vector<std::pair<int, int>> iconMap_;  // icon number = image index

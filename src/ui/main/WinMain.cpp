@@ -8,12 +8,16 @@
 #include "core/TZanmelModule.h"
 #include "platform/CallbackGuard.h"
 #include "platform/Handles.h"
+#include "platform/LauncherWindow.h"
 #include "platform/MessageLoop.h"
 #include "platform/TState.h"
 #include "platform/TextCodec.h"
 #include "platform/Win32FileAccess.h"
 #include "platform/Win32LaunchShell.h"
 #include "platform/Win32UserInterface.h"
+#include "protocol/ZnxpRequest.h"
+#include "skin/TSkinDriver.h"
+#include "skin/Win32SkinEnvironment.h"
 #include "ui/main/TForm1.h"
 
 namespace zanmel {
@@ -28,6 +32,7 @@ struct Adapters {
     platform::MultimediaClock clock;
     platform::Win32Cp932Codec codec;
     platform::Win32LaunchShell shell;
+    skin::Win32SkinEnvironment skinFiles;
 };
 
 // The composition root: the program-wide objects in construction order, so that they are destroyed in reverse
@@ -39,6 +44,7 @@ struct Program {
     TSetting setting;
     TKeyWordList keyWords;
     TZanmelModule launcher;
+    skin::TSkinDriver skins;
     TSpecialFolderModule specialFolders;
 
     explicit Program(Adapters& adapters)
@@ -48,13 +54,30 @@ struct Program {
           setting(timer, io.files, state.ProgramFolder()),
           keyWords(state.ComputerName()),
           launcher(timer, state, keyWords, io.files, io.ui, io.shell, io.codec),
+          skins(timer, io.skinFiles, io.ui, state.ProgramFolder()),
           specialFolders(timer, state, keyWords, io.files, io.ui, io.shell) {
         launcher.SetSpecialFolderModule(&specialFolders);
         timer.SetFailureReporter([this](const std::string& text) { io.ui.ShowMessage(text); });
     }
 };
 
-int Run(int showCommand) {
+// A running instance: restores and activates it and hands it the command line. True when one was found.
+bool ForwardToRunningInstance(const std::wstring& commandLine) {
+    HWND running = platform::FindLauncherWindow();
+    if (!running) return false;
+    if (IsIconic(running)) ShowWindow(running, SW_RESTORE);
+    if (!IsWindowVisible(running)) ShowWindow(running, SW_SHOW);
+    SetForegroundWindow(running);
+    SetForegroundWindow(GetLastActivePopup(running));
+    if (!commandLine.empty()) {
+        platform::SendCopyData(running, nullptr, kCopyDataCommandLine, platform::ToCp932(commandLine), 0);
+    }
+    return true;
+}
+
+int Run(const std::wstring& commandLine, int showCommand) {
+    if (ForwardToRunningInstance(commandLine)) return 0;
+
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
 
@@ -63,12 +86,21 @@ int Run(int showCommand) {
     int code = 0;
     {
         Program program(adapters);
-        TForm1 form({program.timer, program.setting, program.keyWords, adapters.files, adapters.ui, program.state,
-                     [&program](const std::string& keyword, const std::string& option) {
-                         program.launcher.RunKeyWord(keyword, option);
-                     }});
+        TForm1 form(
+            {program.timer, program.setting, program.keyWords, adapters.files, adapters.ui, program.state,
+             [&program](const std::string& keyword, const std::string& option) {
+                 program.launcher.RunKeyWord(keyword, option);
+             },
+             [&program](const std::string& keyword, bool save) {
+                 return program.launcher.DeleteKeyWord(keyword, save);
+             }},
+            {[&program](const std::string& path) { return program.launcher.RunFile(path); },
+             [&program] { program.launcher.CloseDown(); },
+             [&program](const TLaunchWordData2& record) { return program.launcher.RunRecord(record, false, ""); },
+             &program.skins});
         adapters.ui.SetOwner(form.Handle());
         adapters.shell.SetMainWindow(form.Handle());
+        platform::GuardCallback([&] { form.FormCreate(); });
         form.Show(showCommand);
         code = platform::RunMessageLoop();
         adapters.ui.SetOwner(nullptr);
@@ -82,9 +114,11 @@ int Run(int showCommand) {
 
 }  // namespace zanmel
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int showCommand) {
     try {
-        return zanmel::Run(showCommand);
+        std::wstring arguments = commandLine ? commandLine : L"";
+        while (!arguments.empty() && (arguments.back() == L' ' || arguments.back() == L'\t')) arguments.pop_back();
+        return zanmel::Run(arguments, showCommand);
     } catch (const std::exception& error) {
         zanmel::platform::ReportCallbackError(error.what());
         return 1;

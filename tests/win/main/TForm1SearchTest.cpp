@@ -191,6 +191,27 @@ TEST_F(MainWindowTest, ArrowKeysMoveTheFocus) {
     EXPECT_EQ(runs, Lines{"abc|"});
 }
 
+TEST_F(MainWindowTest, UsbMenusOnlyOnARemovableDriveAndTheDebugMenuNever) {
+    Open();
+    EXPECT_FALSE(form->Menus().IsUsbVisible());
+    EXPECT_FALSE(form->Menus().IsDebugVisible());
+    EXPECT_EQ(GetMenu(form->Handle()), form->Menus().MainMenu1());
+    form.reset();
+
+    test::TempFolder stick(test::RemovableDrive().Root());
+    CreateDirectoryW(ToWide(stick / "defaulticon").c_str(), nullptr);
+    for (int i = 0; i <= 5; ++i) {
+        CopyFileW(ToWide(folder / ("defaulticon\\" + std::to_string(i) + ".ico")).c_str(),
+                  ToWide(stick / ("defaulticon\\" + std::to_string(i) + ".ico")).c_str(), FALSE);
+    }
+    state = std::make_unique<platform::TState>(*timer, stick / "Zanmel.exe");
+    ASSERT_TRUE(state->PortableMode());
+    Open();
+    EXPECT_TRUE(form->Menus().IsUsbVisible());
+    form.reset();
+    SetCurrentDirectoryW(ToWide(folder.Path()).c_str());  // let the stick's folder go
+}
+
 // Reports the time from a keystroke in Edit1 to the list holding its result (not a pass/fail measure).
 TEST_F(MainWindowTest, KeystrokeTimeWithLargeIndexes) {
     for (int count : {10000, 100000}) {

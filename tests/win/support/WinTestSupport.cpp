@@ -97,6 +97,19 @@ void RemoveTree(const std::string& path) {
     RemoveDirectoryW(wide.c_str());
 }
 
+void CopyTree(const std::string& source, const std::string& destination) {
+    CreateDirectoryW(ToWide(destination).c_str(), nullptr);
+    for (const std::string& name : FolderEntries(source)) {
+        const std::string from = source + "\\" + name;
+        const std::string to = destination + "\\" + name;
+        if (GetFileAttributesW(ToWide(from).c_str()) & FILE_ATTRIBUTE_DIRECTORY) {
+            CopyTree(from, to);
+        } else {
+            CopyFileW(ToWide(from).c_str(), ToWide(to).c_str(), FALSE);
+        }
+    }
+}
+
 void WritePlainFile(const std::string& path, const std::string& bytes) {
     platform::KernelHandle file(
         CreateFileW(ToWide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));

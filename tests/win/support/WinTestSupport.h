@@ -36,6 +36,8 @@ private:
 };
 
 void RemoveTree(const std::string& path);
+// Copies a folder with everything in it (test set-up).
+void CopyTree(const std::string& source, const std::string& destination);
 // Writes bytes to a file directly (test set-up, not the atomic path under test).
 void WritePlainFile(const std::string& path, const std::string& bytes);
 // The names in a folder, "." and ".." left out.

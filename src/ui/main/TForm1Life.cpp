@@ -1,0 +1,124 @@
+// The main window's life after construction: restoring its place and skin, the auto-run folders, and the
+// orderly shutdown that saves everything.
+#include <windows.h>
+#include <imm.h>
+
+#include "core/ProfileFile.h"
+#include "platform/CallbackGuard.h"
+#include "platform/LauncherWindow.h"
+#include "ui/main/TForm1.h"
+
+namespace zanmel {
+
+namespace {
+
+constexpr char kMainForm[] = "MainForm";
+
+}  // namespace
+
+std::string TForm1::ComputerSettingPath() const {
+    return deps_.state.DataRoot() + "\\" + deps_.state.ComputerName() + "\\setting.ini";
+}
+
+void TForm1::FormCreate() {
+    deps_.timer.BeginStage();
+    const ProfileFile settings(deps_.files.ReadFile(ComputerSettingPath()).value_or(""));
+    RECT rc;
+    GetWindowRect(Handle(), &rc);
+    const int top = settings.ReadInteger(kMainForm, "Top", rc.top);
+    const int left = settings.ReadInteger(kMainForm, "Left", rc.left);
+    const int width = settings.ReadInteger(kMainForm, "Width", rc.right - rc.left);
+    const int height = settings.ReadInteger(kMainForm, "Height", rc.bottom - rc.top);
+    SetWindowPos(Handle(), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    listWidth_ = settings.ReadInteger(kMainForm, "Splitter->Left", listWidth_);
+    FormResize();
+
+    deps_.timer.BeginStage();
+    if (life_.skins) {
+        skinName_ = skin::LoadStartupSkin(*life_.skins, settings, deps_.setting.DefaultSkinName);
+    } else {
+        skinName_ = settings.ReadString(kMainForm, "SkinName", deps_.setting.DefaultSkinName);
+    }
+    deps_.timer.EndStage("スキンの読み込み");
+
+    RunAutoRunFolder(FolderTree::kStartAutoRun);
+    ApplyImeMode();
+    deps_.timer.EndStage("TForm1::FormCreate");
+}
+
+// Runs the direct items of the auto-run folder (the last node with that text); subfolders are not run. The
+// search boxes are left alone. An item that cannot be run stops the rest with its error.
+void TForm1::RunAutoRunFolder(std::string_view folderText) {
+    FolderTree::Node* folder = tree_.FindLast(folderText);
+    if (!folder) return;
+    std::vector<std::string> items;
+    for (const auto& child : folder->children) {
+        if (!child->text.empty() && child->text[0] != '#') items.push_back(child->text);
+    }
+    for (const std::string& keyword : items) deps_.runKeyword(keyword, "");
+}
+
+// The input method of the forward-match box: 0 closed, 1 open in hiragana, anything else as the user left it.
+void TForm1::ApplyImeMode() {
+    const int mode = deps_.setting.ImeMode;
+    if (mode != 0 && mode != 1) return;
+    HIMC context = ImmGetContext(edit1_);
+    if (!context) return;
+    ImmSetOpenStatus(context, mode == 1);
+    if (mode == 1) ImmSetConversionStatus(context, IME_CMODE_NATIVE | IME_CMODE_FULLSHAPE, IME_SMODE_NONE);
+    ImmReleaseContext(edit1_, context);
+}
+
+bool TForm1::FormClose() {
+    TDebugTimer& timer = deps_.timer;
+    const std::size_t depth = timer.OpenStages();
+    timer.BeginStage();
+    try {
+        timer.BeginStage();
+        RunAutoRunFolder(FolderTree::kExitAutoRun);
+        timer.EndStage("自動実行(終了)");
+
+        timer.BeginStage();
+        SaveTree();
+        const std::string keywordPath = SheetFolder() + "\\keyword.txt";
+        deps_.files.WriteFile(keywordPath, deps_.keyWords.SaveToText());
+        timer.EndStage("アイテムデータ保存");
+
+        timer.BeginStage();
+        const std::string path = ComputerSettingPath();
+        ProfileFile settings(deps_.files.ReadFile(path).value_or(""));
+        WINDOWPLACEMENT placement{};
+        placement.length = sizeof(placement);
+        GetWindowPlacement(Handle(), &placement);
+        RECT rc = placement.rcNormalPosition;
+        if (!IsIconic(Handle())) GetWindowRect(Handle(), &rc);
+        settings.WriteInteger(kMainForm, "Top", rc.top);
+        settings.WriteInteger(kMainForm, "Left", rc.left);
+        settings.WriteInteger(kMainForm, "Width", rc.right - rc.left);
+        settings.WriteInteger(kMainForm, "Height", rc.bottom - rc.top);
+        settings.WriteInteger(kMainForm, "Splitter->Left", listWidth_);
+        settings.WriteString(kMainForm, "SkinName", skinName_);
+        deps_.files.WriteFile(path, settings.ToBytes());
+        timer.EndStage("設定の保存");
+
+        timer.BeginStage();
+        if (life_.closeDown) life_.closeDown();
+        timer.EndStage("終了処理");
+    } catch (const std::exception& error) {
+        // Close the stages of the stopped shutdown, so later stages keep their depth.
+        while (timer.OpenStages() > depth) timer.EndStage("TForm1::FormClose (中断)");
+        platform::ReportCallbackError(error.what());
+        return false;
+    }
+    timer.EndStage("TForm1::FormClose");
+    return true;
+}
+
+void TForm1::FormDestroy() {
+    RemovePropW(Handle(), platform::kInstanceProperty);
+    for (std::int32_t window : notifyWindows_) {
+        PostMessageW(reinterpret_cast<HWND>(static_cast<std::intptr_t>(window)), WM_CLOSE, 0, 0);
+    }
+}
+
+}  // namespace zanmel

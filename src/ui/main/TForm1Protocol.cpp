@@ -1,0 +1,49 @@
+// Copy-data messages to the main window: command lines forwarded by a second start, and ZNXP requests.
+#include <windows.h>
+
+#include "platform/LauncherWindow.h"
+#include "protocol/ProtocolHandler.h"
+#include "protocol/ZnxpRequest.h"
+#include "ui/main/TForm1.h"
+
+namespace zanmel {
+
+// What the protocol does through the main window: the keyword index's search (sharing the completion memory
+// with the search bar), the launch module, the notify list and replies by copy-data.
+class TForm1Protocol : public ProtocolServices {
+public:
+    explicit TForm1Protocol(TForm1& form) : form_(form) {}
+
+    SearchResult Search(std::string query, bool caseSensitive, bool forward) override {
+        const auto result = form_.deps_.keyWords.Search(query, caseSensitive, forward);
+        return {result.keywords, result.completed};
+    }
+    void RunKeyword(const std::string& keyword) override { form_.deps_.runKeyword(keyword, ""); }
+    void RunFile(const std::string& path) override {
+        if (form_.life_.runFile) form_.life_.runFile(path);
+    }
+    void AddNotifyWindow(std::int32_t window) override { form_.notifyWindows_.push_back(window); }
+    void PostExit() override { PostMessageW(form_.Handle(), WM_CLOSE, 0, 0); }
+    void SendReply(std::int32_t window, const std::string& text) override {
+        // A reply window that no longer exists makes the send fail; nothing else is to be done about it.
+        platform::SendCopyData(reinterpret_cast<HWND>(static_cast<std::intptr_t>(window)), form_.Handle(),
+                               kCopyDataZnxp, text, 0);
+    }
+    void ShowError(std::string_view text) override { form_.deps_.ui.ShowMessage(text); }
+    void ReleaseSender() override {
+        if (InSendMessage()) ReplyMessage(1);
+    }
+
+private:
+    TForm1& form_;
+};
+
+LRESULT TForm1::Form1CopyData(WPARAM sender, const COPYDATASTRUCT* data) {
+    if (!data) return 0;
+    TForm1Protocol services(*this);
+    const auto senderWindow = static_cast<std::int32_t>(static_cast<std::intptr_t>(sender));
+    return HandleCopyData(static_cast<std::uint32_t>(data->dwData), senderWindow,
+                          CopyDataText(data->lpData, data->cbData), services);
+}
+
+}  // namespace zanmel

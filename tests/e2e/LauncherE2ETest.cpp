@@ -1,0 +1,328 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <string>
+
+#include "WinTestSupport.h"
+#include "core/CommaText.h"
+#include "core/LaunchWordData.h"
+#include "platform/AtomicFile.h"
+#include "platform/Handles.h"
+#include "platform/LauncherWindow.h"
+#include "platform/TextCodec.h"
+#include "platform/Window.h"
+
+namespace zanmel::test {
+
+using platform::KernelHandle;
+using platform::ReadFileBytes;
+using platform::ToCp932;
+using platform::ToWide;
+
+namespace {
+
+// Child mode: the started item. Writes its arguments to the file named first, then ends.
+const ChildMode kRecord("record", [](int argc, wchar_t** argv) {
+    if (argc < 1) return 2;
+    std::wstring rest;
+    for (int i = 1; i < argc; ++i) rest += (i > 1 ? L" " : L"") + std::wstring(argv[i]);
+    platform::WriteFileAtomically(ToCp932(argv[0]), ToCp932(rest));
+    return 0;
+});
+
+bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs = 20000) {
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < timeoutMs) {
+        if (done()) return true;
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+        Sleep(20);
+    }
+    return done();
+}
+
+std::string Self() {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    return ToCp932(path);
+}
+
+struct ClientRun {
+    DWORD exitCode = 0;
+    std::string out;
+};
+
+// A program folder with Zanmel.exe and its built-in icons, and the process started in it.
+class LauncherE2E : public ::testing::Test {
+protected:
+    TempFolder program{FixedDrive().Root()};
+    KernelHandle process;
+
+    void SetUp() override {
+        CreateDirectoryW(ToWide(program / "defaulticon").c_str(), nullptr);
+        for (int i = 0; i <= 5; ++i) {
+            const std::string name = std::to_string(i) + ".ico";
+            CopyFileW(ToWide(SourcePath("data/defaulticon/" + name)).c_str(),
+                      ToWide(program / ("defaulticon\\" + name)).c_str(), FALSE);
+        }
+        CopyTree(SourcePath("data/skin"), program / "skin");
+        ASSERT_TRUE(
+            CopyFileW(ToWide(HostPathToWindows(ZANMEL_EXE)).c_str(), ToWide(program / "Zanmel.exe").c_str(), FALSE));
+    }
+    void TearDown() override {
+        if (process && WaitForSingleObject(process.Get(), 0) == WAIT_TIMEOUT) {
+            if (HWND window = platform::FindLauncherWindow()) PostMessageW(window, WM_CLOSE, 0, 0);
+            if (WaitForSingleObject(process.Get(), 10000) != WAIT_OBJECT_0) TerminateProcess(process.Get(), 9);
+        }
+    }
+
+    std::string Sheet(const std::string& name) { return program / ("data\\fixed\\" + name); }
+    void WriteSheet(const std::string& keywords, const std::string& tree) {
+        CreateDirectoryW(ToWide(program / "data").c_str(), nullptr);
+        CreateDirectoryW(ToWide(program / "data\\fixed").c_str(), nullptr);
+        WritePlainFile(Sheet("keyword.txt"), keywords);
+        WritePlainFile(Sheet("tree.txt"), tree);
+    }
+
+    HANDLE StartLauncher(const std::wstring& args = L"") {
+        std::wstring commandLine = L"\"" + ToWide(program / "Zanmel.exe") + L"\"" + (args.empty() ? L"" : L" " + args);
+        STARTUPINFOW startup{};
+        startup.cb = sizeof(startup);
+        PROCESS_INFORMATION info{};
+        if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                            ToWide(program.Path()).c_str(), &startup, &info)) {
+            return nullptr;
+        }
+        CloseHandle(info.hThread);
+        return info.hProcess;
+    }
+    HWND Start() {
+        process.Reset(StartLauncher());
+        EXPECT_TRUE(process);
+        HWND window = nullptr;
+        const bool shown = WaitFor([&] { return (window = platform::FindLauncherWindow()) != nullptr; });
+        DWORD code = 0;
+        if (!shown) GetExitCodeProcess(process.Get(), &code);
+        EXPECT_TRUE(shown) << "Zanmel.exe shows no window; its exit code " << code;
+        return window;
+    }
+    void Close(HWND window) {
+        PostMessageW(window, WM_CLOSE, 0, 0);
+        EXPECT_TRUE(WaitFor([&] { return WaitForSingleObject(process.Get(), 0) == WAIT_OBJECT_0; }));
+    }
+
+    // znxp.exe with arguments; its standard output is the reply.
+    ClientRun Znxp(const std::wstring& args) {
+        TempFolder io;
+        SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
+        KernelHandle out(CreateFileW(ToWide(io / "out.txt").c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
+                                     CREATE_ALWAYS, 0, nullptr));
+        STARTUPINFOW startup{};
+        startup.cb = sizeof(startup);
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdOutput = out.Get();
+        startup.hStdError = out.Get();
+        startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+        std::wstring commandLine = L"\"" + ToWide(HostPathToWindows(ZANMEL_ZNXP_EXE)) + L"\" " + args;
+        PROCESS_INFORMATION info{};
+        ClientRun run;
+        if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                            &info)) {
+            ADD_FAILURE() << "znxp.exe did not start";
+            return run;
+        }
+        CloseHandle(info.hThread);
+        KernelHandle child(info.hProcess);
+        EXPECT_TRUE(WaitFor([&] { return WaitForSingleObject(child.Get(), 0) == WAIT_OBJECT_0; }));
+        GetExitCodeProcess(child.Get(), &run.exitCode);
+        out.Reset();
+        run.out = ReadFileBytes(io / "out.txt").value_or("");
+        return run;
+    }
+};
+
+std::string RecordOf(const std::string& path, const std::string& parameters) {
+    TLaunchWordData2 record;
+    record.path = path;
+    record.parameters = parameters;
+    return record.ToText();
+}
+
+std::string Keyword(const std::string& keyword, const std::string& record) {
+    return CommaTextJoin({keyword, "Launch", "0", "", "", "PC", "2026/01/01 00:00:00", record}) + "\r\n";
+}
+
+}  // namespace
+
+TEST_F(LauncherE2E, FirstStartOpensTheWindowAndClosingSavesEverything) {
+    HWND window = Start();
+    ASSERT_TRUE(window);
+    RECT rc;
+    GetWindowRect(window, &rc);
+    EXPECT_EQ(rc.left, 98);
+    EXPECT_EQ(rc.top, 121);
+    EXPECT_EQ(rc.right - rc.left, 798);
+    EXPECT_EQ(rc.bottom - rc.top, 554);
+    Close(window);
+    DWORD code = 99;
+    GetExitCodeProcess(process.Get(), &code);
+    EXPECT_EQ(code, 0u);
+
+    EXPECT_EQ(ReadFileBytes(Sheet("tree.txt")), "#WEB\r\n#Launch\r\n##自動実行-起動時\r\n##自動実行-終了時\r\n");
+    EXPECT_EQ(ReadFileBytes(Sheet("keyword.txt")), "");
+    wchar_t computer[MAX_COMPUTERNAME_LENGTH + 1] = {};
+    DWORD size = MAX_COMPUTERNAME_LENGTH + 1;
+    GetComputerNameW(computer, &size);
+    const auto settings = ReadFileBytes(program / ("data\\" + ToCp932(computer) + "\\setting.ini"));
+    ASSERT_TRUE(settings);
+    EXPECT_EQ(
+        *settings,
+        "[MainForm]\r\nTop=121\r\nLeft=98\r\nWidth=798\r\nHeight=554\r\nSplitter->Left=377\r\nSkinName=デフォルト\r\n");
+
+    // Debug.log: the singletons' stages, then the main window's, each line CP932 with CR LF.
+    const std::string log = ReadFileBytes(program / "Debug.log").value_or("");
+    std::size_t at = 0;
+    for (const char* stage :
+         {"TState::TState", "TSetting::TSetting", "TZanmelModule::TZanmelModule", "TSkinDriver::TSkinDriver",
+          "TSpecialFolderModule::TSpecialFolderModule", "アイテムデータ読み出し", "TForm1::TForm1",
+          "TForm1::FormCreate", "アイテムデータ保存", "TForm1::FormClose"}) {
+        const std::size_t found = log.find(std::string(" ms:") + stage + "\r\n", at);
+        ASSERT_NE(found, std::string::npos) << stage << " missing or out of order in\n" << log;
+        at = found;
+    }
+}
+
+TEST_F(LauncherE2E, ZnxpRequestsAgainstTheRunningLauncher) {
+    const std::string started = program / "started.txt";
+    const std::string record = RecordOf(Self(), "--child record " + started + " from-znxp");
+    WriteSheet(Keyword("first", "open,x.exe,,,1,0") + Keyword("a b", "open,y.exe,,,1,0") +
+                   Keyword("c,d", "open,z.exe,,,1,0") + Keyword("Run", record),
+               "#Launch\r\n\tfirst\r\n\ta b\r\n\tc,d\r\n\tRun\r\n");
+    HWND window = Start();
+    ASSERT_TRUE(window);
+
+    EXPECT_EQ(Znxp(L"\"get znxp/1.0  \"").out,
+              "ZNXP/1.0 200 OK\r\nUnique:false\r\nKeyWordList:first,\"a b\",\"c,d\",Run\r\n");
+    EXPECT_EQ(Znxp(L"\"GET ZNXP/1.0\" \"Option: IgnoreCase MatchPartial\" \"Search:R\"").out,
+              "ZNXP/1.0 200 OK\r\nUnique:false\r\nKeyWordList:first,Run\r\n");
+    EXPECT_EQ(Znxp(L"\"GET ZNXP/1.0\" \"option:matchpartial,ignorecase\" \"search:U\"").out,
+              "ZNXP/1.0 200 OK\r\nUnique:true\r\nKeyWordList:Run\r\n");
+    // The same single match again: completed already, so not unique.
+    EXPECT_EQ(Znxp(L"\"GET ZNXP/1.0\" \"search:fir\"").out, "ZNXP/1.0 200 OK\r\nUnique:true\r\nKeyWordList:first\r\n");
+    EXPECT_EQ(Znxp(L"\"GET ZNXP/1.0\" \"search:fi\"").out, "ZNXP/1.0 200 OK\r\nUnique:false\r\nKeyWordList:first\r\n");
+    // A header indented by a blank is no header: the search is empty and lists everything.
+    EXPECT_EQ(Znxp(L"\"GET ZNXP/1.0\" \" search:a\"").out,
+              "ZNXP/1.0 200 OK\r\nUnique:false\r\nKeyWordList:first,\"a b\",\"c,d\",Run\r\n");
+
+    EXPECT_EQ(Znxp(L"\"EXECUTE ZNXP/1.0\" \"Keyword:nothing\"").out, "ZNXP/1.0 200 OK\r\n");
+    EXPECT_EQ(Znxp(L"\"EXECUTE ZNXP/1.0\"").out, "ZNXP/1.0 400 Bad Request\r\n");
+    EXPECT_EQ(Znxp(L"\"EXECUTE ZNXP/1.1\"").out, "ZNXP/1.1 400 Bad Request\r\n");
+    EXPECT_EQ(Znxp(L"\"NOTIFY ZNXP/1.0\"").out, "ZNXP/1.0 400 Bad Request\r\n");
+    EXPECT_EQ(Znxp(L"\"ADD ZNXP/1.0\" \"file:C:\\x.exe\"").out, "501 Not Implemented\r\n");
+    EXPECT_EQ(Znxp(L"--no-hwnd --zero-sender \"EXECUTE ZNXP/1.0\" \"keyword:Run\"").exitCode, 3u);
+    EXPECT_FALSE(ReadFileBytes(started).has_value()) << "a request nobody could be answered was carried out";
+
+    EXPECT_EQ(Znxp(L"\"EXECUTE ZNXP/1.0\" \"keyword:Run\"").out, "ZNXP/1.0 200 OK\r\n");
+    EXPECT_TRUE(WaitFor([&] { return ReadFileBytes(started).has_value(); }));
+    EXPECT_EQ(ReadFileBytes(started), "from-znxp");
+
+    // Malformed copy-data blocks from a test program leave the launcher answering.
+    auto send = [&](DWORD kind, const void* data, DWORD size) {
+        COPYDATASTRUCT block{kind, size, const_cast<void*>(data)};
+        DWORD_PTR result = 0;
+        SendMessageTimeoutW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&block), SMTO_NORMAL, 10000, &result);
+        return result;
+    };
+    EXPECT_EQ(send(1192, nullptr, 0), 1u);
+    std::string big(16u << 20, 'x');
+    big.replace(0, 14, "GET ZNXP/1.0\r\n");
+    send(1192, big.data(), static_cast<DWORD>(big.size()));  // Wine may refuse to carry 16 MB across processes
+    EXPECT_EQ(send(77, "x", 2), 0u);
+    EXPECT_EQ(Znxp(L"\"GET ZNXP/1.0\" \"search:a\"").out, "ZNXP/1.0 200 OK\r\nUnique:true\r\nKeyWordList:\"a b\"\r\n");
+
+    // NOTIFY: the registered window is sent a close message when the launcher ends.
+    bool closed = false;
+    platform::Window::RegisterWindowClass(L"ZanmelNotified");
+    struct Notified : platform::Window {
+        bool* closed;
+        explicit Notified(bool* flag) : closed(flag) {
+            Create(L"ZanmelNotified", L"notified", WS_OVERLAPPED, 0, 0, 0, 10, 10);
+        }
+        LRESULT HandleMessage(UINT message, WPARAM w, LPARAM l) override {
+            if (message == WM_CLOSE) return *closed = true, 0;
+            return Default(message, w, l);
+        }
+    } notified(&closed);
+    const auto handle = static_cast<std::int32_t>(reinterpret_cast<std::intptr_t>(notified.Handle()));
+    EXPECT_EQ(Znxp(L"\"NOTIFY ZNXP/1.0\" \"apphwnd:" + std::to_wstring(handle) + L"\"").out, "ZNXP/1.0 200 OK\r\n");
+    Close(window);
+    EXPECT_TRUE(WaitFor([&] { return closed; }, 5000));
+
+    // Running Run moved it a fifth of the way forward: from position 3 to 2.
+    const std::string keywords = ReadFileBytes(Sheet("keyword.txt")).value_or("");
+    EXPECT_LT(keywords.find("Run,"), keywords.find("\"c,d\""));
+}
+
+TEST_F(LauncherE2E, SecondStartActivatesTheFirstOrHandsOverItsCommandLine) {
+    const std::string started = program / "started.txt";
+    WriteSheet(Keyword("KW", RecordOf(Self(), "--child record " + started + " second")), "#Launch\r\n\tKW\r\n");
+    HWND window = Start();
+    ASSERT_TRUE(window);
+
+    KernelHandle second(StartLauncher());
+    ASSERT_TRUE(second);
+    EXPECT_EQ(WaitForSingleObject(second.Get(), 20000), WAIT_OBJECT_0);
+    DWORD code = 99;
+    GetExitCodeProcess(second.Get(), &code);
+    EXPECT_EQ(code, 0u);
+    EXPECT_EQ(WaitForSingleObject(process.Get(), 0), static_cast<DWORD>(WAIT_TIMEOUT)) << "the first one ended";
+
+    Sleep(300);
+    second.Reset(StartLauncher(L"-executekeyword KW -exit"));
+    ASSERT_TRUE(second);
+    EXPECT_EQ(WaitForSingleObject(second.Get(), 20000), WAIT_OBJECT_0);
+    EXPECT_TRUE(WaitFor([&] { return ReadFileBytes(started).has_value(); }));
+    EXPECT_EQ(ReadFileBytes(started), "second");
+    EXPECT_TRUE(WaitFor([&] { return WaitForSingleObject(process.Get(), 0) == WAIT_OBJECT_0; }))
+        << "-exit did not end the first instance";
+}
+
+// Reports the round trip of a GET through znxp.exe (median of 100, measured inside the client) and the start-up
+// stages of Debug.log, for a small sheet and for 10,000 items in 200 folders.
+TEST_F(LauncherE2E, StartUpAndGetRoundTripTimes) {
+    for (int count : {100, 10000}) {
+        std::string keywords;
+        std::string tree;
+        for (int i = 0; i < count; ++i) {
+            const std::string keyword = "key" + std::to_string(i);
+            keywords += Keyword(keyword, "open,x.exe,,,1,0");
+            if (i % 50 == 0) tree += "#folder" + std::to_string(i / 50) + "\r\n";
+            tree += "\t" + keyword + "\r\n";
+        }
+        WriteSheet(keywords, tree);
+        HWND window = Start();
+        ASSERT_TRUE(window);
+        const ClientRun run = Znxp(L"--repeat 100 \"GET ZNXP/1.0\" \"search:key99\"");
+        EXPECT_EQ(run.exitCode, 0u);
+        const std::size_t median = run.out.find("znxp: median");
+        ASSERT_NE(median, std::string::npos) << run.out;
+        std::printf("GET round trip with %d keywords: %s", count,
+                    run.out.substr(median, run.out.find('\n', median) - median + 1).c_str());
+        Close(window);
+        process.Reset();
+        const std::string log = ReadFileBytes(program / "Debug.log").value_or("");
+        for (const char* stage :
+             {"アイテムデータ読み出し", "TForm1::TForm1", "TForm1::FormCreate", "TForm1::FormClose"}) {
+            const std::size_t end = log.find(std::string(" ms:") + stage + "\r\n");
+            ASSERT_NE(end, std::string::npos) << stage;
+            const std::size_t start = log.rfind('\t', end);
+            std::printf("  %d items, %s:%s ms\n", count, stage, log.substr(start + 1, end - start - 1).c_str());
+        }
+    }
+}
+
+}  // namespace zanmel::test
