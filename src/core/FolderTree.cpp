@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/TextLines.h"
+
 namespace zanmel {
 
 FolderTree FolderTree::Default() {
@@ -125,16 +127,7 @@ std::optional<TreeTextError> ReadTreeText(std::string_view bytes, FolderTree& tr
     FolderTree::Node* previous = nullptr;
     std::vector<std::size_t> ancestorDepths;  // innermost last
 
-    std::size_t start = 0;
-    while (start < bytes.size()) {
-        std::size_t end = start;
-        while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n') ++end;
-        const std::string_view line = bytes.substr(start, end - start);
-        start = end;
-        if (start < bytes.size() && bytes[start] == '\r') ++start;
-        if (end < bytes.size() && bytes[end] == '\r' && start < bytes.size() && bytes[start] == '\n') ++start;
-        if (end < bytes.size() && bytes[end] == '\n') ++start;
-
+    for (const std::string_view line : SplitLines(bytes)) {
         std::size_t depth = 0;
         while (depth < line.size() && (line[depth] == '\t' || line[depth] == ' ')) ++depth;
         std::string text(line.substr(depth));

@@ -5,6 +5,7 @@
 #include "core/CommaText.h"
 #include "core/Cp932.h"
 #include "core/LaunchWordData.h"
+#include "core/TextLines.h"
 
 namespace zanmel {
 
@@ -39,20 +40,6 @@ std::optional<std::string_view> HeaderValue(std::string_view line, std::string_v
 std::int32_t ToHandle(std::string_view value) {
     std::int32_t number = 0;
     return ParseInt32(value, number) ? number : 0;
-}
-
-// Lines end with CR LF, a lone CR or a lone LF.
-std::vector<std::string_view> SplitLines(std::string_view text) {
-    std::vector<std::string_view> lines;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\r' && text[i] != '\n') continue;
-        lines.push_back(text.substr(start, i - start));
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-        start = i + 1;
-    }
-    if (start < text.size()) lines.push_back(text.substr(start));
-    return lines;
 }
 
 ZnxpRequestKind KindOf(std::string_view requestLine) {

@@ -5,6 +5,7 @@
 #include "core/CommaText.h"
 #include "core/Cp932.h"
 #include "core/NameCompare.h"
+#include "core/TextLines.h"
 #include "core/ZanmelError.h"
 
 namespace zanmel::skin {
@@ -31,19 +32,6 @@ std::string_view Trim(std::string_view text) {
 
 }  // namespace
 
-std::vector<std::string> SplitLines(std::string_view bytes) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] != '\r' && bytes[i] != '\n') continue;
-        lines.emplace_back(bytes.substr(start, i - start));
-        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
-        start = i + 1;
-    }
-    if (start < bytes.size()) lines.emplace_back(bytes.substr(start));
-    return lines;
-}
-
 const std::string* SkinKeyValues::Find(std::string_view key) const {
     for (const auto& [k, v] : pairs_) {
         if (SameName(k, key)) return &v;
@@ -53,7 +41,7 @@ const std::string* SkinKeyValues::Find(std::string_view key) const {
 
 SkinKeyValues ParseSkinDescription(std::string_view bytes) {
     SkinKeyValues keys;
-    for (const std::string& line : SplitLines(bytes)) {
+    for (const std::string_view line : SplitLines(bytes)) {
         std::vector<std::string> fields = CommaTextSplit(line);
         if (fields.size() != 2) continue;
         keys.Add(std::string(Trim(fields[0])), std::string(Trim(fields[1])));
@@ -63,12 +51,11 @@ SkinKeyValues ParseSkinDescription(std::string_view bytes) {
 
 SkinKeyValues ParseSkinHeaderLines(std::string_view bytes) {
     SkinKeyValues keys;
-    for (const std::string& line : SplitLines(bytes)) {
+    for (const std::string_view line : SplitLines(bytes)) {
         // A comma is never a trail byte (those are 0x40 and above), so a plain search finds the first one.
         const std::size_t comma = line.find(',');
         if (comma == std::string::npos) continue;
-        std::string_view text(line);
-        keys.Add(std::string(Trim(text.substr(0, comma))), std::string(Trim(text.substr(comma + 1))));
+        keys.Add(std::string(Trim(line.substr(0, comma))), std::string(Trim(line.substr(comma + 1))));
     }
     return keys;
 }

@@ -30,9 +30,6 @@ constexpr ColorRef kWindowTextColor = SystemColor(8);
 constexpr ColorRef kHighlightTextColor = SystemColor(14);
 constexpr ColorRef kButtonFaceColor = SystemColor(15);
 
-// The lines of a text file, split at CR LF, LF or CR; a final line break adds no empty line.
-std::vector<std::string> SplitLines(std::string_view bytes);
-
 // Key/value pairs in file order. Keys are found without regard to letter case, the first one wins.
 class SkinKeyValues {
 public:

@@ -1,3 +1,4 @@
+#include "core/TextLines.h"
 #include "skin/SkinDescription.h"
 
 #include <gtest/gtest.h>
@@ -96,8 +97,8 @@ TEST(SkinValues, BooleansChangeTheirDefaultOnlyByTheOppositeWord) {
 }
 
 TEST(SkinValues, LinesEndAtAnyLineBreak) {
-    EXPECT_EQ(SplitLines("a\r\nb\nc\rd\r\n"), (std::vector<std::string>{"a", "b", "c", "d"}));
-    EXPECT_EQ(SplitLines("\r\n\r\n"), (std::vector<std::string>{"", ""}));
+    EXPECT_EQ(SplitLines("a\r\nb\nc\rd\r\n"), (std::vector<std::string_view>{"a", "b", "c", "d"}));
+    EXPECT_EQ(SplitLines("\r\n\r\n"), (std::vector<std::string_view>{"", ""}));
 }
 
 }  // namespace
