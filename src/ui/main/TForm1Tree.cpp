@@ -3,8 +3,10 @@
 #include <commctrl.h>
 
 #include "core/Cp932.h"
+#include "core/LaunchWordData.h"
 #include "core/ZanmelError.h"
 #include "platform/TextCodec.h"
+#include "platform/Win32LaunchShell.h"
 #include "ui/main/TForm1.h"
 
 namespace zanmel {
@@ -73,12 +75,21 @@ void TForm1::LoadSheet() {
     Edit1Change();
 }
 
+// The built-in icons 0 to 5, then (unless NoUseIcon) the icon file of every keyword numbered 1000 or more, in
+// index order, each appended to ImageList1 and the icon map. An icon that cannot be loaded stops the load.
 void TForm1::LoadIcons() {
-    for (int number = 0; number <= 5; ++number) {
-        const std::string path = "defaulticon\\" + std::to_string(number) + ".ico";
-        platform::IconHandle icon(
-            static_cast<HICON>(LoadImageW(nullptr, ToWide(path).c_str(), IMAGE_ICON, 16, 16, LR_LOADFROMFILE)));
-        if (!icon) throw ZanmelError("IconControl", path + "を読み込めません。");
+    std::vector<std::int32_t> numbers{0, 1, 2, 3, 4, 5};
+    if (!deps_.setting.NoUseIcon) {
+        for (std::size_t i = 0; i < deps_.keyWords.Count(); ++i) {
+            std::int32_t number = 0;
+            if (ParseInt32(deps_.keyWords.Cell(i, TKeyWordList::kIconNumber), number) && number >= 1000) {
+                numbers.push_back(number);
+            }
+        }
+    }
+    const std::string iconFolder = SheetFolder() + "\\icon";
+    for (const std::int32_t number : numbers) {
+        const platform::IconHandle icon = platform::LoadIconFile(iconFolder, number);
         iconMap_.emplace_back(number, ImageList_AddIcon(imageList1_.Get(), icon.Get()));
     }
     TreeView_SetImageList(treeView1_, imageList1_.Get(), TVSIL_NORMAL);

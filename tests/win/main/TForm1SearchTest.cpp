@@ -103,9 +103,24 @@ TEST_F(MainWindowTest, FirstStartWritesTheDefaultTreeAndAnEmptyIndex) {
 TEST_F(MainWindowTest, SheetWithoutAutoRunFoldersGetsThemAndATooDeepLineStopsTheLoad) {
     test::WritePlainFile(Sheet("tree.txt"), "#A\r\n\tnote\r\n");
     test::WritePlainFile(Sheet("keyword.txt"), "note,Launch,1000,,,PC,x,\"open,n.exe,,,1,0\"\r\n");
+    CopyFileW(ToWide(folder / "defaulticon\\4.ico").c_str(), ToWide(Sheet("icon\\1000.ico")).c_str(), FALSE);
     Open();
     EXPECT_EQ(WriteTreeText(form->Tree()), "#A\r\n\tnote\r\n##自動実行-起動時\r\n##自動実行-終了時\r\n");
     EXPECT_EQ(form->ListLines(), Lines{"note"});
+    // The item shows its own icon file, the folder the folder icon.
+    EXPECT_EQ(form->IconIndex(1000), 6);
+    EXPECT_EQ(form->Tree().FindFirst("note")->imageIndex, 6);
+    EXPECT_EQ(form->Tree().FindFirst("#A")->imageIndex, form->IconIndex(1));
+    form.reset();
+
+    // A missing icon file stops the load with the loader's message.
+    DeleteFileW(ToWide(Sheet("icon\\1000.ico")).c_str());
+    try {
+        Open();
+        ADD_FAILURE() << "a sheet with a missing icon file loaded";
+    } catch (const std::exception& error) {
+        EXPECT_NE(std::string(error.what()).find("IconControl\r\n"), std::string::npos) << error.what();
+    }
     form.reset();
 
     test::WritePlainFile(Sheet("tree.txt"), "#A\r\n\t\t\tdeep\r\n");
