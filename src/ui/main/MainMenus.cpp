@@ -16,7 +16,7 @@ constexpr unsigned kListMenu = 4;        // a submenu filled from a list of name
 
 // One line of the menu table: a submenu of the bar (level 0) or an entry of it (level 1), with its frame
 // menu counterpart (0 when the frame menu has none).
-struct Spec {
+struct MenuRow {
     int level;
     UINT main;
     const char* mainName;
@@ -29,7 +29,7 @@ struct Spec {
 #define ZANMEL_ENTRY(level, main, popup, caption, flags) \
     { level, main, #main, popup, #popup, caption, flags }
 
-constexpr Spec kTable[] = {
+constexpr MenuRow kTable[] = {
     ZANMEL_ENTRY(0, MenuFile, PopupMainMenuFile, L"ファイル(&F)", 0),
     ZANMEL_ENTRY(1, MenuFileLaunchFileChange, PopupMainMenuFileLanchFileChange, L"シート変更(&S)",
                  kListMenu | kSeparatorAfter),
@@ -130,16 +130,16 @@ std::optional<MenuListChoice> ListChoiceOf(UINT command) noexcept {
 
 std::string_view MenuEntryName(UINT command) noexcept {
     if (command == MenuTrayIconEnd) return "MenuTrayIconEnd";
-    for (const Spec& spec : kTable) {
-        if (spec.main == command) return spec.mainName;
-        if (spec.popup != 0 && spec.popup == command) return spec.popupName;
+    for (const MenuRow& row : kTable) {
+        if (row.main == command) return row.mainName;
+        if (row.popup != 0 && row.popup == command) return row.popupName;
     }
     return "";
 }
 
 UINT MainMenuCommandOf(UINT command) noexcept {
-    for (const Spec& spec : kTable) {
-        if (spec.popup != 0 && spec.popup == command) return spec.main;
+    for (const MenuRow& row : kTable) {
+        if (row.popup != 0 && row.popup == command) return row.main;
     }
     return command;
 }
@@ -151,23 +151,23 @@ MainMenus::MainMenus() {
         popupTrayIconMenu_ = NewMenu(false);
         HMENU mainSub = nullptr;
         HMENU popupSub = nullptr;
-        for (const Spec& spec : kTable) {
-            const bool enabled = !(spec.flags & kStartsDisabled);
-            const bool hasSubmenu = spec.level == 0 || (spec.flags & kListMenu);
-            HMENU mainParent = spec.level == 0 ? mainMenu1_ : mainSub;
-            HMENU popupParent = spec.level == 0 ? popupMainMenu_ : popupSub;
+        for (const MenuRow& row : kTable) {
+            const bool enabled = !(row.flags & kStartsDisabled);
+            const bool hasSubmenu = row.level == 0 || (row.flags & kListMenu);
+            HMENU mainParent = row.level == 0 ? mainMenu1_ : mainSub;
+            HMENU popupParent = row.level == 0 ? popupMainMenu_ : popupSub;
             HMENU mainMenu = hasSubmenu ? NewMenu(false) : nullptr;
-            Append(mainParent, spec.main, spec.caption, mainMenu, enabled);
+            Append(mainParent, row.main, row.caption, mainMenu, enabled);
             HMENU popupMenu = nullptr;
-            if (spec.popup != 0) {
+            if (row.popup != 0) {
                 popupMenu = hasSubmenu ? NewMenu(false) : nullptr;
-                Append(popupParent, spec.popup, spec.caption, popupMenu, enabled);
+                Append(popupParent, row.popup, row.caption, popupMenu, enabled);
             }
-            if (spec.level == 0) {
+            if (row.level == 0) {
                 mainSub = mainMenu;
                 popupSub = popupMenu;
             }
-            if (spec.flags & kSeparatorAfter) {
+            if (row.flags & kSeparatorAfter) {
                 AppendSeparator(mainParent);
                 if (popupParent) AppendSeparator(popupParent);
             }
@@ -291,10 +291,10 @@ void MainMenus::SetVisible(UINT command, bool visible) {
     } else {
         // Back after the shown submenus that precede it in the table.
         UINT position = 0;
-        for (const Spec& spec : kTable) {
-            const UINT id = entry.parent == mainMenu1_ ? spec.main : spec.popup;
+        for (const MenuRow& row : kTable) {
+            const UINT id = entry.parent == mainMenu1_ ? row.main : row.popup;
             if (id == command) break;
-            if (spec.level == 0 && id != 0 && !entries_.at(id).hidden) ++position;
+            if (row.level == 0 && id != 0 && !entries_.at(id).hidden) ++position;
         }
         InsertAt(entry.parent, position, command, entry.caption, entry.submenu, entry.enabled, entry.type, entry.data);
         entry.hidden = false;
