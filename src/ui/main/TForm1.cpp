@@ -193,11 +193,7 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         case WM_NOTIFY: {
             const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-            if (header->hwndFrom == treeView1_ && header->code == NM_DBLCLK) {
-                FolderTree::Node* node = SelectedNode();
-                if (node && !node->IsFolder()) RunItem(node->text);
-                return TRUE;
-            }
+            if (header->hwndFrom == treeView1_) return TreeView1Notify(header);
             return 0;
         }
         case WM_CLOSE:

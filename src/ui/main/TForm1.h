@@ -160,7 +160,11 @@ private:
     void LoadIcons();
     void AssignIcons();
     void FillTreeView();
-    HTREEITEM InsertTreeItem(FolderTree::Node* node, HTREEITEM parent, HTREEITEM after);
+    HTREEITEM InsertTreeItem(FolderTree::Node* node, HTREEITEM parent, HTREEITEM after) const;
+    // The view holds a folder's children only once it has been opened (or is open): a sheet of 10,000 items
+    // loads as its top level. Inserts the children of a folder item that has none yet.
+    void PopulateChildren(HTREEITEM item, const FolderTree::Node* node) const;
+    LRESULT TreeView1Notify(const NMHDR* header);
     FolderTree::Node* NodeOf(HTREEITEM item) const;
     FolderTree::Node* SelectedNode() const;
     void SelectNode(FolderTree::Node* node);

@@ -34,6 +34,7 @@ bool TForm1::TreeView1DragDrop(FolderTree::Node* target, UINT hitFlags) {
     while (!pending.empty()) {
         auto [n, i] = pending.back();
         pending.pop_back();
+        if (!i) continue;  // a folder never opened: its subtree keeps the state it has
         n->expanded = (TreeView_GetItemState(treeView1_, i, TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
         HTREEITEM child = TreeView_GetChild(treeView1_, i);
         for (const auto& c : n->children) {

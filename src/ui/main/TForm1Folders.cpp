@@ -26,7 +26,8 @@ bool DeleteKeyword(const TForm1::Dependencies& deps, const std::string& keyword,
 }  // namespace
 
 // The view holds the tree's nodes in the tree's order, so a node's item is found by its position among its
-// siblings at every level: a walk over its ancestors' siblings, not over the whole view.
+// siblings at every level: a walk over its ancestors' siblings, not over the whole view. Folders on the way that
+// were never opened get their children first.
 HTREEITEM TForm1::ItemOf(const FolderTree::Node* node) const {
     if (!node) return nullptr;
     std::vector<const FolderTree::Node*> path;
@@ -34,7 +35,10 @@ HTREEITEM TForm1::ItemOf(const FolderTree::Node* node) const {
     HTREEITEM item = TreeView_GetRoot(treeView1_);
     for (auto it = path.rbegin(); it != path.rend() && item; ++it) {
         for (std::size_t i = tree_.IndexOf(*it); i > 0 && item; --i) item = TreeView_GetNextSibling(treeView1_, item);
-        if (it + 1 != path.rend() && item) item = TreeView_GetChild(treeView1_, item);
+        if (it + 1 != path.rend() && item) {
+            PopulateChildren(item, *it);
+            item = TreeView_GetChild(treeView1_, item);
+        }
     }
     return item;
 }
@@ -42,6 +46,11 @@ HTREEITEM TForm1::ItemOf(const FolderTree::Node* node) const {
 // Inserts the view items of a node that is in the tree but not yet in the view, with its subtree.
 void TForm1::ShowSubtree(FolderTree::Node* node) {
     const HTREEITEM parent = node->parent ? ItemOf(node->parent) : TVI_ROOT;
+    // A folder whose children are not in the view yet takes all of them at once, the new one included.
+    if (node->parent && !TreeView_GetChild(treeView1_, parent)) {
+        PopulateChildren(parent, node->parent);
+        return;
+    }
     const std::size_t index = tree_.IndexOf(node);
     const HTREEITEM after = index == 0 ? TVI_FIRST : ItemOf(tree_.Siblings(node)[index - 1].get());
     std::vector<std::pair<FolderTree::Node*, HTREEITEM>> pending{{node, InsertTreeItem(node, parent, after)}};
@@ -105,6 +114,7 @@ void TForm1::FolderMenuNameChangeClick() {
 // Bottom-up: always the first remaining child, recursively, then the node itself. A keyword that cannot be
 // deleted is reported and its node goes anyway; an unregistered one raises and leaves the rest in place.
 void TForm1::DeleteFolderContents(FolderTree::Node* node, HTREEITEM item) {
+    PopulateChildren(item, node);
     while (!node->children.empty())
         DeleteFolderContents(node->children.front().get(), TreeView_GetChild(treeView1_, item));
     if (!node->IsFolder() && !node->text.empty()) {

@@ -108,12 +108,13 @@ void TForm1::AssignIcons() {
     deps_.keyWords.ReleaseIconLookup();
 }
 
-HTREEITEM TForm1::InsertTreeItem(FolderTree::Node* node, HTREEITEM parent, HTREEITEM after) {
+HTREEITEM TForm1::InsertTreeItem(FolderTree::Node* node, HTREEITEM parent, HTREEITEM after) const {
     const std::wstring text = ToWide(node->text);
     TVINSERTSTRUCTW insert{};
     insert.hParent = parent;
     insert.hInsertAfter = after;
-    insert.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_STATE;
+    insert.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_STATE | TVIF_CHILDREN;
+    insert.item.cChildren = I_CHILDRENCALLBACK;  // the button follows the tree, not the items in the view
     insert.item.pszText = const_cast<wchar_t*>(text.c_str());
     insert.item.lParam = reinterpret_cast<LPARAM>(node);
     insert.item.iImage = node->imageIndex;
@@ -123,18 +124,49 @@ HTREEITEM TForm1::InsertTreeItem(FolderTree::Node* node, HTREEITEM parent, HTREE
     return reinterpret_cast<HTREEITEM>(SendMessageW(treeView1_, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
 }
 
-// Rebuilds the tree view from the tree, in pre-order, with drawing held back until it is complete.
+// Rebuilds the tree view from the tree: the top level, and the children of the folders that are open.
 void TForm1::FillTreeView() {
     SendMessageW(treeView1_, WM_SETREDRAW, FALSE, 0);
     TreeView_DeleteAllItems(treeView1_);
-    std::vector<std::pair<const FolderTree::Node*, HTREEITEM>> parents;
-    for (FolderTree::Node* node : tree_.PreOrder()) {
-        while (!parents.empty() && parents.back().first != node->parent) parents.pop_back();
-        const HTREEITEM item = InsertTreeItem(node, parents.empty() ? TVI_ROOT : parents.back().second, TVI_LAST);
-        if (!node->children.empty()) parents.emplace_back(node, item);
+    for (const auto& root : tree_.Roots()) {
+        const HTREEITEM item = InsertTreeItem(root.get(), TVI_ROOT, TVI_LAST);
+        if (root->expanded) PopulateChildren(item, root.get());
     }
     SendMessageW(treeView1_, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(treeView1_, nullptr, TRUE);
+}
+
+void TForm1::PopulateChildren(HTREEITEM item, const FolderTree::Node* node) const {
+    if (!item || !node || node->children.empty() || TreeView_GetChild(treeView1_, item)) return;
+    for (const auto& child : node->children) {
+        const HTREEITEM childItem = InsertTreeItem(child.get(), item, TVI_LAST);
+        if (child->expanded) PopulateChildren(childItem, child.get());
+    }
+}
+
+LRESULT TForm1::TreeView1Notify(const NMHDR* header) {
+    switch (header->code) {
+        case NM_DBLCLK: {
+            FolderTree::Node* node = SelectedNode();
+            if (node && !node->IsFolder()) RunItem(node->text);
+            return TRUE;
+        }
+        case TVN_ITEMEXPANDINGW: {
+            const auto* change = reinterpret_cast<const NMTREEVIEWW*>(header);
+            if (change->action & TVE_EXPAND) PopulateChildren(change->itemNew.hItem, NodeOf(change->itemNew.hItem));
+            return FALSE;
+        }
+        case TVN_GETDISPINFOW: {
+            auto* info = reinterpret_cast<NMTVDISPINFOW*>(const_cast<NMHDR*>(header));
+            if (info->item.mask & TVIF_CHILDREN) {
+                const auto* node = reinterpret_cast<const FolderTree::Node*>(info->item.lParam);
+                info->item.cChildren = node && !node->children.empty() ? 1 : 0;
+            }
+            return 0;
+        }
+        default:
+            return 0;
+    }
 }
 
 FolderTree::Node* TForm1::NodeOf(HTREEITEM item) const {

@@ -106,7 +106,18 @@ protected:
     }
 
     HWND Tree() const { return form->TreeView1(); }
+    // A folder's children enter the view when it is first opened; this asks the window for them the way the
+    // tree does before opening, without opening it.
+    void Fill(HTREEITEM item) const {
+        NMTREEVIEWW change{};
+        change.hdr.hwndFrom = Tree();
+        change.hdr.code = TVN_ITEMEXPANDINGW;
+        change.action = TVE_EXPAND;
+        change.itemNew.hItem = item;
+        SendMessageW(form->Handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&change));
+    }
     HTREEITEM ItemOf(const Node* node, HTREEITEM item = TVI_ROOT) const {
+        if (item != TVI_ROOT) Fill(item);
         for (HTREEITEM i = item == TVI_ROOT ? TreeView_GetRoot(Tree()) : TreeView_GetChild(Tree(), item); i;
              i = TreeView_GetNextSibling(Tree(), i)) {
             TVITEMW tv{};
@@ -121,6 +132,7 @@ protected:
     // The tree view's content in tree.txt form, to compare with the model and the file.
     std::string ViewText(HTREEITEM parent = TVI_ROOT, int depth = 0) const {
         std::string text;
+        if (parent != TVI_ROOT) Fill(parent);
         for (HTREEITEM i = parent == TVI_ROOT ? TreeView_GetRoot(Tree()) : TreeView_GetChild(Tree(), parent); i;
              i = TreeView_GetNextSibling(Tree(), i)) {
             wchar_t buffer[256] = {};
@@ -520,9 +532,11 @@ TEST_F(MainWindowTreeTest, EditTimesWithTenThousandItems) {
     ui.AnswerConfirm(true);
     const double remove = time([&] { Key(Tree(), VK_DELETE); });
     std::printf(
-        "10,000 items: load sheet (full tree view refill) %.1f ms, new folder %.1f ms, move folder %.1f ms, "
+        "10,000 items: load sheet %.1f ms, new folder %.1f ms, move folder %.1f ms, "
         "delete empty folder %.1f ms\n",
         load, create, move, remove);
+    // Filled folder by folder as they are asked for, the view ends up holding every node in the tree's order.
+    EXPECT_EQ(ViewText(), WriteTreeText(form->Tree()));
     EXPECT_EQ(TreeView_GetCount(Tree()), 10202u);
 }
 
