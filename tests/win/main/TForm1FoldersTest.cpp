@@ -508,6 +508,47 @@ TEST_F(MainWindowTreeTest, ShiftArrowsSwitchSheetsAndANewSheetStartsAsACopy) {
     EXPECT_EQ(form->SheetFolder(), folder / "data\\unlisted");
 }
 
+// A button held down from elsewhere (a file dragged from another program) and hovering over a closed folder's
+// button opens that folder on a TimerMouse tick.
+TEST_F(MainWindowTreeTest, HeldButtonOverAFolderButtonOpensIt) {
+    WriteSheet("#F1\r\n\ta\r\n#F2\r\n\tb\r\n", {});
+    Open();
+    HTREEITEM folder = ItemOf(Find("#F2"));
+    ASSERT_FALSE(TreeView_GetItemState(Tree(), folder, TVIS_EXPANDED) & TVIS_EXPANDED);
+    RECT rc{};
+    ASSERT_TRUE(TreeView_GetItemRect(Tree(), folder, &rc, TRUE));
+    // The button lies left of the label: one indent before it, at mid height.
+    const int indent = static_cast<int>(SendMessageW(Tree(), TVM_GETINDENT, 0, 0));
+    POINT overButton{rc.left - indent - indent / 2, (rc.top + rc.bottom) / 2};
+    TVHITTESTINFO hit{overButton, 0, nullptr};
+    SendMessageW(Tree(), TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+    ASSERT_TRUE(hit.flags & TVHT_ONITEMBUTTON) << "no button found left of the label";
+
+    // Press on the result list, then move over the tree with the button still down.
+    RECT list{};
+    GetWindowRect(form->ListBox1(), &list);
+    SetCursorPos(list.left + 20, list.top + 20);
+    INPUT press{};
+    press.type = INPUT_MOUSE;
+    press.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    SendInput(1, &press, sizeof(press));
+    ClientToScreen(Tree(), &overButton);
+    SetCursorPos(overButton.x, overButton.y);
+    const DWORD start = GetTickCount();
+    bool opened = false;
+    while (!opened && GetTickCount() - start < 3000) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+        opened = TreeView_GetItemState(Tree(), folder, TVIS_EXPANDED) & TVIS_EXPANDED;
+        Sleep(20);
+    }
+    INPUT release = press;
+    release.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(1, &release, sizeof(release));
+    EXPECT_TRUE(opened);
+    EXPECT_EQ(ViewText(), WriteTreeText(form->Tree()));
+}
+
 // Reports how long tree edits take on a sheet of 10,000 items in 200 folders (not a pass/fail measure).
 TEST_F(MainWindowTreeTest, EditTimesWithTenThousandItems) {
     std::string tree;
