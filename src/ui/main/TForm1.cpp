@@ -52,6 +52,7 @@ TForm1::TForm1(Dependencies dependencies, Lifecycle lifecycle)
     LoadSheet();
     timer.EndStage("アイテムデータ読み出し");
     mark("スキン変更に追加完了");
+    CreateTrayIcon();
     mark("トレイアイコン追加完了");
     mark("OLE Drag&Drop設定完了");
     mark("複数モニタのための画面計測完了");
@@ -164,6 +165,7 @@ void TForm1::LayoutSearchBoxes(bool) {
 }
 
 LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (HandleWindowState(message, wParam, lParam)) return 0;
     switch (message) {
         case WM_SIZE:
             if (statusBar1_) FormResize();

@@ -20,6 +20,7 @@
 #include "skin/TSkinDriver.h"
 #include "platform/Handles.h"
 #include "platform/TState.h"
+#include "platform/TrayIcon.h"
 #include "platform/Window.h"
 #include "ui/main/ChildWindows.h"
 #include "ui/main/MainMenus.h"
@@ -32,6 +33,8 @@ class TForm1 : public platform::Window {
 public:
     static constexpr wchar_t kClassName[] = L"TForm1";
     static constexpr int kListLineHeight = 12;
+    // The callback message of the notification-area icon.
+    static constexpr UINT kTrayMessage = WM_APP + 1;
 
     // What the main window uses of the program-wide objects; all of them outlive the window.
     struct Dependencies {
@@ -105,6 +108,7 @@ public:
     HWND Panel2() const { return panel2_->Handle(); }
     const std::vector<std::string>& ListLines() const { return listLines_; }
     const ui::MainMenus& Menus() const { return *menus_; }
+    bool TrayIconShown() const { return trayIcon1_ && trayIcon1_->IsShown(); }
     FolderTree& Tree() { return tree_; }
     FolderTree::Node* CurrentNode() const { return currentNode_; }
     // The image index of an icon number in ImageList1 (the first icon map line with that number), or -1.
@@ -139,6 +143,10 @@ protected:
 
 private:
     friend class TForm1Protocol;
+    // The notification-area icon and the application's activation (GoTaskTray, MinimatizeOnNoActive).
+    void CreateTrayIcon();
+    void RestoreFromTray();
+    bool HandleWindowState(UINT message, WPARAM wParam, LPARAM lParam);
     // The main menu, the frame menu and their commands.
     void CreateMenus();
     bool MainMenuCommand(UINT command);
@@ -182,6 +190,8 @@ private:
     std::string skinName_;
     std::vector<std::int32_t> notifyWindows_;
     std::unique_ptr<ui::MainMenus> menus_;
+    std::unique_ptr<platform::TrayIcon> trayIcon1_;
+    platform::WindowHandle taskbarOwner_;  // hidden owner that keeps the window off the taskbar
     FolderTree tree_;
     FolderTree::Node* currentNode_ = nullptr;
     std::vector<std::pair<int, int>> iconMap_;  // icon number = image index

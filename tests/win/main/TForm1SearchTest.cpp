@@ -227,6 +227,46 @@ TEST_F(MainWindowTest, UsbMenusOnlyOnARemovableDriveAndTheDebugMenuNever) {
     SetCurrentDirectoryW(ToWide(folder.Path()).c_str());  // let the stick's folder go
 }
 
+TEST_F(MainWindowTest, TrayIconMinimisingAndActivation) {
+    setting->GoTaskTray = true;
+    setting->MinimatizeOnNoActive = true;
+    Open();
+    HWND window = form->Handle();
+    EXPECT_TRUE(form->TrayIconShown());
+    EXPECT_NE(GetWindow(window, GW_OWNER), nullptr) << "a hidden owner keeps the window off the taskbar";
+
+    // Minimised with the icon shown, the window goes; the icon's left button brings it back with Edit1 focused.
+    SendMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_FALSE(IsWindowVisible(window));
+    SendMessageW(window, TForm1::kTrayMessage, 1, WM_LBUTTONUP);
+    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_FALSE(IsIconic(window));
+    EXPECT_EQ(GetFocus(), form->Edit1());
+
+    // Losing activation minimises (into the icon); becoming active again focuses nothing with the tray on.
+    SendMessageW(window, WM_ACTIVATEAPP, FALSE, 0);
+    EXPECT_TRUE(IsIconic(window));
+    EXPECT_FALSE(IsWindowVisible(window));
+    SendMessageW(window, TForm1::kTrayMessage, 1, WM_LBUTTONUP);
+
+    // The tray menu's 終了 closes the program: the sheet is saved and the window goes.
+    SendMessageW(window, WM_COMMAND, ui::MenuTrayIconEnd, 0);
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_TRUE(platform::ReadFileBytes(Sheet("tree.txt")).has_value());
+}
+
+TEST_F(MainWindowTest, ActivationFocusesTheSearchBoxWithoutTray) {
+    Open();
+    EXPECT_FALSE(form->TrayIconShown());
+    SetFocus(form->ListBox1());
+    SendMessageW(form->Handle(), WM_ACTIVATEAPP, TRUE, 0);
+    EXPECT_EQ(GetFocus(), form->Edit1());
+    SendMessageW(form->Handle(), WM_ACTIVATEAPP, FALSE, 0);  // MinimatizeOnNoActive is off
+    EXPECT_FALSE(IsIconic(form->Handle()));
+}
+
 // Reports the time from a keystroke in Edit1 to the list holding its result (not a pass/fail measure).
 TEST_F(MainWindowTest, KeystrokeTimeWithLargeIndexes) {
     for (int count : {10000, 100000}) {
