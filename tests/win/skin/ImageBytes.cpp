@@ -50,20 +50,20 @@ std::string ZlibStored(const std::string& data) {
 }
 
 // One row of the sub-image (x0 + i * dx, y) with its filter byte.
-void AppendRow(std::string& out, const PngSpec& spec, const PixelSamples& samples, int y, int x0, int dx) {
+void AppendRow(std::string& out, const PngFormat& format, const PixelSamples& samples, int y, int x0, int dx) {
     out.push_back(0);
     std::uint32_t bits = 0;
     int used = 0;
-    for (int x = x0; x < spec.width; x += dx) {
+    for (int x = x0; x < format.width; x += dx) {
         for (std::uint32_t sample : samples(x, y)) {
-            if (spec.bitDepth == 16) {
+            if (format.bitDepth == 16) {
                 out.push_back(static_cast<char>(sample >> 8));
                 out.push_back(static_cast<char>(sample & 0xFF));
-            } else if (spec.bitDepth == 8) {
+            } else if (format.bitDepth == 8) {
                 out.push_back(static_cast<char>(sample));
             } else {
-                bits = (bits << spec.bitDepth) | sample;
-                used += spec.bitDepth;
+                bits = (bits << format.bitDepth) | sample;
+                used += format.bitDepth;
                 if (used == 8) {
                     out.push_back(static_cast<char>(bits));
                     bits = 0;
@@ -77,31 +77,31 @@ void AppendRow(std::string& out, const PngSpec& spec, const PixelSamples& sample
 
 }  // namespace
 
-std::string EncodePng(const PngSpec& spec, const PixelSamples& samples) {
+std::string EncodePng(const PngFormat& format, const PixelSamples& samples) {
     std::string raw;
-    if (!spec.interlaced) {
-        for (int y = 0; y < spec.height; ++y) AppendRow(raw, spec, samples, y, 0, 1);
+    if (!format.interlaced) {
+        for (int y = 0; y < format.height; ++y) AppendRow(raw, format, samples, y, 0, 1);
     } else {
         static const int passes[7][4] = {{0, 0, 8, 8}, {4, 0, 8, 8}, {0, 4, 4, 8}, {2, 0, 4, 4},
                                          {0, 2, 2, 4}, {1, 0, 2, 2}, {0, 1, 1, 2}};
         for (const auto& p : passes) {
-            if (p[0] >= spec.width || p[1] >= spec.height) continue;
-            for (int y = p[1]; y < spec.height; y += p[3]) AppendRow(raw, spec, samples, y, p[0], p[2]);
+            if (p[0] >= format.width || p[1] >= format.height) continue;
+            for (int y = p[1]; y < format.height; y += p[3]) AppendRow(raw, format, samples, y, p[0], p[2]);
         }
     }
     std::string header;
-    Put32(header, static_cast<std::uint32_t>(spec.width));
-    Put32(header, static_cast<std::uint32_t>(spec.height));
-    header.push_back(static_cast<char>(spec.bitDepth));
-    header.push_back(static_cast<char>(spec.colorType));
+    Put32(header, static_cast<std::uint32_t>(format.width));
+    Put32(header, static_cast<std::uint32_t>(format.height));
+    header.push_back(static_cast<char>(format.bitDepth));
+    header.push_back(static_cast<char>(format.colorType));
     header.push_back(0);
     header.push_back(0);
-    header.push_back(spec.interlaced ? 1 : 0);
+    header.push_back(format.interlaced ? 1 : 0);
     std::string png = "\x89PNG\r\n\x1A\n";
     Chunk(png, "IHDR", header);
-    if (!spec.palette.empty()) Chunk(png, "PLTE", std::string(spec.palette.begin(), spec.palette.end()));
-    if (!spec.transparency.empty()) {
-        Chunk(png, "tRNS", std::string(spec.transparency.begin(), spec.transparency.end()));
+    if (!format.palette.empty()) Chunk(png, "PLTE", std::string(format.palette.begin(), format.palette.end()));
+    if (!format.transparency.empty()) {
+        Chunk(png, "tRNS", std::string(format.transparency.begin(), format.transparency.end()));
     }
     Chunk(png, "IDAT", ZlibStored(raw));
     Chunk(png, "IEND", "");

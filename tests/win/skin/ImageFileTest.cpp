@@ -10,7 +10,7 @@ namespace zanmel::image {
 namespace {
 
 using test::EncodePng;
-using test::PngSpec;
+using test::PngFormat;
 
 class ImageFileTest : public ::testing::Test {
 protected:
@@ -27,7 +27,7 @@ TEST_F(ImageFileTest, OnePixelRgbAndSixteenBitRgb) {
     ASSERT_EQ(one.Height(), 1);
     EXPECT_EQ(one.Pixel(0, 0), RGB(10, 20, 30));
 
-    PngSpec deep;
+    PngFormat deep;
     deep.width = 2;
     deep.bitDepth = 16;
     Bitmap wide = Read("deep.png", EncodePng(deep, [](int x, int) {
@@ -39,7 +39,7 @@ TEST_F(ImageFileTest, OnePixelRgbAndSixteenBitRgb) {
 }
 
 TEST_F(ImageFileTest, PaletteAndGreyImagesIgnoringTransparency) {
-    PngSpec palette;
+    PngFormat palette;
     palette.width = 5;
     palette.height = 2;
     palette.colorType = 3;
@@ -54,7 +54,7 @@ TEST_F(ImageFileTest, PaletteAndGreyImagesIgnoringTransparency) {
     EXPECT_EQ(p.Pixel(3, 0), RGB(7, 8, 9));
     EXPECT_EQ(p.Pixel(4, 1), RGB(0, 255, 0));
 
-    PngSpec grey;
+    PngFormat grey;
     grey.width = 9;
     grey.colorType = 0;
     grey.bitDepth = 1;
@@ -63,22 +63,22 @@ TEST_F(ImageFileTest, PaletteAndGreyImagesIgnoringTransparency) {
     EXPECT_EQ(g.Pixel(7, 0), RGB(0, 0, 0));
     EXPECT_EQ(g.Pixel(8, 0), RGB(255, 255, 255));
 
-    PngSpec rgba;
+    PngFormat rgba;
     rgba.colorType = 6;
     Bitmap a = Read("alpha.png", EncodePng(rgba, [](int, int) { return std::vector<std::uint32_t>{40, 50, 60, 0}; }));
     EXPECT_EQ(a.Pixel(0, 0), RGB(40, 50, 60));
 }
 
 TEST_F(ImageFileTest, InterlacedImageGivesEveryPixelItsPlace) {
-    PngSpec spec;
-    spec.width = 11;
-    spec.height = 9;
-    spec.interlaced = true;
+    PngFormat format;
+    format.width = 11;
+    format.height = 9;
+    format.interlaced = true;
     auto pixel = [](int x, int y) {
         return std::vector<std::uint32_t>{static_cast<std::uint32_t>(x * 20), static_cast<std::uint32_t>(y * 25),
                                           static_cast<std::uint32_t>((x * 7 + y * 3) % 256)};
     };
-    Bitmap b = Read("adam7.png", EncodePng(spec, pixel));
+    Bitmap b = Read("adam7.png", EncodePng(format, pixel));
     ASSERT_EQ(b.Width(), 11);
     ASSERT_EQ(b.Height(), 9);
     for (int y = 0; y < 9; ++y) {
@@ -97,10 +97,10 @@ TEST_F(ImageFileTest, BmpFilesAreReadTopDown) {
 }
 
 TEST_F(ImageFileTest, BrokenFilesRaiseErrorsNamingTheFile) {
-    PngSpec spec;
-    spec.width = 40;
-    spec.height = 40;
-    const std::string png = EncodePng(spec, [](int, int) { return std::vector<std::uint32_t>{1, 2, 3}; });
+    PngFormat format;
+    format.width = 40;
+    format.height = 40;
+    const std::string png = EncodePng(format, [](int, int) { return std::vector<std::uint32_t>{1, 2, 3}; });
     for (const std::string& bytes :
          {png.substr(0, png.size() / 2), png.substr(0, 20), std::string("not an image"), std::string()}) {
         test::WritePlainFile(folder / "bad.png", bytes);

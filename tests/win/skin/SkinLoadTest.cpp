@@ -17,10 +17,10 @@ const std::string kHead = "name,空\r\ntype,skin\r\ncraftman,作者\r\nid,sky\r\
 
 // A 3 x 2 image whose corners tell which pixel gave the fill colour.
 std::string CornerPng() {
-    test::PngSpec spec;
-    spec.width = 3;
-    spec.height = 2;
-    return test::EncodePng(spec, [](int x, int y) {
+    test::PngFormat format;
+    format.width = 3;
+    format.height = 2;
+    return test::EncodePng(format, [](int x, int y) {
         if (x == 0 && y == 0) return std::vector<std::uint32_t>{1, 0, 0};  // top left
         if (x == 2 && y == 0) return std::vector<std::uint32_t>{2, 0, 0};  // top right
         if (x == 0 && y == 1) return std::vector<std::uint32_t>{3, 0, 0};  // bottom left
@@ -150,10 +150,10 @@ TEST_F(SkinLoadTest, RepeatingImagesCoverThePrimaryScreen) {
 
 TEST_F(SkinLoadTest, TruncatedPngStopsTheLoadWithAnError) {
     const std::string folder = SkinFolder("sky");
-    test::PngSpec spec;
-    spec.width = 30;
-    spec.height = 30;
-    const std::string png = test::EncodePng(spec, [](int, int) { return std::vector<std::uint32_t>{1, 2, 3}; });
+    test::PngFormat format;
+    format.width = 30;
+    format.height = 30;
+    const std::string png = test::EncodePng(format, [](int, int) { return std::vector<std::uint32_t>{1, 2, 3}; });
     test::WritePlainFile(folder + "\\cut.png", png.substr(0, png.size() - 200));
     test::WritePlainFile(folder + "\\descript.txt",
                          kHead + "paneltop.graphic.filename,cut.png\r\ntreeview.linebutton,false\r\n");
