@@ -7,9 +7,8 @@
 #include <functional>
 #include <string>
 
+#include "LauncherFixture.h"
 #include "WinTestSupport.h"
-#include "core/CommaText.h"
-#include "core/LaunchWordData.h"
 #include "platform/AtomicFile.h"
 #include "platform/Handles.h"
 #include "platform/LauncherWindow.h"
@@ -34,127 +33,7 @@ const ChildMode kRecord("record", [](int argc, wchar_t** argv) {
     return 0;
 });
 
-bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs = 20000) {
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < timeoutMs) {
-        if (done()) return true;
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-        Sleep(20);
-    }
-    return done();
-}
-
-std::string Self() {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    return ToCp932(path);
-}
-
-struct ClientRun {
-    DWORD exitCode = 0;
-    std::string out;
-};
-
-// A program folder with Zanmel.exe and its built-in icons, and the process started in it.
-class LauncherE2E : public ::testing::Test {
-protected:
-    TempFolder program{FixedDrive().Root()};
-    KernelHandle process;
-
-    void SetUp() override {
-        CreateDirectoryW(ToWide(program / "defaulticon").c_str(), nullptr);
-        for (int i = 0; i <= 5; ++i) {
-            const std::string name = std::to_string(i) + ".ico";
-            CopyFileW(ToWide(SourcePath("data/defaulticon/" + name)).c_str(),
-                      ToWide(program / ("defaulticon\\" + name)).c_str(), FALSE);
-        }
-        CopyTree(SourcePath("data/skin"), program / "skin");
-        ASSERT_TRUE(
-            CopyFileW(ToWide(HostPathToWindows(ZANMEL_EXE)).c_str(), ToWide(program / "Zanmel.exe").c_str(), FALSE));
-    }
-    void TearDown() override {
-        if (process && WaitForSingleObject(process.Get(), 0) == WAIT_TIMEOUT) {
-            if (HWND window = platform::FindLauncherWindow()) PostMessageW(window, WM_CLOSE, 0, 0);
-            if (WaitForSingleObject(process.Get(), 10000) != WAIT_OBJECT_0) TerminateProcess(process.Get(), 9);
-        }
-    }
-
-    std::string Sheet(const std::string& name) { return program / ("data\\fixed\\" + name); }
-    void WriteSheet(const std::string& keywords, const std::string& tree) {
-        CreateDirectoryW(ToWide(program / "data").c_str(), nullptr);
-        CreateDirectoryW(ToWide(program / "data\\fixed").c_str(), nullptr);
-        WritePlainFile(Sheet("keyword.txt"), keywords);
-        WritePlainFile(Sheet("tree.txt"), tree);
-    }
-
-    HANDLE StartLauncher(const std::wstring& args = L"") {
-        std::wstring commandLine = L"\"" + ToWide(program / "Zanmel.exe") + L"\"" + (args.empty() ? L"" : L" " + args);
-        STARTUPINFOW startup{};
-        startup.cb = sizeof(startup);
-        PROCESS_INFORMATION info{};
-        if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                            ToWide(program.Path()).c_str(), &startup, &info)) {
-            return nullptr;
-        }
-        CloseHandle(info.hThread);
-        return info.hProcess;
-    }
-    HWND Start() {
-        process.Reset(StartLauncher());
-        EXPECT_TRUE(process);
-        HWND window = nullptr;
-        const bool shown = WaitFor([&] { return (window = platform::FindLauncherWindow()) != nullptr; });
-        DWORD code = 0;
-        if (!shown) GetExitCodeProcess(process.Get(), &code);
-        EXPECT_TRUE(shown) << "Zanmel.exe shows no window; its exit code " << code;
-        return window;
-    }
-    void Close(HWND window) {
-        PostMessageW(window, WM_CLOSE, 0, 0);
-        EXPECT_TRUE(WaitFor([&] { return WaitForSingleObject(process.Get(), 0) == WAIT_OBJECT_0; }));
-    }
-
-    // znxp.exe with arguments; its standard output is the reply.
-    ClientRun Znxp(const std::wstring& args) {
-        TempFolder io;
-        SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
-        KernelHandle out(CreateFileW(ToWide(io / "out.txt").c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
-                                     CREATE_ALWAYS, 0, nullptr));
-        STARTUPINFOW startup{};
-        startup.cb = sizeof(startup);
-        startup.dwFlags = STARTF_USESTDHANDLES;
-        startup.hStdOutput = out.Get();
-        startup.hStdError = out.Get();
-        startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-        std::wstring commandLine = L"\"" + ToWide(HostPathToWindows(ZANMEL_ZNXP_EXE)) + L"\" " + args;
-        PROCESS_INFORMATION info{};
-        ClientRun run;
-        if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
-                            &info)) {
-            ADD_FAILURE() << "znxp.exe did not start";
-            return run;
-        }
-        CloseHandle(info.hThread);
-        KernelHandle child(info.hProcess);
-        EXPECT_TRUE(WaitFor([&] { return WaitForSingleObject(child.Get(), 0) == WAIT_OBJECT_0; }));
-        GetExitCodeProcess(child.Get(), &run.exitCode);
-        out.Reset();
-        run.out = ReadFileBytes(io / "out.txt").value_or("");
-        return run;
-    }
-};
-
-std::string RecordOf(const std::string& path, const std::string& parameters) {
-    TLaunchWordData2 record;
-    record.path = path;
-    record.parameters = parameters;
-    return record.ToText();
-}
-
-std::string Keyword(const std::string& keyword, const std::string& record) {
-    return CommaTextJoin({keyword, "Launch", "0", "", "", "PC", "2026/01/01 00:00:00", record}) + "\r\n";
-}
+class LauncherE2E : public LauncherFixture {};
 
 }  // namespace
 
@@ -198,9 +77,9 @@ TEST_F(LauncherE2E, FirstStartOpensTheWindowAndClosingSavesEverything) {
 
 TEST_F(LauncherE2E, ZnxpRequestsAgainstTheRunningLauncher) {
     const std::string started = program / "started.txt";
-    const std::string record = RecordOf(Self(), "--child record " + started + " from-znxp");
-    WriteSheet(Keyword("first", "open,x.exe,,,1,0") + Keyword("a b", "open,y.exe,,,1,0") +
-                   Keyword("c,d", "open,z.exe,,,1,0") + Keyword("Run", record),
+    const std::string record = RecordOf(SelfPath(), "--child record " + started + " from-znxp");
+    WriteSheet(KeywordLine("first", "open,x.exe,,,1,0") + KeywordLine("a b", "open,y.exe,,,1,0") +
+                   KeywordLine("c,d", "open,z.exe,,,1,0") + KeywordLine("Run", record),
                "#Launch\r\n\tfirst\r\n\ta b\r\n\tc,d\r\n\tRun\r\n");
     HWND window = Start();
     ASSERT_TRUE(window);
@@ -269,7 +148,7 @@ TEST_F(LauncherE2E, ZnxpRequestsAgainstTheRunningLauncher) {
 
 TEST_F(LauncherE2E, SecondStartActivatesTheFirstOrHandsOverItsCommandLine) {
     const std::string started = program / "started.txt";
-    WriteSheet(Keyword("KW", RecordOf(Self(), "--child record " + started + " second")), "#Launch\r\n\tKW\r\n");
+    WriteSheet(KeywordLine("KW", RecordOf(SelfPath(), "--child record " + started + " second")), "#Launch\r\n\tKW\r\n");
     HWND window = Start();
     ASSERT_TRUE(window);
 
@@ -299,7 +178,7 @@ TEST_F(LauncherE2E, StartUpAndGetRoundTripTimes) {
         std::string tree;
         for (int i = 0; i < count; ++i) {
             const std::string keyword = "key" + std::to_string(i);
-            keywords += Keyword(keyword, "open,x.exe,,,1,0");
+            keywords += KeywordLine(keyword, "open,x.exe,,,1,0");
             if (i % 50 == 0) tree += "#folder" + std::to_string(i / 50) + "\r\n";
             tree += "\t" + keyword + "\r\n";
         }

@@ -6,9 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "LauncherFixture.h"
 #include "WinTestSupport.h"
-#include "core/CommaText.h"
-#include "core/LaunchWordData.h"
 #include "platform/AtomicFile.h"
 #include "platform/Handles.h"
 #include "platform/LauncherWindow.h"
@@ -31,175 +30,26 @@ const ChildMode kLifeRecord("life-record", [](int argc, wchar_t** argv) {
     return 0;
 });
 
-bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs = 20000) {
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < timeoutMs) {
-        if (done()) return true;
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-        Sleep(20);
-    }
-    return done();
-}
-
-bool Ended(HANDLE process) {
-    return WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
-}
-
-std::string Self() {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    return ToCp932(path);
-}
-
-// A top-level message box ("#32770" captioned "Zanmel") of the given process, or nullptr.
-HWND FindMessageBox(DWORD processId) {
-    struct Search {
-        DWORD processId;
-        HWND found;
-    } search{processId, nullptr};
-    EnumWindows(
-        [](HWND hwnd, LPARAM p) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(p);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(hwnd, &owner);
-            wchar_t className[64] = {};
-            wchar_t caption[64] = {};
-            GetClassNameW(hwnd, className, 64);
-            GetWindowTextW(hwnd, caption, 64);
-            if (owner != s->processId || std::wstring(className) != L"#32770" || std::wstring(caption) != L"Zanmel") {
-                return TRUE;
-            }
-            s->found = hwnd;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-// The texts of the static controls of a dialog that have any, joined.
-std::string StaticTextOf(HWND dialog) {
-    std::wstring text;
-    EnumChildWindows(
-        dialog,
-        [](HWND child, LPARAM p) -> BOOL {
-            wchar_t className[64] = {};
-            GetClassNameW(child, className, 64);
-            if (_wcsicmp(className, L"Static") != 0) return TRUE;
-            std::wstring own(static_cast<std::size_t>(GetWindowTextLengthW(child)) + 1, L'\0');
-            own.resize(static_cast<std::size_t>(GetWindowTextW(child, own.data(), static_cast<int>(own.size()))));
-            *reinterpret_cast<std::wstring*>(p) += own;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&text));
-    return ToCp932(text);
-}
-
-std::string ComputerName() {
-    wchar_t computer[MAX_COMPUTERNAME_LENGTH + 1] = {};
-    DWORD size = MAX_COMPUTERNAME_LENGTH + 1;
-    GetComputerNameW(computer, &size);
-    return ToCp932(computer);
-}
-
 const char* const kStartFolder = "##自動実行-起動時\r\n";
 const char* const kExitFolder = "##自動実行-終了時\r\n";
 const char* const kDefaultSettings =
     "[MainForm]\r\nTop=121\r\nLeft=98\r\nWidth=798\r\nHeight=554\r\nSplitter->Left=377\r\nSkinName=デフォルト\r\n";
 
-// A program folder with Zanmel.exe, its skins and built-in icons on the fixed drive, and the process started in it.
-class LauncherLifeE2E : public ::testing::Test {
+// Items that record that they ran, and the exit paths of the launcher.
+class LauncherLifeE2E : public LauncherFixture {
 protected:
-    TempFolder program{FixedDrive().Root()};
-    KernelHandle process;
-
-    void SetUp() override {
-        CreateDirectoryW(ToWide(program / "defaulticon").c_str(), nullptr);
-        for (int i = 0; i <= 5; ++i) {
-            const std::string name = std::to_string(i) + ".ico";
-            CopyFileW(ToWide(SourcePath("data/defaulticon/" + name)).c_str(),
-                      ToWide(program / ("defaulticon\\" + name)).c_str(), FALSE);
-        }
-        CopyTree(SourcePath("data/skin"), program / "skin");
-        ASSERT_TRUE(
-            CopyFileW(ToWide(HostPathToWindows(ZANMEL_EXE)).c_str(), ToWide(program / "Zanmel.exe").c_str(), FALSE));
-    }
-    void TearDown() override {
-        if (process && !Ended(process.Get())) {
-            if (HWND box = FindMessageBox(GetProcessId(process.Get()))) PostMessageW(box, WM_COMMAND, IDOK, 0);
-            if (HWND window = platform::FindLauncherWindow()) PostMessageW(window, WM_CLOSE, 0, 0);
-            if (WaitForSingleObject(process.Get(), 10000) != WAIT_OBJECT_0) TerminateProcess(process.Get(), 9);
-        }
-    }
-
-    std::string Sheet(const std::string& name) { return program / ("data\\fixed\\" + name); }
-    void WriteSheet(const std::string& keywords, const std::string& tree) {
-        CreateDirectoryW(ToWide(program / "data").c_str(), nullptr);
-        CreateDirectoryW(ToWide(program / "data\\fixed").c_str(), nullptr);
-        WritePlainFile(Sheet("keyword.txt"), keywords);
-        WritePlainFile(Sheet("tree.txt"), tree);
-    }
     // A keyword.txt line whose item starts this test program, which writes name into ran-<name>.txt.
     std::string RecordingKeyword(const std::string& name) {
-        TLaunchWordData2 record;
-        record.path = Self();
-        record.parameters = "--child life-record " + Ran(name) + " " + name;
-        return CommaTextJoin({name, "Launch", "0", "", "", "PC", "2026/01/01 00:00:00", record.ToText()}) + "\r\n";
+        return KeywordLine(name, RecordOf(SelfPath(), "--child life-record " + Ran(name) + " " + name));
     }
     std::string Ran(const std::string& name) { return program / ("ran-" + name + ".txt"); }
     bool HasRun(const std::string& name) { return ReadFileBytes(Ran(name)).has_value(); }
 
-    HANDLE StartLauncher(const std::wstring& args = L"") {
-        std::wstring commandLine = L"\"" + ToWide(program / "Zanmel.exe") + L"\"" + (args.empty() ? L"" : L" " + args);
-        STARTUPINFOW startup{};
-        startup.cb = sizeof(startup);
-        PROCESS_INFORMATION info{};
-        if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                            ToWide(program.Path()).c_str(), &startup, &info)) {
-            return nullptr;
-        }
-        CloseHandle(info.hThread);
-        return info.hProcess;
-    }
-    HWND Start() {
-        process.Reset(StartLauncher());
-        EXPECT_TRUE(process);
-        HWND window = nullptr;
-        EXPECT_TRUE(WaitFor([&] { return (window = platform::FindLauncherWindow()) != nullptr; }))
-            << "Zanmel.exe shows no window";
-        return window;
-    }
     void ExpectEndsWithCodeZero() {
         ASSERT_TRUE(WaitFor([&] { return Ended(process.Get()); })) << "the launcher did not end";
         DWORD code = 99;
         GetExitCodeProcess(process.Get(), &code);
         EXPECT_EQ(code, 0u);
-    }
-
-    // znxp.exe with one request; its standard output is the reply.
-    std::string Znxp(const std::wstring& args) {
-        TempFolder io;
-        SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
-        KernelHandle out(CreateFileW(ToWide(io / "out.txt").c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
-                                     CREATE_ALWAYS, 0, nullptr));
-        STARTUPINFOW startup{};
-        startup.cb = sizeof(startup);
-        startup.dwFlags = STARTF_USESTDHANDLES;
-        startup.hStdOutput = out.Get();
-        startup.hStdError = out.Get();
-        startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-        std::wstring commandLine = L"\"" + ToWide(HostPathToWindows(ZANMEL_ZNXP_EXE)) + L"\" " + args;
-        PROCESS_INFORMATION info{};
-        if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
-                            &info)) {
-            ADD_FAILURE() << "znxp.exe did not start";
-            return "";
-        }
-        CloseHandle(info.hThread);
-        KernelHandle child(info.hProcess);
-        EXPECT_TRUE(WaitFor([&] { return Ended(child.Get()); }));
-        out.Reset();
-        return ReadFileBytes(io / "out.txt").value_or("");
     }
 
     // Ten recording items w0..w9 under #Launch; three EXECUTE requests teach the launcher a new order; end
@@ -221,7 +71,8 @@ protected:
 
         // w9 from 9 to 7, then from 7 to 5; w3 from 3 to 2.
         for (const wchar_t* keyword : {L"w9", L"w9", L"w3"}) {
-            EXPECT_EQ(Znxp(L"\"EXECUTE ZNXP/1.0\" \"keyword:" + std::wstring(keyword) + L"\""), "ZNXP/1.0 200 OK\r\n");
+            EXPECT_EQ(Znxp(L"\"EXECUTE ZNXP/1.0\" \"keyword:" + std::wstring(keyword) + L"\"").out,
+                      "ZNXP/1.0 200 OK\r\n");
         }
         EXPECT_TRUE(WaitFor([&] { return HasRun("w9") && HasRun("w3"); }));
         end(window);
@@ -283,7 +134,7 @@ TEST_F(LauncherLifeE2E, UnregisteredStartItemShowsTheLearningErrorAndTheLauncher
     HWND window = nullptr;
     ASSERT_TRUE(WaitFor([&] { return (window = platform::FindLauncherWindow()) != nullptr; }));
     EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(window) != FALSE; })) << "the main window is not shown";
-    EXPECT_EQ(Znxp(L"\"GET ZNXP/1.0\""), "ZNXP/1.0 200 OK\r\nUnique:false\r\nKeyWordList:a,b,kw\r\n");
+    EXPECT_EQ(Znxp(L"\"GET ZNXP/1.0\"").out, "ZNXP/1.0 200 OK\r\nUnique:false\r\nKeyWordList:a,b,kw\r\n");
     EXPECT_EQ(FindMessageBox(GetProcessId(process.Get())), nullptr) << "a second message box";
 
     PostMessageW(window, WM_CLOSE, 0, 0);
