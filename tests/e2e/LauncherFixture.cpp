@@ -94,12 +94,7 @@ std::string KeywordLine(const std::string& keyword, const std::string& record) {
 }
 
 void LauncherFixture::SetUp() {
-    CreateDirectoryW(ToWide(program / "defaulticon").c_str(), nullptr);
-    for (int i = 0; i <= 5; ++i) {
-        const std::string name = std::to_string(i) + ".ico";
-        CopyFileW(ToWide(SourcePath("data/defaulticon/" + name)).c_str(),
-                  ToWide(program / ("defaulticon\\" + name)).c_str(), FALSE);
-    }
+    CopyTree(SourcePath("data/defaulticon"), program / "defaulticon");
     CopyTree(SourcePath("data/skin"), program / "skin");
     ASSERT_TRUE(
         CopyFileW(ToWide(HostPathToWindows(ZANMEL_EXE)).c_str(), ToWide(program / "Zanmel.exe").c_str(), FALSE));

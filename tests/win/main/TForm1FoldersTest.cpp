@@ -49,8 +49,7 @@ protected:
     std::unique_ptr<TForm1> form;
 
     void SetUp() override {
-        CreateDirectoryW(ToWide(folder / "defaulticon").c_str(), nullptr);
-        for (int i = 0; i <= 5; ++i) CopyFileW(ToWide(Icon(i)).c_str(), ToWide(folder / Name(i)).c_str(), FALSE);
+        test::CopyTree(test::SourcePath("data/defaulticon"), folder / "defaulticon");
         timer = std::make_unique<TDebugTimer>(clock, files, folder / "Debug.log");
         state = std::make_unique<platform::TState>(*timer, folder / "Zanmel.exe");
         setting = std::make_unique<TSetting>(*timer, files, folder.Path());
@@ -67,7 +66,6 @@ protected:
         EXPECT_EQ(ui.Unexpected(), Lines{});
         EXPECT_TRUE(ui.AllAnswersUsed());
     }
-    static std::string Name(int i) { return "defaulticon\\" + std::to_string(i) + ".ico"; }
     static std::string Icon(int i) { return test::SourcePath("data/defaulticon/" + std::to_string(i) + ".ico"); }
     std::string Sheet(const std::string& name) const { return state->SheetFolder() + "\\" + name; }
     std::string File(const std::string& name) const { return platform::ReadFileBytes(Sheet(name)).value_or("<none>"); }

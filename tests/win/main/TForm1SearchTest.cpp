@@ -39,12 +39,7 @@ protected:
     std::unique_ptr<TForm1> form;
 
     void SetUp() override {
-        CreateDirectoryW(ToWide(folder / "defaulticon").c_str(), nullptr);
-        for (int i = 0; i <= 5; ++i) {
-            const std::string name = "defaulticon\\" + std::to_string(i) + ".ico";
-            CopyFileW(ToWide(test::SourcePath("data/defaulticon/" + std::to_string(i) + ".ico")).c_str(),
-                      ToWide(folder / name).c_str(), FALSE);
-        }
+        test::CopyTree(test::SourcePath("data/defaulticon"), folder / "defaulticon");
         timer = std::make_unique<TDebugTimer>(clock, files, folder / "Debug.log");
         state = std::make_unique<platform::TState>(*timer, folder / "Zanmel.exe");
         setting = std::make_unique<TSetting>(*timer, files, folder.Path());
@@ -214,11 +209,7 @@ TEST_F(MainWindowTest, UsbMenusOnlyOnARemovableDriveAndTheDebugMenuNever) {
     form.reset();
 
     test::TempFolder stick(test::RemovableDrive().Root());
-    CreateDirectoryW(ToWide(stick / "defaulticon").c_str(), nullptr);
-    for (int i = 0; i <= 5; ++i) {
-        CopyFileW(ToWide(folder / ("defaulticon\\" + std::to_string(i) + ".ico")).c_str(),
-                  ToWide(stick / ("defaulticon\\" + std::to_string(i) + ".ico")).c_str(), FALSE);
-    }
+    test::CopyTree(folder / "defaulticon", stick / "defaulticon");
     state = std::make_unique<platform::TState>(*timer, stick / "Zanmel.exe");
     ASSERT_TRUE(state->PortableMode());
     Open();
