@@ -74,6 +74,7 @@ struct TSkinFontStyle {
     bool bold = false;
     bool italic = false;
     bool underline = false;
+    bool operator==(const TSkinFontStyle&) const = default;
 };
 
 struct TSkinFont {
@@ -81,6 +82,7 @@ struct TSkinFont {
     std::int32_t Size = 0;
     TSkinFontStyle Style;
     ColorRef Color = 0;
+    bool operator==(const TSkinFont&) const = default;
 };
 
 struct TSkinPanelX {
