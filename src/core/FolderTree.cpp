@@ -1,6 +1,7 @@
 #include "core/FolderTree.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "core/TextLines.h"
 
@@ -12,6 +13,24 @@ FolderTree FolderTree::Default() {
         tree.AppendChild(nullptr, std::string(text));
     }
     return tree;
+}
+
+FolderTree FolderTree::Clone() const {
+    FolderTree copy;
+    // Pairs of a node to copy and the copy's parent, in pre-order so children are appended in order.
+    std::vector<std::pair<const Node*, Node*>> pending;
+    for (auto it = roots_.rbegin(); it != roots_.rend(); ++it) pending.emplace_back(it->get(), nullptr);
+    while (!pending.empty()) {
+        const auto [node, parent] = pending.back();
+        pending.pop_back();
+        Node* made = copy.AppendChild(parent, node->text);
+        made->imageIndex = node->imageIndex;
+        made->selectedImageIndex = node->selectedImageIndex;
+        made->expanded = node->expanded;
+        for (auto it = node->children.rbegin(); it != node->children.rend(); ++it)
+            pending.emplace_back(it->get(), made);
+    }
+    return copy;
 }
 
 const std::vector<std::unique_ptr<FolderTree::Node>>& FolderTree::Siblings(const Node* node) const {

@@ -34,6 +34,8 @@ public:
 
     // The tree of a sheet without tree.txt: "#WEB", "#Launch" and the two auto-run folders.
     static FolderTree Default();
+    // A deep copy: texts, structure, image indexes and expanded flags.
+    FolderTree Clone() const;
 
     const std::vector<std::unique_ptr<Node>>& Roots() const { return roots_; }
     bool Empty() const { return roots_.empty(); }
