@@ -37,9 +37,34 @@ LRESULT TPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             FillRect(reinterpret_cast<HDC>(wParam), &rc, brush_.Get());
             return 1;
         }
+        case WM_LBUTTONDOWN:
+            if (!drag_.start) return Default(message, wParam, lParam);
+            dragging_ = true;
+            SetCapture(Handle());
+            drag_.start(ScreenPoint(lParam));
+            return 0;
+        case WM_MOUSEMOVE:
+            if (dragging_ && drag_.over) drag_.over(ScreenPoint(lParam));
+            return 0;
+        case WM_LBUTTONUP:
+            if (!dragging_) return 0;
+            dragging_ = false;
+            ReleaseCapture();
+            if (drag_.end) drag_.end(ScreenPoint(lParam));
+            return 0;
+        case WM_CAPTURECHANGED:
+            dragging_ = false;  // the drag was taken away: it ends without a drop
+            return 0;
         default:
             return Default(message, wParam, lParam);
     }
+}
+
+// The window may have moved since the message was posted, so the point is mapped with the current position.
+FramePoint TPanel::ScreenPoint(LPARAM lParam) const {
+    POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    ClientToScreen(Handle(), &p);
+    return {static_cast<int>(p.x), static_cast<int>(p.y)};
 }
 
 TSplitter::TSplitter(HWND parent, MoveHandler onMove) : onMove_(std::move(onMove)) {

@@ -4,6 +4,7 @@
 
 #include <functional>
 
+#include "core/FramelessWindow.h"
 #include "platform/Window.h"
 
 namespace zanmel {
@@ -12,14 +13,28 @@ namespace zanmel {
 // (commands, notifications, owner drawing, colours) up to its parent, so the main window handles them all.
 class TPanel : public platform::Window {
 public:
+    // A drag of the panel with the left button: its start, each move and its end, in screen coordinates. A
+    // click is a drag of zero length.
+    struct DragHandlers {
+        std::function<void(FramePoint screen)> start;
+        std::function<void(FramePoint screen)> over;
+        std::function<void(FramePoint screen)> end;
+    };
+
     TPanel(HWND parent, COLORREF colour);
     void SetColour(COLORREF colour);
+    // Frame strips are dragged at once when the button goes down.
+    void SetDragHandlers(DragHandlers handlers) { drag_ = std::move(handlers); }
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    FramePoint ScreenPoint(LPARAM lParam) const;
+
     platform::BrushHandle brush_;
+    DragHandlers drag_;
+    bool dragging_ = false;
 };
 
 // The splitter between the result list and the tree: dragging it reports the new left edge of the splitter,

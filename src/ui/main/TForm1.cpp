@@ -112,6 +112,11 @@ void TForm1::CreateControls() {
     int parts[] = {-1};
     SendMessageW(statusBar1_, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(parts));
 
+    for (TPanel* strip : {paintBox1_.get(), paintBox2_.get(), paintBox3_.get()}) {
+        strip->SetDragHandlers({[this](FramePoint p) { PaintBox3StartDrag(p); },
+                                [this](FramePoint p) { PaintBox3DragOver(p); },
+                                [this](FramePoint p) { PaintBox3EndDrag(p); }});
+    }
     for (HWND hwnd : {edit1_, edit2_, listBox1_, treeView1_}) {
         SetWindowSubclass(hwnd, &TForm1::ControlProc, kControlSubclassId, reinterpret_cast<DWORD_PTR>(this));
     }

@@ -12,6 +12,7 @@
 
 #include "core/FileAccess.h"
 #include "core/FolderTree.h"
+#include "core/FramelessWindow.h"
 #include "core/KeyWordList.h"
 #include "core/LaunchWordData.h"
 #include "core/TDebugTimer.h"
@@ -22,6 +23,7 @@
 #include "platform/TState.h"
 #include "platform/TrayIcon.h"
 #include "platform/Window.h"
+#include "ui/dialogs/UnitDirView.h"
 #include "ui/main/ChildWindows.h"
 #include "ui/main/MainMenus.h"
 
@@ -61,9 +63,16 @@ public:
         skin::TSkinDriver* skins = nullptr;
     };
 
+    // The windows created after the main window that it opens or consults; each outlives it. Null members are
+    // windows the program does not have (the tests of single parts).
+    struct Windows {
+        ui::TFormDirView* dirView = nullptr;
+    };
+
     explicit TForm1(Dependencies dependencies);
     TForm1(Dependencies dependencies, Lifecycle lifecycle);
     ~TForm1() override;
+    void AttachWindows(const Windows& windows) { windows_ = windows; }
     void Show(int showCommand);
 
     // Sheet: keyword index, tree and icons of the current sheet folder.
@@ -123,6 +132,17 @@ public:
     void ItemDeleteClick();
     void FolderMenuAllExecuteClick();
     void LauncherMenuDirOpenClick();
+    // Tray menu "終了": refused while the directory view window works, otherwise the program closes.
+    void MenuTrayIconEndClick();
+    // A drag of a frame strip moves the window; a drag (or click) that ends strictly inside the skin's close
+    // rectangle closes it. Screen coordinates.
+    void PaintBox3StartDrag(FramePoint screen);
+    void PaintBox3DragOver(FramePoint screen);
+    void PaintBox3EndDrag(FramePoint screen);
+    HWND PaintBox1() const { return paintBox1_->Handle(); }
+    HWND PaintBox2() const { return paintBox2_->Handle(); }
+    HWND PaintBox3() const { return paintBox3_->Handle(); }
+
     // The context menu for a node (none for no node): raises when an item's keyword is not registered; null for
     // an item of a kind without menu.
     HMENU ContextMenuFor(const FolderTree::Node* node) const;
@@ -146,6 +166,7 @@ private:
     // The notification-area icon and the application's activation (GoTaskTray, MinimatizeOnNoActive).
     void CreateTrayIcon();
     void RestoreFromTray();
+    bool DirViewShown() const;
     bool HandleWindowState(UINT message, WPARAM wParam, LPARAM lParam);
     // The main menu, the frame menu and their commands.
     void CreateMenus();
@@ -187,6 +208,8 @@ private:
 
     Dependencies deps_;
     Lifecycle life_;
+    Windows windows_;
+    FrameDrag frameDrag_;
     std::string skinName_;
     std::vector<std::int32_t> notifyWindows_;
     std::unique_ptr<ui::MainMenus> menus_;

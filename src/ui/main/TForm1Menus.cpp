@@ -28,8 +28,10 @@ bool TForm1::MainMenuCommand(UINT command) {
     }
     switch (ui::MainMenuCommandOf(command)) {
         case ui::MenuFileExit:
-        case ui::MenuTrayIconEnd:
             PostMessageW(Handle(), WM_CLOSE, 0, 0);
+            return true;
+        case ui::MenuTrayIconEnd:
+            MenuTrayIconEndClick();
             return true;
         case ui::MenuHelpShow:
             MenuHelpShowClick();

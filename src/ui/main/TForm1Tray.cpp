@@ -17,11 +17,23 @@ void TForm1::CreateTrayIcon() {
     trayIcon1_->Add(platform::ApplicationIcon(), "Zanmel");
 }
 
+void TForm1::MenuTrayIconEndClick() {
+    if (DirViewShown()) {
+        deps_.ui.ShowMessage("[" + windows_.dirView->Title() + "]終了できません");
+        return;
+    }
+    PostMessageW(Handle(), WM_CLOSE, 0, 0);
+}
+
 void TForm1::RestoreFromTray() {
     if (IsIconic(Handle())) ShowWindow(Handle(), SW_RESTORE);
     ShowWindow(Handle(), SW_SHOW);
     SetForegroundWindow(Handle());
     if (IsWindowEnabled(Handle())) SetFocus(edit1_);
+}
+
+bool TForm1::DirViewShown() const {
+    return windows_.dirView && windows_.dirView->IsShown();
 }
 
 // Messages of the window's state; true when handled.
@@ -41,7 +53,7 @@ bool TForm1::HandleWindowState(UINT message, WPARAM wParam, LPARAM lParam) {
         const bool enabled = IsWindowEnabled(Handle()) != FALSE;
         if (wParam) {
             if (enabled && !deps_.setting.GoTaskTray) SetFocus(edit1_);
-        } else if (deps_.setting.MinimatizeOnNoActive && enabled && !IsIconic(Handle())) {
+        } else if (deps_.setting.MinimatizeOnNoActive && (enabled || DirViewShown()) && !IsIconic(Handle())) {
             ShowWindow(Handle(), SW_MINIMIZE);
             if (tray) ShowWindow(Handle(), SW_HIDE);
         }

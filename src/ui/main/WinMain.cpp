@@ -98,6 +98,9 @@ int Run(const std::wstring& commandLine, int showCommand) {
              [&program] { program.launcher.CloseDown(); },
              [&program](const TLaunchWordData2& record) { return program.launcher.RunRecord(record, false, ""); },
              &program.skins});
+        // The other windows, created once in their order and hidden until used.
+        ui::TFormDirView dirView(form.Handle());
+        form.AttachWindows({&dirView});
         adapters.ui.SetOwner(form.Handle());
         adapters.shell.SetMainWindow(form.Handle());
         platform::GuardCallback([&] { form.FormCreate(); });

@@ -15,6 +15,7 @@
 #include "platform/TState.h"
 #include "platform/TextCodec.h"
 #include "platform/Win32FileAccess.h"
+#include "skin/Win32SkinEnvironment.h"
 #include "ui/main/TForm1.h"
 
 namespace zanmel {
@@ -240,12 +241,75 @@ TEST_F(MainWindowTest, TrayIconMinimisingAndActivation) {
     EXPECT_FALSE(IsWindowVisible(window));
     SendMessageW(window, TForm1::kTrayMessage, 1, WM_LBUTTONUP);
 
-    // The tray menu's 終了 closes the program: the sheet is saved and the window goes.
+    // While the directory view window works the tray menu's 終了 is refused with its caption, and losing
+    // activation still minimises even though the main window is disabled by the long operation.
+    ui::TFormDirView dirView(window);
+    form->AttachWindows({&dirView});
+    dirView.SetTitle("スキャン");
+    dirView.Show();
+    EnableWindow(window, FALSE);
+    SendMessageW(window, WM_ACTIVATEAPP, FALSE, 0);
+    EXPECT_TRUE(IsIconic(window));
+    SendMessageW(window, TForm1::kTrayMessage, 1, WM_LBUTTONUP);
+    EnableWindow(window, TRUE);
+    ui.ExpectMessage();
     SendMessageW(window, WM_COMMAND, ui::MenuTrayIconEnd, 0);
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    EXPECT_EQ(ui.Messages(), Lines{"[スキャン]終了できません"});
+    EXPECT_TRUE(IsWindow(window));
+    dirView.Hide();
+
+    // Otherwise it closes the program: the sheet is saved and the window goes.
+    SendMessageW(window, WM_COMMAND, ui::MenuTrayIconEnd, 0);
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
     EXPECT_FALSE(IsWindow(window));
     EXPECT_TRUE(platform::ReadFileBytes(Sheet("tree.txt")).has_value());
+}
+
+TEST_F(MainWindowTest, FrameStripsMoveTheWindowAndCloseItOnlyStrictlyInsideTheCloseRectangle) {
+    skin::Win32SkinEnvironment skinFiles;
+    skin::TSkinDriver skins(*timer, skinFiles, ui, folder.Path());
+    skins.Skin.CloseButton = {2, 40, 12, 60};  // on the left strip, 15 pixels wide
+    form = std::make_unique<TForm1>(TForm1::Dependencies{*timer, *setting, keyWords, files, ui, *state,
+                                                         [](const std::string&, const std::string&) {}},
+                                    TForm1::Lifecycle{{}, {}, {}, &skins});
+    form->Show(SW_SHOWNORMAL);
+    HWND window = form->Handle();
+    auto at = [](int x, int y) { return MAKELPARAM(x, y); };
+    auto flush = [] {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    };
+    // Strip coordinates are the window's client coordinates less the strip's place.
+    POINT origin{0, 0};
+    MapWindowPoints(form->PaintBox1(), window, &origin, 1);
+
+    // Dragging keeps the grabbed point under the mouse; the drag ends on the rectangle's left edge: no close.
+    RECT before;
+    GetWindowRect(window, &before);
+    SendMessageW(form->PaintBox1(), WM_LBUTTONDOWN, MK_LBUTTON, at(2 - origin.x, 50 - origin.y));
+    SendMessageW(form->PaintBox1(), WM_MOUSEMOVE, MK_LBUTTON, at(2 - origin.x + 30, 50 - origin.y + 20));
+    RECT after;
+    GetWindowRect(window, &after);
+    EXPECT_EQ(after.left - before.left, 30);
+    EXPECT_EQ(after.top - before.top, 20);
+    SendMessageW(form->PaintBox1(), WM_LBUTTONUP, 0, at(2 - origin.x, 50 - origin.y));
+    flush();
+    EXPECT_TRUE(IsWindow(window));
+
+    // A click on the bottom edge or below the rectangle does not close either; one strictly inside does.
+    for (int y : {60, 61}) {
+        SendMessageW(form->PaintBox1(), WM_LBUTTONDOWN, MK_LBUTTON, at(7 - origin.x, y - origin.y));
+        SendMessageW(form->PaintBox1(), WM_LBUTTONUP, 0, at(7 - origin.x, y - origin.y));
+        flush();
+        EXPECT_TRUE(IsWindow(window)) << y;
+    }
+    SendMessageW(form->PaintBox1(), WM_LBUTTONDOWN, MK_LBUTTON, at(7 - origin.x, 59 - origin.y));
+    SendMessageW(form->PaintBox1(), WM_LBUTTONUP, 0, at(7 - origin.x, 59 - origin.y));
+    flush();
+    EXPECT_FALSE(IsWindow(window));
+    form.reset();
 }
 
 TEST_F(MainWindowTest, ActivationFocusesTheSearchBoxWithoutTray) {
