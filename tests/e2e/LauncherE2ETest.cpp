@@ -9,6 +9,7 @@
 
 #include "LauncherFixture.h"
 #include "WinTestSupport.h"
+#include "core/TextLines.h"
 #include "platform/AtomicFile.h"
 #include "platform/Handles.h"
 #include "platform/LauncherWindow.h"
@@ -173,7 +174,7 @@ TEST_F(LauncherE2E, SecondStartActivatesTheFirstOrHandsOverItsCommandLine) {
 // Reports the round trip of a GET through znxp.exe (median of 100, measured inside the client) and the start-up
 // stages of Debug.log, for a small sheet and for 10,000 items in 200 folders.
 TEST_F(LauncherE2E, StartUpAndGetRoundTripTimes) {
-    for (int count : {100, 10000}) {
+    for (int count : {0, 10000}) {
         std::string keywords;
         std::string tree;
         for (int i = 0; i < count; ++i) {
@@ -183,19 +184,41 @@ TEST_F(LauncherE2E, StartUpAndGetRoundTripTimes) {
             tree += "\t" + keyword + "\r\n";
         }
         WriteSheet(keywords, tree);
+        const DWORD started = GetTickCount();
         HWND window = Start();
         ASSERT_TRUE(window);
+        ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(window) != FALSE; }));
+        const DWORD shown = GetTickCount() - started;
         const ClientRun run = Znxp(L"--repeat 100 \"GET ZNXP/1.0\" \"search:key99\"");
         EXPECT_EQ(run.exitCode, 0u);
         const std::size_t median = run.out.find("znxp: median");
         ASSERT_NE(median, std::string::npos) << run.out;
-        std::printf("GET round trip with %d keywords: %s", count,
+        std::printf("GET round trip with %d items: %s", count,
                     run.out.substr(median, run.out.find('\n', median) - median + 1).c_str());
         Close(window);
         process.Reset();
+
+        // The top-level stages up to the window's creation add up to the time from the first singleton to the
+        // window shown; the whole process start under Wine is measured from outside.
         const std::string log = ReadFileBytes(program / "Debug.log").value_or("");
-        for (const char* stage :
-             {"アイテムデータ読み出し", "TForm1::TForm1", "TForm1::FormCreate", "TForm1::FormClose"}) {
+        long toShown = 0;
+        bool created = false;
+        for (const std::string_view line : SplitLines(log)) {
+            if (line.size() < 2 || line[0] != '\t' || line[1] == '\t') continue;
+            const std::size_t mark = line.find(" ms:");
+            ASSERT_NE(mark, std::string::npos) << line;
+            toShown += std::stol(std::string(line.substr(1, mark - 1)));
+            if (line.substr(mark + 4) == "TForm1::FormCreate") {
+                created = true;
+                break;
+            }
+        }
+        EXPECT_TRUE(created) << log;
+        std::printf(
+            "  %d items: %ld ms from the first singleton to the window shown (Debug.log), %lu ms from "
+            "process start (outside)\n",
+            count, toShown, static_cast<unsigned long>(shown));
+        for (const char* stage : {"アイテムデータ読み出し", "TForm1::TForm1", "TForm1::FormClose"}) {
             const std::size_t end = log.find(std::string(" ms:") + stage + "\r\n");
             ASSERT_NE(end, std::string::npos) << stage;
             const std::size_t start = log.rfind('\t', end);

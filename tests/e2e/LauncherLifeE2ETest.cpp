@@ -148,6 +148,11 @@ TEST_F(LauncherLifeE2E, NothingIsLostWhenTheMenuExitEndsIt) {
     LearnThenEnd([](HWND window) { PostMessageW(window, WM_COMMAND, MAKEWPARAM(ui::MenuFileExit, 0), 0); });
 }
 
+TEST_F(LauncherLifeE2E, NothingIsLostWhenTheTrayMenuExitEndsIt) {
+    WritePlainFile(program / "Zanmel.ini", "[Setting]\r\nGoTaskTray=1\r\n");
+    LearnThenEnd([](HWND window) { PostMessageW(window, WM_COMMAND, MAKEWPARAM(ui::MenuTrayIconEnd, 0), 0); });
+}
+
 TEST_F(LauncherLifeE2E, NothingIsLostWhenACloseMessageFromOutsideEndsIt) {
     LearnThenEnd([](HWND window) { PostMessageW(window, WM_CLOSE, 0, 0); });
 }

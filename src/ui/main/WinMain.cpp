@@ -70,7 +70,10 @@ bool ForwardToRunningInstance(const std::wstring& commandLine) {
     SetForegroundWindow(running);
     SetForegroundWindow(GetLastActivePopup(running));
     if (!commandLine.empty()) {
-        platform::SendCopyData(running, nullptr, kCopyDataCommandLine, platform::ToCp932(commandLine), 0);
+        // The sender is this process's own (hidden) application window, as for any copy-data client.
+        platform::WindowHandle application(CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"Zanmel", WS_POPUP, 0, 0, 0, 0,
+                                                           nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
+        platform::SendCopyData(running, application.Get(), kCopyDataCommandLine, platform::ToCp932(commandLine), 0);
     }
     return true;
 }
