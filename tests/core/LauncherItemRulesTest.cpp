@@ -1,0 +1,58 @@
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "core/LauncherItemRules.h"
+
+namespace zanmel {
+
+namespace {
+
+LauncherItemFields Fields(std::string keyword, std::string path) {
+    LauncherItemFields fields;
+    fields.keyword = std::move(keyword);
+    fields.path = std::move(path);
+    return fields;
+}
+
+}  // namespace
+
+TEST(LauncherItemRules, RecordTakesTheFieldsAsTheyAre) {
+    LauncherItemFields fields = Fields("メモ帳", "..\\bin\\a b.exe");
+    fields.verb = "edit";
+    fields.parameters = "-x \"y\"";
+    fields.workingFolder = "C:\\作業";
+    fields.showModeName = "SW_SHOWMINNOACTIVE";
+    const TLaunchWordData2 record = RecordFromFields(fields);
+    EXPECT_EQ(record.verb, "edit");
+    EXPECT_EQ(record.path, "..\\bin\\a b.exe");
+    EXPECT_EQ(record.parameters, "-x \"y\"");
+    EXPECT_EQ(record.workingFolder, "C:\\作業");
+    EXPECT_EQ(record.showMode, 7);
+    EXPECT_EQ(record.flags, 0);
+
+    // No verb selected stores an empty verb; no show mode selected is SW_SHOWNORMAL.
+    const TLaunchWordData2 bare = RecordFromFields(Fields("k", "p"));
+    EXPECT_EQ(bare.verb, "");
+    EXPECT_EQ(bare.showMode, 1);
+    EXPECT_EQ(bare.ToText(), ",p,,,1,0");
+}
+
+TEST(LauncherItemRules, ChecksRunInOrderEmptyThenHashThenDuplicate) {
+    const std::set<std::string, std::less<>> registered{"#x", "taken", "old"};
+    const auto isRegistered = [&](std::string_view k) { return registered.count(k) != 0; };
+    for (const bool editing : {false, true}) {
+        SCOPED_TRACE(editing);
+        EXPECT_EQ(CheckLauncherItem(Fields("", "p"), editing, "old", isRegistered), kItemFieldsEmpty);
+        EXPECT_EQ(CheckLauncherItem(Fields("k", ""), editing, "old", isRegistered), kItemFieldsEmpty);
+        // "#x" is registered too: the mark is refused before any duplicate check.
+        EXPECT_EQ(CheckLauncherItem(Fields("#x", "p"), editing, "#x", isRegistered), kItemKeywordHash);
+        EXPECT_EQ(CheckLauncherItem(Fields("taken", "p"), editing, "old", isRegistered), kItemKeywordTaken);
+        EXPECT_EQ(CheckLauncherItem(Fields("new", "p"), editing, "old", isRegistered), "");
+    }
+    // An edit that keeps its keyword is no duplicate; a new item with that keyword is.
+    EXPECT_EQ(CheckLauncherItem(Fields("old", "p"), true, "old", isRegistered), "");
+    EXPECT_EQ(CheckLauncherItem(Fields("old", "p"), false, "old", isRegistered), kItemKeywordTaken);
+}
+
+}  // namespace zanmel
