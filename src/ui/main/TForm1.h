@@ -23,7 +23,10 @@
 #include "platform/TState.h"
 #include "platform/TrayIcon.h"
 #include "platform/Window.h"
+#include "ui/dialogs/TreeHost.h"
 #include "ui/dialogs/UnitDirView.h"
+#include "ui/dialogs/UnitFolderPicker.h"
+#include "ui/dialogs/UnitLauncherItem.h"
 #include "ui/main/ChildWindows.h"
 #include "ui/main/MainMenus.h"
 
@@ -31,7 +34,7 @@ namespace zanmel {
 
 // The main window: the folder tree on the right, the search result list on the left, the two search boxes
 // below them and the status bar showing the sheet.
-class TForm1 : public platform::Window {
+class TForm1 : public platform::Window, public ui::TreeHost {
 public:
     static constexpr wchar_t kClassName[] = L"TForm1";
     static constexpr int kListLineHeight = 12;
@@ -67,12 +70,15 @@ public:
     // windows the program does not have (the tests of single parts).
     struct Windows {
         ui::TFormDirView* dirView = nullptr;
+        ui::TForm3* form3 = nullptr;
+        ui::TFormZanmel* formZanmel = nullptr;
     };
 
     explicit TForm1(Dependencies dependencies);
     TForm1(Dependencies dependencies, Lifecycle lifecycle);
     ~TForm1() override;
-    void AttachWindows(const Windows& windows) { windows_ = windows; }
+    // Also enables the menu entries of the windows that are there.
+    void AttachWindows(const Windows& windows);
     void Show(int showCommand);
 
     // Sheet: keyword index, tree and icons of the current sheet folder.
@@ -157,6 +163,24 @@ public:
     bool TreeView1DragDropAt(POINT client);
     // Makes sheet n of the sheet list the current sheet and loads it.
     void ChangeSheet(std::size_t n);
+
+    // What the item dialogs and the folder picker use of this window (Tree, CurrentNode, IconIndex, SaveTree and
+    // RefreshResultList above serve them too).
+    HWND MainWindow() const override { return Handle(); }
+    FolderTree::Node* SelectedTreeNode() const override { return SelectedNode(); }
+    void SelectTreeNode(FolderTree::Node* node) override;
+    void ShowNewNode(FolderTree::Node* node) override;
+    void UpdateNode(FolderTree::Node* node) override;
+    void ReplaceTree(FolderTree tree) override;
+    HIMAGELIST ImageList1() const override { return imageList1_.Get(); }
+    int AddIcon(int iconNumber, HICON icon) override;
+
+    // The launcher item dialog from the menus: new from the main menu (the folder picker files it), new before
+    // the current item or into the current folder, or an edit of the current item.
+    void MenuEntryLaunchClick();
+    void LaunchAddFromFolder();
+    void LaunchAddFromItem();
+    void LauncherMenuChangeDataClick();
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

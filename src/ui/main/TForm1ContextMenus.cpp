@@ -327,6 +327,11 @@ void TForm1::TreeView1MouseUp(POINT screen) {
     currentNode_ = SelectedNode();
     const HMENU menu = ContextMenuFor(currentNode_);
     if (!menu) return;
+    // The launcher item dialog's entries, with the dialog there or not (tests of single parts have none).
+    const UINT launchState = windows_.formZanmel ? MF_ENABLED : MF_GRAYED;
+    for (const UINT id :
+         {FolderMenuAddLaunch, LauncherMenuAddLaunch, WEBMenuAddLaunch, SFolderMenuAddLaunch, LauncherMenuChangeData})
+        EnableMenuItem(menu, id, MF_BYCOMMAND | launchState);
     const UINT id =
         static_cast<UINT>(TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, screen.x,
                                          screen.y, 0, Handle(), nullptr));
@@ -378,8 +383,19 @@ void TForm1::MenuCommand(UINT id) {
         case SFolderMenuDelete:
             ItemDeleteClick();
             break;
+        case FolderMenuAddLaunch:
+            LaunchAddFromFolder();
+            break;
+        case LauncherMenuAddLaunch:
+        case WEBMenuAddLaunch:
+        case SFolderMenuAddLaunch:
+            LaunchAddFromItem();
+            break;
+        case LauncherMenuChangeData:
+            LauncherMenuChangeDataClick();
+            break;
         default:
-            break;  // the item dialogs' entries stay disabled until their dialogs exist
+            break;  // the other dialogs' entries stay disabled until their dialogs exist
     }
 }
 

@@ -33,6 +33,9 @@ bool TForm1::MainMenuCommand(UINT command) {
         case ui::MenuTrayIconEnd:
             MenuTrayIconEndClick();
             return true;
+        case ui::MenuEntryLaunch:
+            MenuEntryLaunchClick();
+            return true;
         case ui::MenuHelpShow:
             MenuHelpShowClick();
             return true;

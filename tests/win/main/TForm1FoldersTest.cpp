@@ -18,6 +18,8 @@
 #include "platform/TextCodec.h"
 #include "platform/Win32FileAccess.h"
 #include "platform/Win32LaunchShell.h"
+#include "ui/dialogs/UnitFolderPicker.h"
+#include "ui/dialogs/UnitLauncherItem.h"
 #include "ui/main/TForm1.h"
 
 namespace zanmel {
@@ -577,6 +579,58 @@ TEST_F(MainWindowTreeTest, EditTimesWithTenThousandItems) {
     // Filled folder by folder as they are asked for, the view ends up holding every node in the tree's order.
     EXPECT_EQ(ViewText(), WriteTreeText(form->Tree()));
     EXPECT_EQ(TreeView_GetCount(Tree()), 10202u);
+}
+
+// The launcher item dialog and the folder picker on the real window: opened from the menus, they file the new
+// item into the main tree and its view, and save tree.txt.
+TEST_F(MainWindowTreeTest, LauncherItemDialogFilesThroughTheMenusAndThePicker) {
+    test::WritePlainFile(folder / "tool.txt", "tool");
+    WriteSheet("#F\r\n\ta\r\n" + std::string(kAuto), {{"a", "Launch"}});
+    Open();
+    ui::TForm3 form3(*form, ui);
+    ui::TFormZanmel formZanmel({*form, form3, keyWords, *launcher, *state, ui});
+    form->AttachWindows({nullptr, &form3, &formZanmel});
+    EXPECT_TRUE(form->Menus().IsEnabled(ui::MenuEntryLaunch));
+    EXPECT_TRUE(form->Menus().IsEnabled(ui::PopupMainMenuEntryLaunch));
+    const auto click = [&](HWND window, int id) { SendMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); };
+
+    // The main menu: the picker decides, here the folder #F.
+    SendMessageW(form->Handle(), WM_COMMAND, ui::MenuEntryLaunch, 0);
+    ASSERT_TRUE(formZanmel.IsShown());
+    EXPECT_FALSE(IsWindowEnabled(form->Handle()));
+    formZanmel.SetText(ui::kItemEdit1, "tool");
+    formZanmel.SetText(ui::kItemEdit2, folder / "tool.txt");
+    click(formZanmel.Handle(), ui::kItemBtnOK);
+    ASSERT_TRUE(form3.IsShown());
+    form3.SelectNode(form3.WorkingTree().FindFirst("#F"));
+    click(form3.Handle(), ui::kPickerButton1Id);
+    EXPECT_TRUE(IsWindowEnabled(form->Handle()));
+    ExpectTree("#F\r\n\ta\r\n\ttool\r\n" + std::string(kAuto));
+    const std::int32_t icon = keyWords.IconNumberOf("tool");
+    EXPECT_GE(icon, 1000);
+    EXPECT_EQ(Find("tool")->imageIndex, form->IconIndex(icon));
+    EXPECT_GE(form->IconIndex(icon), 0);
+
+    // From an item's menu: just before the selected item, no picker.
+    TreeView_SelectItem(Tree(), ItemOf(Find("a")));
+    form->LaunchAddFromItem();
+    formZanmel.SetText(ui::kItemEdit1, "tool2");
+    formZanmel.SetText(ui::kItemEdit2, folder / "tool.txt");
+    click(formZanmel.Handle(), ui::kItemBtnOK);
+    EXPECT_FALSE(form3.IsShown());
+    ExpectTree("#F\r\n\ttool2\r\n\ta\r\n\ttool\r\n" + std::string(kAuto));
+    EXPECT_EQ(form->SelectedTreeNode(), Find("tool2"));
+
+    // "編集(&E)" on the current item renames its node in the view and the file.
+    Current(Find("tool2"));
+    form->LauncherMenuChangeDataClick();
+    EXPECT_EQ(formZanmel.Text(ui::kItemEdit1), "tool2");
+    formZanmel.SetText(ui::kItemEdit1, "道具");
+    click(formZanmel.Handle(), ui::kItemBtnOK);
+    EXPECT_TRUE(IsWindowEnabled(form->Handle()));
+    ExpectTree("#F\r\n\t道具\r\n\ta\r\n\ttool\r\n" + std::string(kAuto));
+    EXPECT_TRUE(keyWords.Exists("道具"));
+    EXPECT_FALSE(keyWords.Exists("tool2"));
 }
 
 }  // namespace zanmel

@@ -1,0 +1,79 @@
+// The main window as the item dialogs and the folder picker see it, and the menu entries that open them.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "core/TreePlacement.h"
+#include "platform/TextCodec.h"
+#include "ui/main/TForm1.h"
+
+namespace zanmel {
+
+void TForm1::AttachWindows(const Windows& windows) {
+    windows_ = windows;
+    const bool launchDialog = windows_.formZanmel != nullptr;
+    menus_->SetEnabled(ui::MenuEntryLaunch, launchDialog);
+    menus_->SetEnabled(ui::PopupMainMenuEntryLaunch, launchDialog);
+}
+
+void TForm1::SelectTreeNode(FolderTree::Node* node) {
+    TreeView_SelectItem(treeView1_, ItemOf(node));
+}
+
+void TForm1::ShowNewNode(FolderTree::Node* node) {
+    ShowSubtree(node);
+}
+
+void TForm1::UpdateNode(FolderTree::Node* node) {
+    const std::wstring text = platform::ToWide(node->text);
+    TVITEMW item{};
+    item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_HANDLE;
+    item.hItem = ItemOf(node);
+    item.pszText = const_cast<wchar_t*>(text.c_str());
+    item.iImage = node->imageIndex;
+    item.iSelectedImage = node->selectedImageIndex;
+    SendMessageW(treeView1_, TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+void TForm1::ReplaceTree(FolderTree tree) {
+    // The nodes the current node and the view pointed to are gone.
+    currentNode_ = nullptr;
+    TreeView_DeleteAllItems(treeView1_);
+    tree_ = std::move(tree);
+    FillTreeView();
+}
+
+int TForm1::AddIcon(int iconNumber, HICON icon) {
+    const int index = ImageList_AddIcon(imageList1_.Get(), icon);
+    iconMap_.emplace_back(iconNumber, index);
+    return index;
+}
+
+namespace {
+
+void OpenLauncherItem(ui::TFormZanmel* dialog, std::uint8_t mode, std::uint8_t placement) {
+    if (!dialog) return;
+    dialog->SetDialogMode(mode);
+    if (mode != ui::TFormZanmel::kModeEdit) dialog->SetPlacement(placement);
+    // Showing disables this window; an edit whose item cannot be read raises before that.
+    dialog->Show();
+}
+
+}  // namespace
+
+void TForm1::MenuEntryLaunchClick() {
+    OpenLauncherItem(windows_.formZanmel, ui::TFormZanmel::kModeNew, kPlaceWithPicker);
+}
+
+void TForm1::LaunchAddFromFolder() {
+    OpenLauncherItem(windows_.formZanmel, ui::TFormZanmel::kModeNew, kPlaceInSelectedFolder);
+}
+
+void TForm1::LaunchAddFromItem() {
+    OpenLauncherItem(windows_.formZanmel, ui::TFormZanmel::kModeNew, kPlaceBeforeSelected);
+}
+
+void TForm1::LauncherMenuChangeDataClick() {
+    OpenLauncherItem(windows_.formZanmel, ui::TFormZanmel::kModeEdit, 0);
+}
+
+}  // namespace zanmel
