@@ -159,6 +159,9 @@ def frameless_skin():
     png(os.path.join(folder, "right.png"), 8, 240, lambda x, y: mix((40, 46, 80), night, x / 7))
     png(os.path.join(folder, "tree.png"), 16, 16, lambda x, y: (30, 34, 58) if (x + y) % 16 else (36, 40, 66))
     png(os.path.join(folder, "treesel.png"), 16, 16, lambda x, y: (70, 76, 120))
+    # Without a splitter the result list is as wide as its image: a narrow column left of the tree.
+    png(os.path.join(folder, "list.png"), 96, 16, lambda x, y: mix((26, 30, 52), (34, 38, 64), x / 95))
+    png(os.path.join(folder, "listsel.png"), 96, 16, lambda x, y: (70, 76, 120))
     lines = ["name,月影", "type,skin", "craftman,Zanmel", "id,zanmel.tsukikage", "charset,Shift_JIS",
              "fixedmode,true", "transparent.mode,true", "titlebar.visble,false", "splitter.visble,false",
              "transparent.color.r,255", "transparent.color.g,0", "transparent.color.b,255",
@@ -175,6 +178,12 @@ def frameless_skin():
              "inputbox.label.font.color.b,230", "inputbox.color.r,36", "inputbox.color.g,40",
              "inputbox.color.b,66", "inputbox.edit.font.color.r,230", "inputbox.edit.font.color.g,230",
              "inputbox.edit.font.color.b,240", "inputbox.border,false", "treeview.border,false",
+             "listbox.background.graphic.filename,list.png", "listbox.background.graphic.repeat,y",
+             "listbox.foreground.graphic.filename,listsel.png", "listbox.foreground.graphic.repeat,y",
+             "listbox.background.font.color.r,200", "listbox.background.font.color.g,206",
+             "listbox.background.font.color.b,230", "listbox.foreground.font.color.r,255",
+             "listbox.foreground.font.color.g,255", "listbox.foreground.font.color.b,255",
+             "listbox.border,false",
              "treeview.linebutton,false", "system.popup.ownerdraw,false"]
     descript(folder, lines)
 

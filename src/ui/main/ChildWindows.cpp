@@ -7,6 +7,18 @@ namespace zanmel {
 namespace {
 constexpr wchar_t kPanelClass[] = L"TPanel";
 constexpr wchar_t kSplitterClass[] = L"TSplitter";
+
+// The colour first, then what the owner paints over it.
+void PaintWindow(HWND hwnd, HBRUSH brush, const TPanel::PaintHandler& paint) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd, &ps);
+    RECT rc;
+    GetClientRect(hwnd, &rc);
+    FillRect(dc, &rc, brush);
+    if (paint) paint(dc, rc.right, rc.bottom);
+    EndPaint(hwnd, &ps);
+}
+
 }  // namespace
 
 TPanel::TPanel(HWND parent, COLORREF colour) : brush_(CreateSolidBrush(colour)) {
@@ -32,11 +44,16 @@ LRESULT TPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CONTEXTMENU:
             return SendMessageW(GetParent(Handle()), message, wParam, lParam);
         case WM_ERASEBKGND: {
+            if (paint_) return 1;  // painted whole in WM_PAINT, without flicker
             RECT rc;
             GetClientRect(Handle(), &rc);
             FillRect(reinterpret_cast<HDC>(wParam), &rc, brush_.Get());
             return 1;
         }
+        case WM_PAINT:
+            if (!paint_) return Default(message, wParam, lParam);
+            PaintWindow(Handle(), brush_.Get(), paint_);
+            return 0;
         case WM_LBUTTONDOWN:
             if (!drag_.start) return Default(message, wParam, lParam);
             dragging_ = true;
@@ -67,9 +84,15 @@ FramePoint TPanel::ScreenPoint(LPARAM lParam) const {
     return {static_cast<int>(p.x), static_cast<int>(p.y)};
 }
 
-TSplitter::TSplitter(HWND parent, MoveHandler onMove) : onMove_(std::move(onMove)) {
-    RegisterWindowClass(kSplitterClass, nullptr, nullptr, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), 0);
+TSplitter::TSplitter(HWND parent, MoveHandler onMove)
+    : onMove_(std::move(onMove)), brush_(CreateSolidBrush(GetSysColor(COLOR_BTNFACE))) {
+    RegisterWindowClass(kSplitterClass, nullptr, nullptr, nullptr, 0);
     Create(kSplitterClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, 0, parent);
+}
+
+void TSplitter::SetColour(COLORREF colour) {
+    brush_.Reset(CreateSolidBrush(colour));
+    InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 LRESULT TSplitter::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -77,6 +100,11 @@ LRESULT TSplitter::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SETCURSOR:
             SetCursor(LoadCursorW(nullptr, IDC_SIZEWE));
             return TRUE;
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT:
+            PaintWindow(Handle(), brush_.Get(), paint_);
+            return 0;
         case WM_LBUTTONDOWN:
             grabOffset_ = GET_X_LPARAM(lParam);
             dragging_ = true;

@@ -21,8 +21,12 @@ public:
         std::function<void(FramePoint screen)> end;
     };
 
+    // Paints over the panel's colour (width and height of the panel).
+    using PaintHandler = std::function<void(HDC dc, int width, int height)>;
+
     TPanel(HWND parent, COLORREF colour);
     void SetColour(COLORREF colour);
+    void SetPaintHandler(PaintHandler paint) { paint_ = std::move(paint); }
     // Frame strips are dragged at once when the button goes down.
     void SetDragHandlers(DragHandlers handlers) { drag_ = std::move(handlers); }
 
@@ -33,6 +37,7 @@ private:
     FramePoint ScreenPoint(LPARAM lParam) const;
 
     platform::BrushHandle brush_;
+    PaintHandler paint_;
     DragHandlers drag_;
     bool dragging_ = false;
 };
@@ -43,12 +48,16 @@ class TSplitter : public platform::Window {
 public:
     using MoveHandler = std::function<void(int left, bool finished)>;
     TSplitter(HWND parent, MoveHandler onMove);
+    void SetColour(COLORREF colour);
+    void SetPaintHandler(TPanel::PaintHandler paint) { paint_ = std::move(paint); }
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     MoveHandler onMove_;
+    platform::BrushHandle brush_;
+    TPanel::PaintHandler paint_;
     int grabOffset_ = 0;
     bool dragging_ = false;
 };

@@ -112,6 +112,10 @@ void TForm1::CreateControls() {
     int parts[] = {-1};
     SendMessageW(statusBar1_, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(parts));
 
+    // The labels show the bottom strip's image through, so the strip paints under them too.
+    SetWindowLongPtrW(panelBottom_->Handle(), GWL_STYLE,
+                      GetWindowLongPtrW(panelBottom_->Handle(), GWL_STYLE) & ~static_cast<LONG_PTR>(WS_CLIPCHILDREN));
+    InstallSkinPainting();
     for (TPanel* strip : {paintBox1_.get(), paintBox2_.get(), paintBox3_.get()}) {
         strip->SetDragHandlers({[this](FramePoint p) { PaintBox3StartDrag(p); },
                                 [this](FramePoint p) { PaintBox3DragOver(p); },
@@ -128,7 +132,10 @@ void TForm1::FormResize() {
     RECT status{};
     SendMessageW(statusBar1_, WM_SIZE, 0, 0);
     GetWindowRect(statusBar1_, &status);
-    const int statusHeight = status.bottom > status.top ? status.bottom - status.top : kStatusBarHeightFallback;
+    // A status bar the skin hides takes no room (its own style bit: the window may not be shown yet).
+    const bool statusShown = (GetWindowLongPtrW(statusBar1_, GWL_STYLE) & WS_VISIBLE) != 0;
+    const int statusHeight =
+        !statusShown ? 0 : (status.bottom > status.top ? status.bottom - status.top : kStatusBarHeightFallback);
     const int width = client.right;
     const int height = std::max(0, static_cast<int>(client.bottom) - statusHeight);
     const int middleTop = topHeight_;
@@ -160,10 +167,14 @@ void TForm1::LayoutSearchBoxes(bool) {
     RECT tree;
     GetWindowRect(panel2_->Handle(), &tree);
     const int treeWidth = tree.right - tree.left;
-    MoveWindow(label2_, 0, 4, listWidth_, 16, TRUE);
-    MoveWindow(edit2_, 0, 22, listWidth_, 22, TRUE);
-    MoveWindow(label1_, listWidth_ + splitterWidth_, 4, treeWidth, 16, TRUE);
-    MoveWindow(edit1_, listWidth_ + splitterWidth_, 22, treeWidth, 22, TRUE);
+    // Heights from the skin's fonts once one is applied.
+    const int labelHeight = layout_ ? layout_->labelHeight : 16;
+    const int editHeight = layout_ ? layout_->editHeight : 22;
+    const int editTop = layout_ ? layout_->editTop : 22;
+    MoveWindow(label2_, 0, kSearchLabelTop, listWidth_, labelHeight, TRUE);
+    MoveWindow(edit2_, 0, editTop, listWidth_, editHeight, TRUE);
+    MoveWindow(label1_, listWidth_ + splitterWidth_, kSearchLabelTop, treeWidth, labelHeight, TRUE);
+    MoveWindow(edit1_, listWidth_ + splitterWidth_, editTop, treeWidth, editHeight, TRUE);
     Trim();
     InvalidateRect(listBox1_, nullptr, TRUE);
     InvalidateRect(treeView1_, nullptr, TRUE);
@@ -190,7 +201,7 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         case WM_MEASUREITEM: {
             auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-            if (item->CtlType == ODT_LISTBOX) item->itemHeight = kListLineHeight;
+            if (item->CtlType == ODT_LISTBOX) item->itemHeight = static_cast<UINT>(listRowHeight_);
             return TRUE;
         }
         case WM_DRAWITEM: {
@@ -199,9 +210,26 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return TRUE;
         }
         case WM_NOTIFY: {
-            const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+            auto* header = reinterpret_cast<NMHDR*>(lParam);
+            if (header->hwndFrom == treeView1_ && header->code == NM_CUSTOMDRAW) {
+                return TreeView1CustomDraw(reinterpret_cast<NMTVCUSTOMDRAW*>(header));
+            }
             if (header->hwndFrom == treeView1_) return TreeView1Notify(header);
             return 0;
+        }
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORLISTBOX:
+            if (LRESULT brush = ControlColour(message, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam))) {
+                return brush;
+            }
+            return Default(message, wParam, lParam);
+        case WM_PAINT: {
+            // The list and the tree are repainted whole whenever the window paints.
+            const LRESULT result = Default(message, wParam, lParam);
+            InvalidateRect(listBox1_, nullptr, FALSE);
+            InvalidateRect(treeView1_, nullptr, FALSE);
+            return result;
         }
         case WM_CLOSE:
             if (FormClose()) DestroyWindow(Handle());

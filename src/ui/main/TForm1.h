@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -18,7 +19,9 @@
 #include "core/TDebugTimer.h"
 #include "core/TSetting.h"
 #include "core/UserInterface.h"
+#include "skin/SkinLayout.h"
 #include "skin/TSkinDriver.h"
+#include "skin/Win32SkinPainter.h"
 #include "platform/Handles.h"
 #include "platform/TState.h"
 #include "platform/TrayIcon.h"
@@ -38,6 +41,7 @@ class TForm1 : public platform::Window, public ui::TreeHost {
 public:
     static constexpr wchar_t kClassName[] = L"TForm1";
     static constexpr int kListLineHeight = 12;
+    static constexpr int kSearchLabelTop = 4;  // the search box labels' top within the bottom strip
     // The callback message of the notification-area icon.
     static constexpr UINT kTrayMessage = WM_APP + 1;
 
@@ -196,6 +200,20 @@ private:
     void CreateMenus();
     bool MainMenuCommand(UINT command);
     void ChooseSkin(std::size_t index);
+    // The current skin onto the window: frame, sizes, colours, fonts and drawing modes.
+    void ApplySkin();
+    void InstallSkinPainting();
+    LRESULT ControlColour(UINT message, HDC dc, HWND control);
+    LRESULT TreeView1CustomDraw(NMTVCUSTOMDRAW* draw);
+    // A drag inside the tree: the node under the mouse (null below the last node) and the TVHT_ hit flags.
+    struct TreeDrag {
+        bool dragging = false;
+        const FolderTree::Node* target = nullptr;
+        UINT hit = 0;
+    };
+    TreeDrag TreeDragState() const;
+    // The image of a list row's keyword: its icon, or the default icon when icons are off.
+    int ListIconIndex(const std::string& keyword) const;
     void MenuHelpShowClick();
     void FormDestroy();
     void RunAutoRunFolder(std::string_view folderText);
@@ -245,6 +263,13 @@ private:
     platform::ImageListHandle imageList1_;
     std::vector<std::string> listLines_;
     bool listLimit_ = false;  // the skin's listbox.limit
+    int listRowHeight_ = kListLineHeight;
+    bool listOwnerDraw_ = false;              // the skin draws the rows
+    bool launcherMenuOwnerDraw_ = false;      // the skin draws the launcher menu
+    std::optional<skin::SkinLayout> layout_;  // of the skin last applied
+    skin::SkinPainter painter_;
+    platform::BrushHandle editBrush_;
+    platform::BrushHandle listBrush_;
 
     // Frame and layout metrics (the skin sets them; these are the widths of a skin without images).
     int topHeight_ = 0;

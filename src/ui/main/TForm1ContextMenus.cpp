@@ -399,4 +399,9 @@ void TForm1::MenuCommand(UINT id) {
     }
 }
 
+TForm1::TreeDrag TForm1::TreeDragState() const {
+    if (!treeUi_ || !treeUi_->dragging) return {};
+    return {true, treeUi_->dragTarget, treeUi_->dragHit};
+}
+
 }  // namespace zanmel

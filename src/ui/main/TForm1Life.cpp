@@ -36,6 +36,7 @@ void TForm1::FormCreate() {
     deps_.timer.BeginStage();
     if (life_.skins) {
         skinName_ = skin::LoadStartupSkin(*life_.skins, settings, deps_.setting.DefaultSkinName);
+        ApplySkin();
     } else {
         skinName_ = settings.ReadString(kMainForm, "SkinName", deps_.setting.DefaultSkinName);
     }

@@ -47,15 +47,6 @@ bool TForm1::MainMenuCommand(UINT command) {
     }
 }
 
-void TForm1::ChooseSkin(std::size_t index) {
-    if (!life_.skins || index >= life_.skins->SkinNames.size()) return;
-    const std::string name = life_.skins->SkinNames[index];
-    life_.skins->LoadFromName(name);
-    skinName_ = name;
-    InvalidateRect(treeView1_, nullptr, TRUE);
-    InvalidateRect(listBox1_, nullptr, TRUE);
-}
-
 // The help page beside the executable, opened through the launch module like any document.
 void TForm1::MenuHelpShowClick() {
     if (!life_.runRecord) return;

@@ -87,28 +87,11 @@ void TForm1::Trim() {
     if (!listLimit_) return;
     RECT rc;
     GetClientRect(listBox1_, &rc);
-    const std::size_t fit = static_cast<std::size_t>(std::max(0L, rc.bottom) / kListLineHeight);
+    const std::size_t fit = static_cast<std::size_t>(std::max(0L, rc.bottom) / std::max(1, listRowHeight_));
     if (listLines_.size() > fit) {
         listLines_.resize(fit);
         SendMessageW(listBox1_, LB_SETCOUNT, listLines_.size(), 0);
     }
-}
-
-void TForm1::DrawListItem(const DRAWITEMSTRUCT& item) {
-    if (item.itemID == static_cast<UINT>(-1)) return;
-    const bool selected = (item.itemState & ODS_SELECTED) != 0;
-    FillRect(item.hDC, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
-    if (item.itemID >= listLines_.size()) return;
-    SetBkMode(item.hDC, TRANSPARENT);
-    SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-    HGDIOBJ old = SelectObject(item.hDC, font_.Get());
-    RECT text = item.rcItem;
-    text.left += 2;
-    const std::wstring line = ToWide(listLines_[item.itemID]);
-    DrawTextW(item.hDC, line.c_str(), static_cast<int>(line.size()), &text,
-              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
-    SelectObject(item.hDC, old);
-    if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &item.rcItem);
 }
 
 void TForm1::RunItem(const std::string& keyword) {

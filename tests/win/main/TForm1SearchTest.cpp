@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <memory>
@@ -309,6 +310,86 @@ TEST_F(MainWindowTest, FrameStripsMoveTheWindowAndCloseItOnlyStrictlyInsideTheCl
     SendMessageW(form->PaintBox1(), WM_LBUTTONUP, 0, at(7 - origin.x, 59 - origin.y));
     flush();
     EXPECT_FALSE(IsWindow(window));
+    form.reset();
+}
+
+// The built-in skins through the real window: one without images, one with a title bar and images, and a fixed
+// frameless one with colour keying.
+TEST_F(MainWindowTest, ChosenSkinSetsTheFrameTheStripsAndTheDrawingModes) {
+    test::CopyTree(test::SourcePath("data/skin"), folder / "skin");
+    skin::Win32SkinEnvironment skinFiles;
+    skin::TSkinDriver skins(*timer, skinFiles, ui, folder.Path());
+    form = std::make_unique<TForm1>(TForm1::Dependencies{*timer, *setting, keyWords, files, ui, *state,
+                                                         [](const std::string&, const std::string&) {}},
+                                    TForm1::Lifecycle{{}, {}, {}, &skins});
+    form->FormCreate();
+    form->Show(SW_SHOWNORMAL);
+    HWND window = form->Handle();
+    auto width = [](HWND hwnd) {
+        RECT rc;
+        GetWindowRect(hwnd, &rc);
+        return rc.right - rc.left;
+    };
+    auto height = [](HWND hwnd) {
+        RECT rc;
+        GetWindowRect(hwnd, &rc);
+        return rc.bottom - rc.top;
+    };
+    auto choose = [&](const std::string& name) {
+        const auto at = std::find(skins.SkinNames.begin(), skins.SkinNames.end(), name);
+        ASSERT_NE(at, skins.SkinNames.end()) << name;
+        SendMessageW(window, WM_COMMAND, ui::kSkinMenuBase + static_cast<UINT>(at - skins.SkinNames.begin()), 0);
+    };
+    auto treeText = [&](int index) {
+        HTREEITEM item = TreeView_GetRoot(form->TreeView1());
+        for (int i = 0; i < index; ++i) item = TreeView_GetNextSibling(form->TreeView1(), item);
+        RECT rc;
+        TreeView_GetItemRect(form->TreeView1(), item, &rc, TRUE);
+        return rc;
+    };
+
+    // The default skin has no image: strips 15, 15 and 5 wide, no top strip, a sizeable frame with menu bar.
+    EXPECT_EQ(form->SkinName(), "デフォルト");
+    EXPECT_EQ(height(form->PaintBox3()), 0);
+    EXPECT_EQ(width(form->PaintBox1()), 15);
+    EXPECT_EQ(width(form->PaintBox2()), 15);
+    EXPECT_TRUE(GetWindowLongPtrW(window, GWL_STYLE) & WS_THICKFRAME);
+    EXPECT_EQ(GetMenu(window), form->Menus().MainMenu1());
+    EXPECT_TRUE(IsWindowVisible(form->StatusBar1()));
+    EXPECT_GT(treeText(0).right, 0);
+
+    // 夕凪 keeps the title bar and frames the window with its images.
+    choose("夕凪");
+    EXPECT_EQ(form->SkinName(), "夕凪");
+    EXPECT_EQ(height(form->PaintBox3()), skins.Skin.TopGraphic.Graphic.ImageHeight());
+    EXPECT_EQ(width(form->PaintBox1()), skins.Skin.LeftGraphic.Graphic.ImageWidth());
+    EXPECT_TRUE(GetWindowLongPtrW(window, GWL_STYLE) & WS_CAPTION);
+    EXPECT_EQ(GetMenu(window), form->Menus().MainMenu1());
+
+    // 月影: no frame, no menu bar, no status bar, see-through magenta; the client area is the skin's size and
+    // the result list is as wide as its image because the splitter is hidden.
+    choose("月影");
+    const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
+    EXPECT_FALSE(style & WS_CAPTION);
+    EXPECT_FALSE(style & WS_THICKFRAME);
+    EXPECT_TRUE(GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_LAYERED);
+    EXPECT_EQ(GetMenu(window), nullptr);
+    EXPECT_FALSE(IsWindowVisible(form->StatusBar1()));
+    RECT client;
+    GetClientRect(window, &client);
+    const skin::TSkin& s = skins.Skin;
+    EXPECT_EQ(client.right, s.TopGraphic.Graphic.ImageWidth());
+    EXPECT_EQ(client.bottom, s.TopGraphic.Graphic.ImageHeight() + s.BottomGraphic.Graphic.ImageHeight() +
+                                 s.LeftGraphic.Graphic.ImageHeight());
+    EXPECT_EQ(width(form->Panel1()), s.ListBox.BackGround.ImageWidth());
+    EXPECT_EQ(height(form->PaintBox3()), s.TopGraphic.Graphic.ImageHeight());
+
+    // Back to the default: frame, menu bar and status bar return, colour keying goes.
+    choose("デフォルト");
+    EXPECT_TRUE(GetWindowLongPtrW(window, GWL_STYLE) & WS_THICKFRAME);
+    EXPECT_FALSE(GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_LAYERED);
+    EXPECT_EQ(GetMenu(window), form->Menus().MainMenu1());
+    EXPECT_TRUE(IsWindowVisible(form->StatusBar1()));
     form.reset();
 }
 
