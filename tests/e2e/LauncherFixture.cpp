@@ -132,7 +132,11 @@ HWND LauncherFixture::Start() {
     process.Reset(StartLauncher());
     EXPECT_TRUE(process);
     HWND window = nullptr;
-    const bool shown = WaitFor([&] { return (window = platform::FindLauncherWindow()) != nullptr; });
+    // The marker is set while the window is built; it is shown once its settings and skin are applied.
+    const bool shown = WaitFor([&] {
+        window = platform::FindLauncherWindow();
+        return window && IsWindowVisible(window);
+    });
     DWORD code = 0;
     if (!shown) GetExitCodeProcess(process.Get(), &code);
     EXPECT_TRUE(shown) << "Zanmel.exe shows no window; its exit code " << code;
