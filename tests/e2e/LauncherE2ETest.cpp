@@ -76,6 +76,17 @@ TEST_F(LauncherE2E, FirstStartOpensTheWindowAndClosingSavesEverything) {
     }
 }
 
+// (Which menus show is checked inside the process: Wine does not let another process read a window's menus.)
+TEST_F(LauncherE2E, FromTheRemovableDriveTheSheetStaysOnTheStick) {
+    TempFolder stick(RemovableDrive().Root());
+    PrepareProgramFolder(stick.Path());
+    HWND window = Start(stick.Path());
+    ASSERT_TRUE(window);
+    Close(window);
+    process.Reset();
+    EXPECT_TRUE(ReadFileBytes(stick / "data\\portable\\tree.txt").has_value()) << "the sheet is not on the stick";
+}
+
 TEST_F(LauncherE2E, ZnxpRequestsAgainstTheRunningLauncher) {
     const std::string started = program / "started.txt";
     const std::string record = RecordOf(SelfPath(), "--child record " + started + " from-znxp");

@@ -93,11 +93,15 @@ std::string KeywordLine(const std::string& keyword, const std::string& record) {
     return CommaTextJoin({keyword, "Launch", "0", "", "", "PC", "2026/01/01 00:00:00", record}) + "\r\n";
 }
 
-void LauncherFixture::SetUp() {
-    CopyTree(SourcePath("data/defaulticon"), program / "defaulticon");
-    CopyTree(SourcePath("data/skin"), program / "skin");
+void LauncherFixture::PrepareProgramFolder(const std::string& folder) {
+    CopyTree(SourcePath("data/defaulticon"), folder + "\\defaulticon");
+    CopyTree(SourcePath("data/skin"), folder + "\\skin");
     ASSERT_TRUE(
-        CopyFileW(ToWide(HostPathToWindows(ZANMEL_EXE)).c_str(), ToWide(program / "Zanmel.exe").c_str(), FALSE));
+        CopyFileW(ToWide(HostPathToWindows(ZANMEL_EXE)).c_str(), ToWide(folder + "\\Zanmel.exe").c_str(), FALSE));
+}
+
+void LauncherFixture::SetUp() {
+    PrepareProgramFolder(program.Path());
 }
 
 void LauncherFixture::TearDown() {
@@ -115,21 +119,22 @@ void LauncherFixture::WriteSheet(const std::string& keywords, const std::string&
     WritePlainFile(Sheet("tree.txt"), tree);
 }
 
-HANDLE LauncherFixture::StartLauncher(const std::wstring& args) {
-    std::wstring commandLine = L"\"" + ToWide(program / "Zanmel.exe") + L"\"" + (args.empty() ? L"" : L" " + args);
+HANDLE LauncherFixture::StartLauncher(const std::wstring& args, const std::string& folder) {
+    const std::string where = folder.empty() ? program.Path() : folder;
+    std::wstring commandLine = L"\"" + ToWide(where + "\\Zanmel.exe") + L"\"" + (args.empty() ? L"" : L" " + args);
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info{};
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        ToWide(program.Path()).c_str(), &startup, &info)) {
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, ToWide(where).c_str(),
+                        &startup, &info)) {
         return nullptr;
     }
     CloseHandle(info.hThread);
     return info.hProcess;
 }
 
-HWND LauncherFixture::Start() {
-    process.Reset(StartLauncher());
+HWND LauncherFixture::Start(const std::string& folder) {
+    process.Reset(StartLauncher(L"", folder));
     EXPECT_TRUE(process);
     HWND window = nullptr;
     // The marker is set while the window is built; it is shown once its settings and skin are applied.

@@ -41,14 +41,17 @@ protected:
     platform::KernelHandle process;
 
     void SetUp() override;
+    // Zanmel.exe with its skins and built-in icons in folder.
+    static void PrepareProgramFolder(const std::string& folder);
     void TearDown() override;
 
     std::string Sheet(const std::string& name) { return program / ("data\\fixed\\" + name); }
     void WriteSheet(const std::string& keywords, const std::string& tree);
 
-    HANDLE StartLauncher(const std::wstring& args = L"");
-    // Starts the launcher and waits for its window.
-    HWND Start();
+    // Starts Zanmel.exe of folder (the program folder when empty).
+    HANDLE StartLauncher(const std::wstring& args = L"", const std::string& folder = "");
+    // Starts the launcher and waits for its window to be shown.
+    HWND Start(const std::string& folder = "");
     // Posts a close message and waits for the process to end.
     void Close(HWND window);
     // Runs znxp.exe with the arguments.

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <commctrl.h>
 #include <commdlg.h>
 #include <dlgs.h>
 
@@ -106,6 +107,18 @@ TEST(Win32UserInterface, MessageBoxesAreCaptionedZanmelAndConfirmTellsOkFromCanc
     EXPECT_TRUE(test::JoinHelper(helper));
 }
 
+// The text of a tree view's selected item (the tree belongs to this process).
+std::wstring SelectedTreeText(HWND tree) {
+    wchar_t text[MAX_PATH] = {};
+    TVITEMW item{};
+    item.mask = TVIF_TEXT | TVIF_HANDLE;
+    item.hItem = TreeView_GetSelection(tree);
+    item.pszText = text;
+    item.cchTextMax = MAX_PATH;
+    if (!item.hItem || !SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item))) return L"";
+    return text;
+}
+
 TEST(Win32UserInterface, FolderBrowserStartsAtTheInitialFolder) {
     ComApartment apartment;
     Win32UserInterface ui;
@@ -117,7 +130,9 @@ TEST(Win32UserInterface, FolderBrowserStartsAtTheInitialFolder) {
             HWND dialog = FindDialog(L"フォルダの参照");
             if (!dialog) dialog = FindDialog(L"Browse for Folder");
             if (!dialog) return false;
-            Sleep(300);  // let the dialog apply the initial selection
+            // The dialog selects the initial folder after it opens: wait until its tree shows it selected.
+            HWND tree = FindWindowExW(dialog, nullptr, WC_TREEVIEWW, nullptr);
+            for (int i = 0; tree && i < 100 && SelectedTreeText(tree) != L"ソフト"; ++i) Sleep(50);
             PostMessageW(dialog, WM_COMMAND, IDOK, 0);
             return true;
         },
