@@ -6,14 +6,28 @@ namespace zanmel::platform {
 
 namespace {
 
+constexpr wchar_t kDialogNavigation[] = L"ZanmelDialogNavigation";
+
+// Keyboard messages for a window that asked for dialog navigation go through the dialog manager first.
+bool DialogNavigation(MSG& msg) {
+    if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST || !msg.hwnd) return false;
+    HWND root = GetAncestor(msg.hwnd, GA_ROOT);
+    return root && GetPropW(root, kDialogNavigation) && IsDialogMessageW(root, &msg);
+}
+
 void Dispatch(MSG& msg, const MessageFilter& filter) {
     // A filter that fails has abandoned the message: it is not dispatched as well.
     if (filter && GuardCallback(true, [&] { return filter(msg); })) return;
+    if (DialogNavigation(msg)) return;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
 }
 
 }  // namespace
+
+void EnableDialogNavigation(HWND dialog) {
+    SetPropW(dialog, kDialogNavigation, reinterpret_cast<HANDLE>(1));
+}
 
 int RunMessageLoop(const MessageFilter& filter) {
     MSG msg{};

@@ -88,6 +88,24 @@ TEST(CallbackGuard, FilterSeesQueuedMessagesFirst) {
     EXPECT_EQ(ui.Messages(), std::vector<std::string>{"Filter\r\nbad"});
 }
 
+// Tab moves between the buttons of a window that asked for dialog navigation and stays put in one that did not.
+TEST(MessageLoop, TabMovesTheFocusOnlyInDialogWindows) {
+    for (const bool dialog : {true, false}) {
+        ThrowingWindow window;
+        ShowWindow(window.Handle(), SW_SHOWNORMAL);
+        HWND first = CreateWindowExW(0, L"BUTTON", L"1", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 40, 20,
+                                     window.Handle(), nullptr, nullptr, nullptr);
+        HWND second = CreateWindowExW(0, L"BUTTON", L"2", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 30, 40, 20,
+                                      window.Handle(), nullptr, nullptr, nullptr);
+        if (dialog) EnableDialogNavigation(window.Handle());
+        SetForegroundWindow(window.Handle());
+        SetFocus(first);
+        PostMessageW(first, WM_KEYDOWN, VK_TAB, 0);
+        EXPECT_TRUE(PumpPendingMessages());
+        EXPECT_EQ(GetFocus(), dialog ? second : first) << dialog;
+    }
+}
+
 TEST(Window, DestroyedFromOutsideOrWithTheObject) {
     HWND raw = nullptr;
     {

@@ -9,6 +9,7 @@
 #include "core/LaunchWordData.h"
 #include "core/TreePlacement.h"
 #include "core/ZanmelError.h"
+#include "platform/MessageLoop.h"
 #include "platform/SystemError.h"
 #include "platform/TextCodec.h"
 #include "platform/UiFont.h"
@@ -42,6 +43,7 @@ TForm3::TForm3(TreeHost& host, UserInterface& ui) : host_(host), ui_(ui), font_(
     RegisterWindowClass(kClassName);
     Create(kClassName, L"Form3", WS_OVERLAPPEDWINDOW, 0, CW_USEDEFAULT, CW_USEDEFAULT, kWidth, kHeight,
            host.MainWindow());
+    platform::EnableDialogNavigation(Handle());
     HFONT font = font_ ? font_.Get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     // No label editing; nodes are dragged (TVN_BEGINDRAG) and dropped by this window.
     treeView1_ = CreateChild(Handle(), WC_TREEVIEWW, L"",

@@ -9,6 +9,7 @@
 #include "core/PathRules.h"
 #include "core/TreePlacement.h"
 #include "core/ZanmelError.h"
+#include "platform/MessageLoop.h"
 #include "platform/SystemError.h"
 #include "platform/TextCodec.h"
 #include "platform/UiFont.h"
@@ -45,6 +46,7 @@ TFormZanmel::TFormZanmel(Dependencies deps) : deps_(deps), font_(platform::Creat
     RegisterWindowClass(kClassName);
     Create(kClassName, ToWide("ランチャ登録"), kStyle, kExStyle, CW_USEDEFAULT, CW_USEDEFAULT, kClientWidth, 300,
            deps_.host.MainWindow());
+    platform::EnableDialogNavigation(Handle());
     collapsedHeight_ = kStandardHeight + kButtonRowHeight;
     expandedHeight_ = collapsedHeight_ + kExtraHeight;
     verbs_ = CommaTextSplit(deps_.launcher.VerbList);
