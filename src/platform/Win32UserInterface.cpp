@@ -55,7 +55,7 @@ std::optional<std::string> Win32UserInterface::OpenFile(std::string_view filter,
     OPENFILENAMEW ofn{};
     ofn.lStructSize = sizeof(ofn);
     ofn.hwndOwner = owner_;
-    ofn.lpstrFilter = filterList.c_str();
+    ofn.lpstrFilter = filter.empty() ? nullptr : filterList.c_str();  // no filter: every file shows
     ofn.lpstrFile = file.data();
     ofn.nMaxFile = static_cast<DWORD>(file.size());
     ofn.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;

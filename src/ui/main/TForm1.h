@@ -238,7 +238,6 @@ private:
     LRESULT TreeView1Notify(const NMHDR* header);
     FolderTree::Node* NodeOf(HTREEITEM item) const;
     FolderTree::Node* SelectedNode() const;
-    void SelectNode(FolderTree::Node* node);
 
     void RunKeywordAndClear(const std::string& keyword, const std::string& option);
     void SetEdit1Text(const std::string& text);

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "core/ZanmelError.h"
 #include "platform/TextCodec.h"
 #include "skin/SkinLayout.h"
 #include "skin/Win32SkinEnvironment.h"
@@ -198,8 +199,18 @@ LRESULT TForm1::ControlColour(UINT message, HDC dc, HWND control) {
 }
 
 int TForm1::ListIconIndex(const std::string& keyword) const {
+    // A row is painted often: one look-up, and a malformed icon number shows the default icon instead of an
+    // error on every paint.
     int number = 0;
-    if (!deps_.setting.NoUseIcon && deps_.keyWords.Exists(keyword)) number = deps_.keyWords.IconNumberOf(keyword);
+    if (!deps_.setting.NoUseIcon) {
+        if (const auto row = deps_.keyWords.Find(keyword)) {
+            try {
+                number = deps_.keyWords.EntryAt(*row).iconNumber;
+            } catch (const ZanmelError&) {
+                number = 0;
+            }
+        }
+    }
     const int index = IconIndex(number);
     return index >= 0 ? index : IconIndex(0);
 }
