@@ -12,6 +12,7 @@
 #include "platform/MessageLoop.h"
 #include "platform/SystemError.h"
 #include "platform/TextCodec.h"
+#include "platform/TreeViewItem.h"
 #include "platform/UiFont.h"
 
 namespace zanmel::ui {
@@ -224,12 +225,7 @@ HTREEITEM TForm3::ItemOf(const FolderTree::Node* node) {
 }
 
 FolderTree::Node* TForm3::NodeOf(HTREEITEM item) const {
-    if (!item) return nullptr;
-    TVITEMW tv{};
-    tv.mask = TVIF_PARAM | TVIF_HANDLE;
-    tv.hItem = item;
-    if (!SendMessageW(treeView1_, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&tv))) return nullptr;
-    return reinterpret_cast<FolderTree::Node*>(tv.lParam);
+    return platform::TreeItemData<FolderTree::Node>(treeView1_, item);
 }
 
 FolderTree::Node* TForm3::SelectedNode() const {

@@ -6,6 +6,7 @@
 #include "core/LaunchWordData.h"
 #include "core/ZanmelError.h"
 #include "platform/TextCodec.h"
+#include "platform/TreeViewItem.h"
 #include "platform/Win32LaunchShell.h"
 #include "ui/main/TForm1.h"
 
@@ -170,12 +171,7 @@ LRESULT TForm1::TreeView1Notify(const NMHDR* header) {
 }
 
 FolderTree::Node* TForm1::NodeOf(HTREEITEM item) const {
-    if (!item) return nullptr;
-    TVITEMW tv{};
-    tv.mask = TVIF_PARAM | TVIF_HANDLE;
-    tv.hItem = item;
-    if (!SendMessageW(treeView1_, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&tv))) return nullptr;
-    return reinterpret_cast<FolderTree::Node*>(tv.lParam);
+    return platform::TreeItemData<FolderTree::Node>(treeView1_, item);
 }
 
 FolderTree::Node* TForm1::SelectedNode() const {
