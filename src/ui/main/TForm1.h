@@ -30,6 +30,7 @@
 #include "ui/dialogs/UnitDirView.h"
 #include "ui/dialogs/UnitFolderPicker.h"
 #include "ui/dialogs/UnitLauncherItem.h"
+#include "ui/dialogs/UnitScan.h"
 #include "ui/main/ChildWindows.h"
 #include "ui/main/MainMenus.h"
 
@@ -76,6 +77,7 @@ public:
         ui::TFormDirView* dirView = nullptr;
         ui::TForm3* form3 = nullptr;
         ui::TFormZanmel* formZanmel = nullptr;
+        ui::TFormScan* formScan = nullptr;
     };
 
     explicit TForm1(Dependencies dependencies);
@@ -185,6 +187,11 @@ public:
     void LaunchAddFromFolder();
     void LaunchAddFromItem();
     void LauncherMenuChangeDataClick();
+    // The item scanner in its four modes, from the main menu and the frame menu.
+    void MenuScanIEClick();
+    void MenuScanProgramClick();
+    void MenuScanExeClick();
+    void MenuScanCustomClick();
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -215,6 +222,8 @@ private:
     // The image of a list row's keyword: its icon, or the default icon when icons are off.
     int ListIconIndex(const std::string& keyword) const;
     void MenuHelpShowClick();
+    void EnableScanMenus(bool enabled);
+    void OpenScan(std::uint8_t mode);
     void FormDestroy();
     void RunAutoRunFolder(std::string_view folderText);
     void ApplyImeMode();

@@ -13,6 +13,7 @@ void TForm1::AttachWindows(const Windows& windows) {
     const bool launchDialog = windows_.formZanmel != nullptr;
     menus_->SetEnabled(ui::MenuEntryLaunch, launchDialog);
     menus_->SetEnabled(ui::PopupMainMenuEntryLaunch, launchDialog);
+    EnableScanMenus(windows_.formScan != nullptr);
 }
 
 void TForm1::SelectTreeNode(FolderTree::Node* node) {

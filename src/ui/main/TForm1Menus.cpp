@@ -36,6 +36,18 @@ bool TForm1::MainMenuCommand(UINT command) {
         case ui::MenuEntryLaunch:
             MenuEntryLaunchClick();
             return true;
+        case ui::MenuScanIE:
+            MenuScanIEClick();
+            return true;
+        case ui::MenuScanProgram:
+            MenuScanProgramClick();
+            return true;
+        case ui::MenuScanExe:
+            MenuScanExeClick();
+            return true;
+        case ui::MenuScanCustom:
+            MenuScanCustomClick();
+            return true;
         case ui::MenuHelpShow:
             MenuHelpShowClick();
             return true;

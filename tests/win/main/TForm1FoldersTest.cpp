@@ -20,6 +20,7 @@
 #include "platform/Win32LaunchShell.h"
 #include "ui/dialogs/UnitFolderPicker.h"
 #include "ui/dialogs/UnitLauncherItem.h"
+#include "ui/dialogs/UnitScan.h"
 #include "ui/main/TForm1.h"
 
 namespace zanmel {
@@ -631,6 +632,38 @@ TEST_F(MainWindowTreeTest, LauncherItemDialogFilesThroughTheMenusAndThePicker) {
     ExpectTree("#F\r\n\t道具\r\n\ta\r\n\ttool\r\n" + std::string(kAuto));
     EXPECT_TRUE(keyWords.Exists("道具"));
     EXPECT_FALSE(keyWords.Exists("tool2"));
+}
+
+// The scan entries of both menus open the item scanner on the real window; what it finds enters the tree and its
+// view, and tree.txt is saved.
+TEST_F(MainWindowTreeTest, ScanMenusOpenTheScannerWhichFilesIntoTheTree) {
+    WriteSheet("#F\r\n" + std::string(kAuto), {});
+    Open();
+    ui::TFormScan formScan({*form, keyWords, *launcher, *state, files, ui});
+    ui::TFormDirView dirView(form->Handle());
+    formScan.SetDirView(&dirView);
+    EXPECT_FALSE(form->Menus().IsEnabled(ui::MenuScanIE));
+    form->AttachWindows({&dirView, nullptr, nullptr, &formScan});
+    for (const UINT entry :
+         {ui::MenuScanIE, ui::MenuScanProgram, ui::MenuScanExe, ui::MenuScanCustom, ui::PoppupMainMenuScanIE,
+          ui::PopupMainMenuScanProgram, ui::PopupMainMenuScanExe, ui::PopupMainMenuScanCustom})
+        EXPECT_TRUE(form->Menus().IsEnabled(entry)) << entry;
+
+    SendMessageW(form->Handle(), WM_COMMAND, ui::PoppupMainMenuScanIE, 0);
+    EXPECT_EQ(formScan.ScanMode(), kScanFavorites);
+    SendMessageW(form->Handle(), WM_COMMAND, ui::MenuScanCustom, 0);
+    ASSERT_TRUE(formScan.IsShown());
+    EXPECT_EQ(formScan.ScanMode(), kScanCustom);
+    EXPECT_FALSE(IsWindowEnabled(form->Handle()));
+    test::TempFolder scanned;
+    test::WritePlainFile(scanned / "tool.txt", "tool");
+    formScan.SetText(ui::kScanEdit2, "txt");
+    formScan.SetText(ui::kScanEdit1, scanned.Path());
+    SendMessageW(formScan.Handle(), WM_COMMAND, MAKEWPARAM(ui::kScanBtnOK, BN_CLICKED), 0);
+    EXPECT_TRUE(IsWindowEnabled(form->Handle()));
+    ExpectTree("#F\r\n" + std::string(kAuto) + "#スキャンファイル(スキャン)\r\n\ttool.txt\r\n");
+    EXPECT_EQ(Find("tool.txt")->imageIndex, form->IconIndex(keyWords.IconNumberOf("tool.txt")));
+    EXPECT_EQ(File("keyword.txt"), keyWords.SaveToText());
 }
 
 }  // namespace zanmel
