@@ -7,6 +7,7 @@
 
 #include "core/ZanmelError.h"
 #include "platform/FolderScan.h"
+#include "platform/MessageLoop.h"
 #include "platform/SystemError.h"
 #include "platform/TextCodec.h"
 #include "platform/UiFont.h"
@@ -66,6 +67,7 @@ std::string GetSpecialFolderPath(int csidl) {
 TFormScan::TFormScan(Dependencies deps) : deps_(deps), font_(platform::CreateUiFont()) {
     RegisterWindowClass(kClassName);
     Create(kClassName, L"", kStyle, kExStyle, CW_USEDEFAULT, CW_USEDEFAULT, kClientWidth, 300, deps_.host.MainWindow());
+    platform::EnableDialogNavigation(Handle());
     fullHeight_ = kPanel2Top + kPanel2Height + kButtonRowHeight;
     CreateControls();
     DragAcceptFiles(Handle(), TRUE);

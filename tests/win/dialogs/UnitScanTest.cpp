@@ -11,6 +11,7 @@
 #include "WinTestSupport.h"
 #include "platform/AtomicFile.h"
 #include "platform/CallbackGuard.h"
+#include "platform/MessageLoop.h"
 #include "platform/TextCodec.h"
 #include "platform/Win32FileAccess.h"
 #include "platform/Win32LaunchShell.h"
@@ -162,7 +163,9 @@ TEST_F(ScanTest, EachModePreparesTheDialogAndTheDetailedOptionsKeepTheirValues) 
     Click(kScanBtnFolder);  // cancelled: Edit1 empty
     EXPECT_EQ(dialog->Text(kScanEdit1), "");
     EXPECT_EQ(host.saves, 0);
-    Click(kScanBtnCancel);
+    // Esc in a field cancels, as in a dialog box.
+    PostMessageW(dialog->Control(kScanEdit1), WM_KEYDOWN, VK_ESCAPE, 0);
+    platform::PumpPendingMessages();
     EXPECT_FALSE(dialog->IsShown());
     EXPECT_TRUE(MainEnabled());
 }
