@@ -74,7 +74,18 @@ void HandleZnxp(std::int32_t sender, std::string_view text, ProtocolServices& se
                 reply = ZnxpReplyText({std::string(ZnxpBadRequest(request.kind))});
             }
             break;
-        case ZnxpRequestKind::Add:  // registration needs the launcher item dialog, which this build lacks
+        case ZnxpRequestKind::Add:
+            if (request.file) {
+                reply = ZnxpReplyText({std::string(ZnxpOk(request.kind))});
+                try {
+                    services.OpenRegistration(*request.file);
+                } catch (const std::exception& error) {
+                    failure = error.what();
+                }
+            } else {
+                reply = ZnxpReplyText({std::string(ZnxpBadRequest(request.kind))});
+            }
+            break;
         case ZnxpRequestKind::Unknown:
             reply = ZnxpReplyText({std::string(kZnxpNotImplemented)});
             break;

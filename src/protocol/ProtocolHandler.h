@@ -21,6 +21,9 @@ public:
     // The launch module's run keyword (with an empty option text) and run file.
     virtual void RunKeyword(const std::string& keyword) = 0;
     virtual void RunFile(const std::string& path) = 0;
+    // Opens the launcher item dialog prefilled with the path (a new item, filed through the folder picker) and
+    // returns without waiting for it.
+    virtual void OpenRegistration(const std::string& path) = 0;
     // Remembers a window to be sent a close message when the launcher exits.
     virtual void AddNotifyWindow(std::int32_t window) = 0;
     // Posts a close message to the application window: the program ends after the current message.

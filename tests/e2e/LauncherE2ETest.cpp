@@ -15,6 +15,8 @@
 #include "platform/LauncherWindow.h"
 #include "platform/TextCodec.h"
 #include "platform/Window.h"
+#include "ui/dialogs/UnitFolderPicker.h"
+#include "ui/dialogs/UnitLauncherItem.h"
 
 namespace zanmel::test {
 
@@ -113,7 +115,8 @@ TEST_F(LauncherE2E, ZnxpRequestsAgainstTheRunningLauncher) {
     EXPECT_EQ(Znxp(L"\"EXECUTE ZNXP/1.0\"").out, "ZNXP/1.0 400 Bad Request\r\n");
     EXPECT_EQ(Znxp(L"\"EXECUTE ZNXP/1.1\"").out, "ZNXP/1.1 400 Bad Request\r\n");
     EXPECT_EQ(Znxp(L"\"NOTIFY ZNXP/1.0\"").out, "ZNXP/1.0 400 Bad Request\r\n");
-    EXPECT_EQ(Znxp(L"\"ADD ZNXP/1.0\" \"file:C:\\x.exe\"").out, "501 Not Implemented\r\n");
+    EXPECT_EQ(Znxp(L"\"ADD ZNXP/1.0\"").out, "ZNXP/1.0 400 Bad Request\r\n");
+    EXPECT_EQ(Znxp(L"\"PUT ZNXP/1.0\" \"file:C:\\x.exe\"").out, "501 Not Implemented\r\n");
     EXPECT_EQ(Znxp(L"--no-hwnd --zero-sender \"EXECUTE ZNXP/1.0\" \"keyword:Run\"").exitCode, 3u);
     EXPECT_FALSE(ReadFileBytes(started).has_value()) << "a request nobody could be answered was carried out";
 
@@ -156,6 +159,39 @@ TEST_F(LauncherE2E, ZnxpRequestsAgainstTheRunningLauncher) {
     // Running Run moved it a fifth of the way forward: from position 3 to 2.
     const std::string keywords = ReadFileBytes(Sheet("keyword.txt")).value_or("");
     EXPECT_LT(keywords.find("Run,"), keywords.find("\"c,d\""));
+}
+
+// ADD opens the launcher item dialog prefilled, with the main window disabled, before the reply comes; its OK
+// goes on to the folder picker, whose "一番下に追加" files the item at the end of the top level.
+TEST_F(LauncherE2E, ZnxpAddOpensThePrefilledLauncherItemDialog) {
+    WriteSheet("", "#Launch\r\n");
+    const std::string tool = program / "道具 箱.txt";
+    WritePlainFile(tool, "tool");
+    HWND window = Start();
+    ASSERT_TRUE(window);
+    EXPECT_EQ(Znxp(L"\"ADD ZNXP/1.0\" \"file:" + ToWide(tool) + L"\"").out, "ZNXP/1.0 200 OK\r\n");
+    HWND dialog = FindWindowW(L"TFormZanmel", nullptr);
+    ASSERT_TRUE(dialog);
+    EXPECT_TRUE(IsWindowVisible(dialog));
+    EXPECT_FALSE(IsWindowEnabled(window));
+    const auto text = [](HWND control) {
+        // The text of another process's control comes by message; GetWindowTextW gives only a caption.
+        wchar_t buffer[MAX_PATH] = {};
+        SendMessageW(control, WM_GETTEXT, MAX_PATH, reinterpret_cast<LPARAM>(buffer));
+        return ToCp932(buffer);
+    };
+    EXPECT_EQ(text(GetDlgItem(dialog, ui::kItemEdit1)), "道具 箱.txt");
+    EXPECT_EQ(text(GetDlgItem(dialog, ui::kItemEdit2)), tool);
+
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(ui::kItemBtnOK, BN_CLICKED), 0);
+    HWND picker = FindWindowW(L"TForm3", nullptr);
+    ASSERT_TRUE(picker);
+    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(picker) != FALSE; }));
+    SendMessageW(picker, WM_COMMAND, MAKEWPARAM(ui::kPickerButton2Id, BN_CLICKED), 0);
+    EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(window) != FALSE; }));
+    EXPECT_EQ(ReadFileBytes(Sheet("tree.txt")), "#Launch\r\n##自動実行-起動時\r\n##自動実行-終了時\r\n道具 箱.txt\r\n");
+    Close(window);
+    EXPECT_NE(ReadFileBytes(Sheet("keyword.txt")).value_or("").find("\"道具 箱.txt\",Launch,"), std::string::npos);
 }
 
 TEST_F(LauncherE2E, SecondStartActivatesTheFirstOrHandsOverItsCommandLine) {

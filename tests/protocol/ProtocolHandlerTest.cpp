@@ -30,6 +30,10 @@ public:
         calls.push_back("file " + path);
         if (path == "broken") throw std::runtime_error("cannot open");
     }
+    void OpenRegistration(const std::string& path) override {
+        calls.push_back("add " + path);
+        if (path == "broken") throw std::runtime_error("cannot show");
+    }
     void AddNotifyWindow(std::int32_t window) override { calls.push_back("notify " + std::to_string(window)); }
     void PostExit() override { calls.push_back("exit"); }
     void SendReply(std::int32_t window, const std::string& text) override { replies.emplace_back(window, text); }
@@ -111,11 +115,25 @@ TEST(ProtocolHandler, ExecuteRepliesAndSwallowsOrReportsFailures) {
     EXPECT_EQ(s.Only(), "ZNXP/1.1 200 OK\r\n");
     EXPECT_EQ(s.calls, (std::vector<std::string>{"file broken", "error cannot open"}));
     s.replies.clear();
-    HandleCopyData(kCopyDataZnxp, 3, "ADD ZNXP/1.0\r\nfile:C:\\x.exe", s);
-    EXPECT_EQ(s.Only(), "501 Not Implemented\r\n");
-    s.replies.clear();
     HandleCopyData(kCopyDataZnxp, 3, "PUT ZNXP/1.0", s);
     EXPECT_EQ(s.Only(), "501 Not Implemented\r\n");
+}
+
+TEST(ProtocolHandler, AddOpensTheRegistrationWithTheFirstFileAndRepliesInVersionOne) {
+    RecordingServices s;
+    HandleCopyData(kCopyDataZnxp, 3, "add znxp/1.0 \r\nFile: C:\\a b\\x.exe \r\nfile:C:\\y.exe", s);
+    EXPECT_EQ(s.Only(), "ZNXP/1.0 200 OK\r\n");
+    EXPECT_EQ(s.calls, std::vector<std::string>{"add C:\\a b\\x.exe"});
+    s.replies.clear();
+    s.calls.clear();
+    HandleCopyData(kCopyDataZnxp, 3, "ADD ZNXP/1.0\r\n file:C:\\x.exe", s);  // an indented line is no header
+    EXPECT_EQ(s.Only(), "ZNXP/1.0 400 Bad Request\r\n");
+    EXPECT_TRUE(s.calls.empty());
+    s.replies.clear();
+    // A failure while opening comes after the reply, which is still the 200 queued before the action.
+    HandleCopyData(kCopyDataZnxp, 3, "ADD ZNXP/1.0\r\nfile:broken", s);
+    EXPECT_EQ(s.Only(), "ZNXP/1.0 200 OK\r\n");
+    EXPECT_EQ(s.calls, (std::vector<std::string>{"add broken", "error cannot show"}));
 }
 
 TEST(ProtocolHandler, ForwardedCommandLineStopsAtAnUnregisteredKeyword) {

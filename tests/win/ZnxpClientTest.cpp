@@ -22,6 +22,7 @@ class LauncherStandIn : public Window, public ProtocolServices {
 public:
     TKeyWordList index{"PC"};
     std::string lastFile;
+    std::string lastAdded;
 
     LauncherStandIn() {
         RegisterWindowClass(L"ZanmelLauncherStandIn");
@@ -36,6 +37,7 @@ public:
     }
     void RunKeyword(const std::string& keyword) override { index.Learning(keyword); }
     void RunFile(const std::string& path) override { lastFile = path; }
+    void OpenRegistration(const std::string& path) override { lastAdded = path; }
     void AddNotifyWindow(std::int32_t) override {}
     void PostExit() override {}
     void SendReply(std::int32_t window, const std::string& text) override {
@@ -124,6 +126,9 @@ TEST(ZnxpClient, TellsNoLauncherReplyAndNoReplyApart) {
     run = RunClient(L"\"EXECUTE ZNXP/1.1\" \"file:C:\\a b\\表示.txt\"");
     EXPECT_EQ(run.out, "ZNXP/1.1 200 OK\r\n");
     EXPECT_EQ(launcher.lastFile, "C:\\a b\\表示.txt");
+    run = RunClient(L"\"ADD ZNXP/1.0\" \"file:..\\ソフト\\表.exe\"");
+    EXPECT_EQ(run.out, "ZNXP/1.0 200 OK\r\n");
+    EXPECT_EQ(launcher.lastAdded, "..\\ソフト\\表.exe");
 
     // No hwnd: header and no sender: the launcher answers nobody.
     run = RunClient(L"--no-hwnd --zero-sender --timeout 3000 \"EXECUTE ZNXP/1.1\" \"file:x\"");

@@ -1,6 +1,7 @@
 // Copy-data messages to the main window: command lines forwarded by a second start, and ZNXP requests.
 #include <windows.h>
 
+#include "core/TreePlacement.h"
 #include "platform/LauncherWindow.h"
 #include "protocol/ProtocolHandler.h"
 #include "protocol/ZnxpRequest.h"
@@ -9,7 +10,7 @@
 namespace zanmel {
 
 // What the protocol does through the main window: the keyword index's search (sharing the completion memory
-// with the search bar), the launch module, the notify list and replies by copy-data.
+// with the search bar), the launch module, the launcher item dialog, the notify list and replies by copy-data.
 class TForm1Protocol : public ProtocolServices {
 public:
     explicit TForm1Protocol(TForm1& form) : form_(form) {}
@@ -21,6 +22,17 @@ public:
     void RunKeyword(const std::string& keyword) override { form_.deps_.runKeyword(keyword, ""); }
     void RunFile(const std::string& path) override {
         if (form_.life_.runFile) form_.life_.runFile(path);
+    }
+    // The launcher item dialog prefilled with the path (relative when portable on the program drive) and its
+    // last component as the keyword; the folder picker files it. Shown again even when it is up already.
+    void OpenRegistration(const std::string& path) override {
+        ui::TFormZanmel* dialog = form_.windows_.formZanmel;
+        if (!dialog) return;
+        EnableWindow(form_.Handle(), FALSE);
+        dialog->SetDialogMode(ui::TFormZanmel::kModePrefilled);
+        dialog->SetPlacement(kPlaceWithPicker);
+        dialog->SetPathAndKeyword(path);
+        dialog->Show();
     }
     void AddNotifyWindow(std::int32_t window) override { form_.notifyWindows_.push_back(window); }
     void PostExit() override { PostMessageW(form_.Handle(), WM_CLOSE, 0, 0); }
