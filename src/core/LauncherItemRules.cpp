@@ -1,8 +1,13 @@
 #include "core/LauncherItemRules.h"
 
+#include "core/Cp932.h"
+
 namespace zanmel {
 
 const char* const kItemFieldsEmpty = "キーワード、ファイル、フォルダは空欄にはできません。";
+const char* const kWebFieldsEmpty = "キーワード、URLは空欄にはできません。";
+const char* const kAutoSetUrlEmpty =
+    "ファイル、フォルダ、URL、メールアドレスに\r\n検索バーで\"あああああ\"を探索したURLを入力して下さい。";
 const char* const kItemKeywordHash = "#で始まるキーワードは許されません。";
 const char* const kItemKeywordTaken = "キーワードが既に登録されています。";
 
@@ -17,12 +22,29 @@ TLaunchWordData2 RecordFromFields(const LauncherItemFields& fields) {
 }
 
 std::string CheckLauncherItem(const LauncherItemFields& fields, bool editing, std::string_view previousKeyword,
-                              const std::function<bool(std::string_view keyword)>& isRegistered) {
-    if (fields.keyword.empty() || fields.path.empty()) return kItemFieldsEmpty;
+                              const std::function<bool(std::string_view keyword)>& isRegistered,
+                              const char* emptyMessage) {
+    if (fields.keyword.empty() || fields.path.empty()) return emptyMessage;
     if (fields.keyword[0] == '#') return kItemKeywordHash;
     const bool keepsKeyword = editing && fields.keyword == previousKeyword;
     if (!keepsKeyword && isRegistered(fields.keyword)) return kItemKeywordTaken;
     return "";
+}
+
+TLaunchWordData2 WebRecord(std::string_view url, bool urlDirect, int characterSet) {
+    TLaunchWordData2 record;
+    record.verb = "open";
+    record.path = std::string(url);
+    record.SetShowModeByName("SW_SHOWNORMAL");
+    record.flags = urlDirect ? TLaunchWordData2::kUrlDirect : 0;
+    record.SetCharacterSet(characterSet);
+    return record;
+}
+
+std::optional<UrlDirectSetting> AutoSetUrlDirect(std::string_view url) {
+    if (url.empty() || cp932::Find(url, TLaunchWordData2::kUrlDirectMarker) != std::string::npos) return std::nullopt;
+    const int characterSet = DetectCharacterSet(url);
+    return UrlDirectSetting{MakeTemplate(url, characterSet), characterSet};
 }
 
 }  // namespace zanmel

@@ -10,6 +10,11 @@ FolderTree::Node* PlaceNewItem(FolderTree& tree, std::uint8_t placement, FolderT
     return tree.AppendChild(nullptr, std::move(text));
 }
 
+std::uint8_t DropPlacement(const FolderTree::Node* target) {
+    if (!target) return kPlaceWithPicker;
+    return target->IsFolder() ? kPlaceInSelectedFolder : kPlaceBeforeSelected;
+}
+
 FolderTree::Node* PlaceInPicker(FolderTree& tree, FolderTree::Node* selected, std::string text) {
     if (!selected) return nullptr;
     if (selected->IsFolder()) return tree.AppendChild(selected, std::move(text));

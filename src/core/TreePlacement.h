@@ -14,6 +14,10 @@ constexpr std::uint8_t kPlaceBeforeSelected = 1;
 constexpr std::uint8_t kPlaceInSelectedFolder = 2;
 FolderTree::Node* PlaceNewItem(FolderTree& tree, std::uint8_t placement, FolderTree::Node* selected, std::string text);
 
+// The placement of an item dropped on the tree: into the folder under the mouse, before the item under it, or
+// (no node) at the end of the top level.
+std::uint8_t DropPlacement(const FolderTree::Node* target);
+
 // The folder picker's "OK": the last child of a selected folder, just before a selected item; null (nothing
 // made) when nothing is selected.
 FolderTree::Node* PlaceInPicker(FolderTree& tree, FolderTree::Node* selected, std::string text);

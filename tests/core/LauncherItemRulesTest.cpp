@@ -55,4 +55,33 @@ TEST(LauncherItemRules, ChecksRunInOrderEmptyThenHashThenDuplicate) {
     EXPECT_EQ(CheckLauncherItem(Fields("old", "p"), false, "old", isRegistered), kItemKeywordTaken);
 }
 
+TEST(LauncherItemRules, WebRecordIsFixedApartFromUrlAndFlags) {
+    // An edit rewrites verb, parameters, working folder and show mode, whatever the item held.
+    const TLaunchWordData2 direct = WebRecord("http://s/?q=$URL_DIRECT$", true, TLaunchWordData2::kUtf8);
+    EXPECT_EQ(direct.ToText(), "open,http://s/?q=$URL_DIRECT$,,,1,12");
+    EXPECT_EQ(WebRecord("http://s/", false, TLaunchWordData2::kEucJp).flags, 16);
+    EXPECT_EQ(WebRecord("http://s/", true, TLaunchWordData2::kShiftJis).flags, 4);
+    EXPECT_EQ(WebRecord("http://s/", false, -1).flags, 0);  // no entry selected counts as Shift-JIS
+    EXPECT_EQ(CheckLauncherItem(
+                  Fields("k", ""), false, "", [](std::string_view) { return false; }, kWebFieldsEmpty),
+              "キーワード、URLは空欄にはできません。");
+}
+
+TEST(LauncherItemRules, AutoSetTurnsASampleSearchIntoATemplate) {
+    const std::string sjis = "%82%A0%82%A0%82%A0%82%A0%82%A0";
+    const std::string utf8 = "%E3%81%82%E3%81%82%E3%81%82%E3%81%82%E3%81%82";
+    const std::string euc = "%A4%A2%A4%A2%A4%A2%A4%A2%A4%A2";
+    EXPECT_EQ(AutoSetUrlDirect("http://s/?q=" + utf8 + "&r=" + utf8),
+              (UrlDirectSetting{"http://s/?q=$URL_DIRECT$&r=$URL_DIRECT$", TLaunchWordData2::kUtf8}));
+    EXPECT_EQ(AutoSetUrlDirect("http://s/?k=" + euc), (UrlDirectSetting{"http://s/?k=$URL_DIRECT$", 2}));
+    // Lower-case hex digits: detected as Shift-JIS and replaced as well.
+    EXPECT_EQ(AutoSetUrlDirect("http://s/?q=%82%a0%82%a0%82%a0%82%a0%82%a0&x=" + sjis),
+              (UrlDirectSetting{"http://s/?q=$URL_DIRECT$&x=$URL_DIRECT$", 0}));
+    // No sample word: Shift-JIS, the URL as it was (the dialog still ticks URL direct).
+    EXPECT_EQ(AutoSetUrlDirect("http://s/?q=abc"), (UrlDirectSetting{"http://s/?q=abc", 0}));
+    // A template already, or nothing typed: nothing changes.
+    EXPECT_EQ(AutoSetUrlDirect("http://s/?q=$URL_DIRECT$&r=" + utf8), std::nullopt);
+    EXPECT_EQ(AutoSetUrlDirect(""), std::nullopt);
+}
+
 }  // namespace zanmel

@@ -51,6 +51,21 @@ TEST(TreePlacement, NewItemGoesBeforeOrIntoTheSelectedNodeOrAtTheEnd) {
     EXPECT_EQ(Shape(tree), "#A|.n2|.a1|.#B|..n1|..b1|x|#C|n3|n4|");
 }
 
+// Three files dropped one after another on the same folder line each become its first child: reverse order.
+// On an item line the new node takes the item's row, so the next drop goes before it: reverse order as well.
+TEST(TreePlacement, DropsGoIntoTheFolderOrBeforeTheItemUnderTheMouse) {
+    FolderTree tree = Sample();
+    EXPECT_EQ(DropPlacement(nullptr), kPlaceWithPicker);
+    for (const char* file : {"f1", "f2", "f3"}) {
+        Node* target = Find(tree, "#C");
+        PlaceNewItem(tree, DropPlacement(target), target, file);
+    }
+    Node* under = Find(tree, "x");
+    for (const char* file : {"i1", "i2"}) under = PlaceNewItem(tree, DropPlacement(under), under, file);
+    PlaceNewItem(tree, DropPlacement(nullptr), nullptr, "end");
+    EXPECT_EQ(Shape(tree), "#A|.a1|.#B|..b1|i2|i1|x|#C|.f3|.f2|.f1|end|");
+}
+
 TEST(TreePlacement, PickerFilesIntoAFolderLastOrBeforeAnItemAndNeedsASelection) {
     FolderTree tree = Sample();
     EXPECT_EQ(PlaceInPicker(tree, Find(tree, "#A"), "f")->parent, Find(tree, "#A"));

@@ -7,13 +7,12 @@
 
 #include "core/CommaText.h"
 #include "core/PathRules.h"
-#include "core/TreePlacement.h"
 #include "core/ZanmelError.h"
 #include "platform/MessageLoop.h"
 #include "platform/SystemError.h"
 #include "platform/TextCodec.h"
 #include "platform/UiFont.h"
-#include "platform/Win32LaunchShell.h"
+#include "ui/dialogs/ItemFiling.h"
 
 namespace zanmel::ui {
 
@@ -240,49 +239,14 @@ void TFormZanmel::BtnOKClick() {
         return;
     }
     const TLaunchWordData2 record = RecordFromFields(fields);
+    const ItemFiling filing{deps_.host, deps_.picker, deps_.keyWords, deps_.state};
     if (!editing) {
         if (!deps_.launcher.RegisterItem(fields.keyword, record, true)) return;
-        PlaceNewItem(fields.keyword);
+        filing.FileNewItem(Handle(), IsShown(), placement_, fields.keyword, [this] { Hide(); });
         return;
     }
     if (!deps_.launcher.ChangeItem(previousKeyword_, fields.keyword, record)) return;
-    if (FolderTree::Node* node = deps_.host.CurrentNode()) {
-        node->text = fields.keyword;
-        // A new target has a new icon file; the node shows it at once rather than after the next sheet load.
-        const std::int32_t number = deps_.keyWords.IconNumberOf(fields.keyword);
-        if (number >= 1000) node->imageIndex = node->selectedImageIndex = LoadIcon(number);
-        deps_.host.UpdateNode(node);
-    }
-    deps_.host.SaveTree();
-    deps_.host.RefreshResultList();
-    Hide();
-}
-
-// The icon into ImageList1 with a line in the icon map; its image index.
-int TFormZanmel::LoadIcon(std::int32_t number) {
-    const platform::IconHandle icon = platform::LoadIconFile(deps_.state.SheetFolder() + "\\icon", number);
-    return deps_.host.AddIcon(number, icon.Get());
-}
-
-void TFormZanmel::PlaceNewItem(const std::string& keyword) {
-    const std::int32_t number = deps_.keyWords.IconNumberOf(keyword);
-    LoadIcon(number);
-    if (placement_ == kPlaceWithPicker && IsShown()) {
-        Hide();
-        EnableWindow(Handle(), FALSE);
-        deps_.picker.SetCaller(Handle());
-        deps_.picker.SetKeyword(keyword);
-        deps_.picker.SetIconNumber(std::to_string(number));
-        deps_.picker.Show();
-        return;
-    }
-    FolderTree::Node* node =
-        zanmel::PlaceNewItem(deps_.host.Tree(), placement_, deps_.host.SelectedTreeNode(), keyword);
-    node->imageIndex = node->selectedImageIndex = deps_.host.IconIndex(number);
-    deps_.host.ShowNewNode(node);
-    deps_.host.SelectTreeNode(node);
-    deps_.host.SaveTree();
-    deps_.host.RefreshResultList();
+    filing.RenameCurrentItem(fields.keyword);
     Hide();
 }
 

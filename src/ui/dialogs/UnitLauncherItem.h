@@ -108,8 +108,6 @@ private:
     // The path field after a reference button or a drop: relative when portable on the program drive; an
     // empty keyword field takes the last component.
     void TakeChosenPath(const std::string& path, bool keywordFromField);
-    void PlaceNewItem(const std::string& keyword);
-    int LoadIcon(std::int32_t number);
 
     Dependencies deps_;
     std::uint8_t dialogMode_ = kModeNew;

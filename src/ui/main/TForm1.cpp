@@ -54,6 +54,7 @@ TForm1::TForm1(Dependencies dependencies, Lifecycle lifecycle)
     mark("スキン変更に追加完了");
     CreateTrayIcon();
     mark("トレイアイコン追加完了");
+    InstallDropTarget();
     mark("OLE Drag&Drop設定完了");
     mark("複数モニタのための画面計測完了");
     timer.EndStage("TForm1::TForm1");

@@ -22,6 +22,7 @@
 #include "skin/SkinLayout.h"
 #include "skin/TSkinDriver.h"
 #include "skin/Win32SkinPainter.h"
+#include "platform/DropTarget.h"
 #include "platform/Handles.h"
 #include "platform/TState.h"
 #include "platform/TrayIcon.h"
@@ -31,6 +32,7 @@
 #include "ui/dialogs/UnitFolderPicker.h"
 #include "ui/dialogs/UnitLauncherItem.h"
 #include "ui/dialogs/UnitScan.h"
+#include "ui/dialogs/UnitWEB.h"
 #include "ui/main/ChildWindows.h"
 #include "ui/main/MainMenus.h"
 
@@ -78,6 +80,7 @@ public:
         ui::TForm3* form3 = nullptr;
         ui::TFormZanmel* formZanmel = nullptr;
         ui::TFormScan* formScan = nullptr;
+        ui::TFormWEB* formWEB = nullptr;
     };
 
     explicit TForm1(Dependencies dependencies);
@@ -193,6 +196,23 @@ public:
     void MenuScanExeClick();
     void MenuScanCustomClick();
 
+    // The WEB item dialog likewise, and the edit of the current web item.
+    void MenuEntryWEBClick();
+    void WebAddFromFolder();
+    void WebAddFromItem();
+    void WEBMenuChangeDataClick();
+
+    // The application-wide message filter: shell file drops on the list and the tree. True when it took the
+    // message.
+    bool ApplicationMessage(MSG& msg);
+    // Files dropped on the tree are registered at once at the node under the mouse (into a folder, before an
+    // item, at the end of the top level on empty space); files dropped on the list are opened.
+    void TreeView1DropFiles(const std::vector<std::string>& paths);
+    void ListBox1DropFiles(const std::vector<std::string>& paths);
+    // A link dragged from a browser onto the tree: registered at once as a web item at the node under the mouse.
+    void TreeView1DropLink(const std::string& fileName, const std::string& url);
+    platform::CDropTarget& TreeDropTarget() const { return treeDropTarget_->Target(); }
+
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -225,6 +245,12 @@ private:
     void EnableScanMenus(bool enabled);
     void OpenScan(std::uint8_t mode);
     void FormDestroy();
+    // OLE for the window and the tree's drop target; the list and the tree accept shell drops again (after every
+    // skin application).
+    void InstallDropTarget();
+    void RegisterDrops();
+    // The node under the mouse (null for none) becomes the selected one; its placement for a new item.
+    std::uint8_t DropPlacementUnderMouse();
     void RunAutoRunFolder(std::string_view folderText);
     void ApplyImeMode();
     LRESULT Form1CopyData(WPARAM sender, const COPYDATASTRUCT* data);
@@ -310,6 +336,7 @@ private:
     void SelectListLineNode(bool focusTree);
     void SwitchSheetBy(int step);
     std::shared_ptr<TreeUi> treeUi_;
+    std::unique_ptr<platform::DropTargetRegistration> treeDropTarget_;
 };
 
 }  // namespace zanmel

@@ -327,11 +327,14 @@ void TForm1::TreeView1MouseUp(POINT screen) {
     currentNode_ = SelectedNode();
     const HMENU menu = ContextMenuFor(currentNode_);
     if (!menu) return;
-    // The launcher item dialog's entries, with the dialog there or not (tests of single parts have none).
+    // The item dialogs' entries, with the dialogs there or not (tests of single parts have none).
     const UINT launchState = windows_.formZanmel ? MF_ENABLED : MF_GRAYED;
     for (const UINT id :
          {FolderMenuAddLaunch, LauncherMenuAddLaunch, WEBMenuAddLaunch, SFolderMenuAddLaunch, LauncherMenuChangeData})
         EnableMenuItem(menu, id, MF_BYCOMMAND | launchState);
+    const UINT webState = windows_.formWEB ? MF_ENABLED : MF_GRAYED;
+    for (const UINT id : {FolderMenuAddWEB, LauncherMenuAddWEB, WEBMenuAddWEB, SFolderMenuAddWEB, WEBMenuChangeData})
+        EnableMenuItem(menu, id, MF_BYCOMMAND | webState);
     const UINT id =
         static_cast<UINT>(TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, screen.x,
                                          screen.y, 0, Handle(), nullptr));
@@ -393,6 +396,17 @@ void TForm1::MenuCommand(UINT id) {
             break;
         case LauncherMenuChangeData:
             LauncherMenuChangeDataClick();
+            break;
+        case FolderMenuAddWEB:
+            WebAddFromFolder();
+            break;
+        case LauncherMenuAddWEB:
+        case WEBMenuAddWEB:
+        case SFolderMenuAddWEB:
+            WebAddFromItem();
+            break;
+        case WEBMenuChangeData:
+            WEBMenuChangeDataClick();
             break;
         default:
             break;  // the other dialogs' entries stay disabled until their dialogs exist

@@ -14,6 +14,9 @@ void TForm1::AttachWindows(const Windows& windows) {
     menus_->SetEnabled(ui::MenuEntryLaunch, launchDialog);
     menus_->SetEnabled(ui::PopupMainMenuEntryLaunch, launchDialog);
     EnableScanMenus(windows_.formScan != nullptr);
+    const bool webDialog = windows_.formWEB != nullptr;
+    menus_->SetEnabled(ui::MenuEntryWEB, webDialog);
+    menus_->SetEnabled(ui::PopupMainMenuEntryWEB, webDialog);
 }
 
 void TForm1::SelectTreeNode(FolderTree::Node* node) {
@@ -51,10 +54,11 @@ int TForm1::AddIcon(int iconNumber, HICON icon) {
 
 namespace {
 
-void OpenLauncherItem(ui::TFormZanmel* dialog, std::uint8_t mode, std::uint8_t placement) {
+template <class Dialog>
+void OpenItemDialog(Dialog* dialog, std::uint8_t mode, std::uint8_t placement) {
     if (!dialog) return;
     dialog->SetDialogMode(mode);
-    if (mode != ui::TFormZanmel::kModeEdit) dialog->SetPlacement(placement);
+    if (mode != Dialog::kModeEdit) dialog->SetPlacement(placement);
     // Showing disables this window; an edit whose item cannot be read raises before that.
     dialog->Show();
 }
@@ -62,19 +66,35 @@ void OpenLauncherItem(ui::TFormZanmel* dialog, std::uint8_t mode, std::uint8_t p
 }  // namespace
 
 void TForm1::MenuEntryLaunchClick() {
-    OpenLauncherItem(windows_.formZanmel, ui::TFormZanmel::kModeNew, kPlaceWithPicker);
+    OpenItemDialog(windows_.formZanmel, ui::TFormZanmel::kModeNew, kPlaceWithPicker);
 }
 
 void TForm1::LaunchAddFromFolder() {
-    OpenLauncherItem(windows_.formZanmel, ui::TFormZanmel::kModeNew, kPlaceInSelectedFolder);
+    OpenItemDialog(windows_.formZanmel, ui::TFormZanmel::kModeNew, kPlaceInSelectedFolder);
 }
 
 void TForm1::LaunchAddFromItem() {
-    OpenLauncherItem(windows_.formZanmel, ui::TFormZanmel::kModeNew, kPlaceBeforeSelected);
+    OpenItemDialog(windows_.formZanmel, ui::TFormZanmel::kModeNew, kPlaceBeforeSelected);
 }
 
 void TForm1::LauncherMenuChangeDataClick() {
-    OpenLauncherItem(windows_.formZanmel, ui::TFormZanmel::kModeEdit, 0);
+    OpenItemDialog(windows_.formZanmel, ui::TFormZanmel::kModeEdit, 0);
+}
+
+void TForm1::MenuEntryWEBClick() {
+    OpenItemDialog(windows_.formWEB, ui::TFormWEB::kModeNew, kPlaceWithPicker);
+}
+
+void TForm1::WebAddFromFolder() {
+    OpenItemDialog(windows_.formWEB, ui::TFormWEB::kModeNew, kPlaceInSelectedFolder);
+}
+
+void TForm1::WebAddFromItem() {
+    OpenItemDialog(windows_.formWEB, ui::TFormWEB::kModeNew, kPlaceBeforeSelected);
+}
+
+void TForm1::WEBMenuChangeDataClick() {
+    OpenItemDialog(windows_.formWEB, ui::TFormWEB::kModeEdit, 0);
 }
 
 }  // namespace zanmel

@@ -120,6 +120,7 @@ void TForm1::FormDestroy() {
     for (std::int32_t window : notifyWindows_) {
         PostMessageW(reinterpret_cast<HWND>(static_cast<std::intptr_t>(window)), WM_CLOSE, 0, 0);
     }
+    treeDropTarget_.reset();
 }
 
 }  // namespace zanmel

@@ -48,6 +48,9 @@ bool TForm1::MainMenuCommand(UINT command) {
         case ui::MenuScanCustom:
             MenuScanCustomClick();
             return true;
+        case ui::MenuEntryWEB:
+            MenuEntryWEBClick();
+            return true;
         case ui::MenuHelpShow:
             MenuHelpShowClick();
             return true;

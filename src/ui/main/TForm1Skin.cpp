@@ -145,6 +145,7 @@ void TForm1::ApplySkin() {
     FormResize();
     InvalidateRect(Handle(), nullptr, TRUE);
     Edit1Change();
+    RegisterDrops();
 }
 
 void TForm1::ChooseSkin(std::size_t index) {

@@ -104,15 +104,16 @@ int Run(const std::wstring& commandLine, int showCommand) {
         // The other windows, created once in their order and hidden until used.
         ui::TForm3 form3(form, adapters.ui);
         ui::TFormZanmel formZanmel({form, form3, program.keyWords, program.launcher, program.state, adapters.ui});
+        ui::TFormWEB formWEB({form, form3, program.keyWords, program.launcher, program.state, adapters.ui});
         ui::TFormScan formScan({form, program.keyWords, program.launcher, program.state, adapters.files, adapters.ui});
         ui::TFormDirView dirView(form.Handle());
         formScan.SetDirView(&dirView);
-        form.AttachWindows({&dirView, &form3, &formZanmel, &formScan});
+        form.AttachWindows({&dirView, &form3, &formZanmel, &formScan, &formWEB});
         adapters.ui.SetOwner(form.Handle());
         adapters.shell.SetMainWindow(form.Handle());
         platform::GuardCallback([&] { form.FormCreate(); });
         form.Show(showCommand);
-        code = platform::RunMessageLoop();
+        code = platform::RunMessageLoop([&form](MSG& msg) { return form.ApplicationMessage(msg); });
         adapters.ui.SetOwner(nullptr);
         adapters.shell.SetMainWindow(nullptr);
     }

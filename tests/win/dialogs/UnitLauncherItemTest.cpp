@@ -6,6 +6,7 @@
 
 #include <memory>
 
+#include "FakeDataObject.h"
 #include "FakeTreeHost.h"
 #include "ScriptedUserInterface.h"
 #include "WinTestSupport.h"
@@ -23,20 +24,6 @@ namespace {
 using Lines = std::vector<std::string>;
 using platform::ToWide;
 using test::Shape;
-
-// A shell drop of these files, as the shell hands it over (wide names, double-NUL-terminated).
-HDROP MakeDrop(const std::vector<std::string>& files) {
-    std::wstring names;
-    for (const std::string& file : files) names += ToWide(file) + L'\0';
-    names += L'\0';
-    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size() * sizeof(wchar_t));
-    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
-    drop->pFiles = sizeof(DROPFILES);
-    drop->fWide = TRUE;
-    std::copy(names.begin(), names.end(), reinterpret_cast<wchar_t*>(drop + 1));
-    GlobalUnlock(memory);
-    return static_cast<HDROP>(memory);
-}
 
 // A program folder on a removable or a fixed drive with the built-in icons, the real keyword index and launch
 // module; the main window is the test double, the folder picker the real one.
@@ -323,7 +310,9 @@ TEST_F(LauncherItemTest, ReferenceButtonsAndDropsFillPathAndEmptyKeyword) {
 
     // Three files: the path ends with the last, the empty keyword comes from the first.
     SendMessageW(dialog->Handle(), WM_DROPFILES,
-                 reinterpret_cast<WPARAM>(MakeDrop({folder / "表示.txt", folder / "b.txt", folder / "c.txt"})), 0);
+                 reinterpret_cast<WPARAM>(
+                     test::MakeDrop({ToWide(folder / "表示.txt"), ToWide(folder / "b.txt"), ToWide(folder / "c.txt")})),
+                 0);
     EXPECT_EQ(dialog->Text(kItemEdit2), folder / "c.txt");
     EXPECT_EQ(dialog->Text(kItemEdit1), "表示.txt");
 
@@ -348,7 +337,8 @@ TEST_F(PortableLauncherItemTest, OnTheProgramDriveChosenPathsBecomeRelative) {
     Click(kItemBtnRefDir);
     EXPECT_EQ(dialog->Text(kItemEdit2), "..\\ソフト");  // the program folder is one level below the root
     // Another drive stays absolute, for a drop as well.
-    SendMessageW(dialog->Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({"C:\\windows\\notepad.exe"})), 0);
+    SendMessageW(dialog->Handle(), WM_DROPFILES,
+                 reinterpret_cast<WPARAM>(test::MakeDrop({L"C:\\windows\\notepad.exe"})), 0);
     EXPECT_EQ(dialog->Text(kItemEdit2), "C:\\windows\\notepad.exe");
     // A prefilled path from a caller follows the same rule and keeps its own last component as the keyword.
     dialog->SetPathAndKeyword(folder / "other.txt");

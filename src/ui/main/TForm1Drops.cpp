@@ -1,0 +1,98 @@
+// Drops from other programs: files from the shell onto the list (opened) and the tree (registered), and links
+// dragged from a browser onto the tree (registered as web items).
+#include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include "core/TreePlacement.h"
+#include "platform/CallbackGuard.h"
+#include "ui/main/TForm1.h"
+
+namespace zanmel {
+
+namespace {
+
+// Releases a shell drop however the handling ends.
+struct DropRelease {
+    HDROP drop;
+    ~DropRelease() { DragFinish(drop); }
+};
+
+}  // namespace
+
+void TForm1::InstallDropTarget() {
+    auto* target = new platform::CDropTarget(
+        Handle(), [this](const std::string& name, const std::string& url) { TreeView1DropLink(name, url); });
+    // Files dragged from the shell reach the tree through OLE too (a registered OLE target gets them instead of
+    // the dropped-files message): they are registered like a shell drop.
+    target->SetFilesCallback([this](const std::vector<std::string>& paths) { TreeView1DropFiles(paths); });
+    treeDropTarget_ = std::make_unique<platform::DropTargetRegistration>(treeView1_, target);
+}
+
+void TForm1::RegisterDrops() {
+    DragAcceptFiles(listBox1_, TRUE);
+    DragAcceptFiles(treeView1_, TRUE);
+    if (treeDropTarget_) treeDropTarget_->Register();
+}
+
+bool TForm1::ApplicationMessage(MSG& msg) {
+    if (msg.message != WM_DROPFILES || (msg.hwnd != treeView1_ && msg.hwnd != listBox1_)) return false;
+    const HDROP drop = reinterpret_cast<HDROP>(msg.wParam);
+    const DropRelease release{drop};
+    const std::vector<std::string> paths = platform::DroppedFiles(drop);
+    if (msg.hwnd == treeView1_) {
+        TreeView1DropFiles(paths);
+    } else {
+        ListBox1DropFiles(paths);
+    }
+    return true;
+}
+
+std::uint8_t TForm1::DropPlacementUnderMouse() {
+    POINT p;
+    GetCursorPos(&p);
+    ScreenToClient(treeView1_, &p);
+    TVHITTESTINFO hit{};
+    hit.pt = p;
+    const auto item =
+        reinterpret_cast<HTREEITEM>(SendMessageW(treeView1_, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+    FolderTree::Node* node = item ? NodeOf(item) : nullptr;
+    if (node) TreeView_SelectItem(treeView1_, item);
+    return DropPlacement(node);
+}
+
+void TForm1::TreeView1DropFiles(const std::vector<std::string>& paths) {
+    // While a dialog is up the main window is disabled: nothing is registered behind its back.
+    ui::TFormZanmel* dialog = windows_.formZanmel;
+    if (!dialog || !IsWindowEnabled(Handle())) return;
+    SetForegroundWindow(Handle());
+    for (const std::string& path : paths) {
+        // A file that fails its checks leaves the dialog open with its values for the user to correct; the
+        // files after it would overwrite them, so they are left alone.
+        if (dialog->IsShown() || (windows_.form3 && windows_.form3->IsShown())) break;
+        EnableWindow(Handle(), FALSE);
+        dialog->SetDialogMode(ui::TFormZanmel::kModePrefilled);
+        dialog->SetPlacement(DropPlacementUnderMouse());
+        dialog->SetPathAndKeyword(path);
+        dialog->QuickRegistration();
+    }
+}
+
+void TForm1::ListBox1DropFiles(const std::vector<std::string>& paths) {
+    SetForegroundWindow(Handle());
+    for (const std::string& path : paths) {
+        if (life_.runFile) life_.runFile(path);
+    }
+}
+
+void TForm1::TreeView1DropLink(const std::string& fileName, const std::string& url) {
+    ui::TFormWEB* dialog = windows_.formWEB;
+    if (!dialog || dialog->IsShown() || !IsWindowEnabled(Handle())) return;
+    EnableWindow(Handle(), FALSE);
+    dialog->SetDialogMode(ui::TFormWEB::kModePrefilled);
+    dialog->SetPlacement(DropPlacementUnderMouse());
+    dialog->SetLink(fileName, url);
+    dialog->QuickRegistration();
+}
+
+}  // namespace zanmel
