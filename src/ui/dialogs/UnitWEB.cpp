@@ -9,6 +9,7 @@
 #include "core/DropRules.h"
 #include "core/LauncherItemRules.h"
 #include "core/ZanmelError.h"
+#include "platform/MessageLoop.h"
 #include "platform/SystemError.h"
 #include "platform/TextCodec.h"
 #include "platform/UiFont.h"
@@ -39,6 +40,7 @@ TFormWEB::TFormWEB(Dependencies deps) : deps_(deps), font_(platform::CreateUiFon
     RegisterWindowClass(kClassName);
     Create(kClassName, ToWide("WEB登録"), kStyle, kExStyle, CW_USEDEFAULT, CW_USEDEFAULT, kClientWidth, 300,
            deps_.host.MainWindow());
+    platform::EnableDialogNavigation(Handle());
     collapsedHeight_ = kStandardHeight + kButtonRowHeight;
     expandedHeight_ = collapsedHeight_ + kExtraHeight;
     CreateControls();

@@ -14,6 +14,7 @@
 #include "platform/MessageLoop.h"
 #include "platform/TState.h"
 #include "platform/TextCodec.h"
+#include "platform/TreeViewItem.h"
 #include "platform/Win32FileAccess.h"
 #include "platform/Win32LaunchShell.h"
 #include "skin/TSkinDriver.h"
@@ -111,11 +112,7 @@ protected:
         GetClientRect(Tree(), &rc);
         POINT p{20, rc.bottom - 4};
         for (HTREEITEM i = TreeView_GetRoot(Tree()); node && i; i = TreeView_GetNextVisible(Tree(), i)) {
-            TVITEMW tv{};
-            tv.mask = TVIF_PARAM | TVIF_HANDLE;
-            tv.hItem = i;
-            TreeView_GetItem(Tree(), &tv);
-            if (reinterpret_cast<const FolderTree::Node*>(tv.lParam) != node) continue;
+            if (platform::TreeItemData<FolderTree::Node>(Tree(), i) != node) continue;
             TreeView_GetItemRect(Tree(), i, &rc, TRUE);
             p = {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
             break;
