@@ -9,6 +9,7 @@
 #include "ScriptedUserInterface.h"
 #include "WinTestSupport.h"
 #include "core/TZanmelModule.h"
+#include "core/TreePlacement.h"
 #include "platform/AtomicFile.h"
 #include "platform/CallbackGuard.h"
 #include "platform/MessageLoop.h"
@@ -106,16 +107,20 @@ protected:
         platform::PumpPendingMessages([this](MSG& msg) { return form && form->ApplicationMessage(msg); });
     }
     HWND Tree() const { return form->TreeView1(); }
+    // The view's item of a node on a visible line, or null.
+    HTREEITEM ItemOf(const FolderTree::Node* node) const {
+        for (HTREEITEM i = TreeView_GetRoot(Tree()); node && i; i = TreeView_GetNextVisible(Tree(), i))
+            if (platform::TreeItemData<FolderTree::Node>(Tree(), i) == node) return i;
+        return nullptr;
+    }
     // The mouse over a node's line (null: below the last line).
     void MouseOver(const FolderTree::Node* node) {
         RECT rc{};
         GetClientRect(Tree(), &rc);
         POINT p{20, rc.bottom - 4};
-        for (HTREEITEM i = TreeView_GetRoot(Tree()); node && i; i = TreeView_GetNextVisible(Tree(), i)) {
-            if (platform::TreeItemData<FolderTree::Node>(Tree(), i) != node) continue;
-            TreeView_GetItemRect(Tree(), i, &rc, TRUE);
+        if (HTREEITEM item = ItemOf(node)) {
+            TreeView_GetItemRect(Tree(), item, &rc, TRUE);
             p = {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
-            break;
         }
         ClientToScreen(Tree(), &p);
         SetCursorPos(p.x, p.y);
@@ -198,6 +203,42 @@ TEST_F(MainWindowDropsTest, FilesAndLinksDroppedOnTheTreeAreRegisteredWhereTheyL
     SendMessageW(formWEB->Handle(), WM_COMMAND, MAKEWPARAM(ui::kWebBtnCancel, BN_CLICKED), 0);
     EXPECT_TRUE(IsWindowEnabled(form->Handle()));
     EXPECT_EQ(keyWords.DataOf("tail"), "open,http://tail/,,,1,0");
+}
+
+TEST_F(MainWindowDropsTest, WebItemDialogFromTheMenusFilesIntoTheFolderAndEditsTheCurrentWebItem) {
+    test::WritePlainFile(Sheet("tree.txt"), "#F\r\n\ta\r\n" + std::string(kAuto));
+    test::WritePlainFile(Sheet("keyword.txt"), "a,Launch,0,,,PC,x,\"open,x.exe,,,1,0\"\r\n");
+    Open();
+    const auto click = [&](int id) { SendMessageW(formWEB->Handle(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); };
+
+    // The frame menu's entry: a new item, its folder chosen in the picker.
+    SendMessageW(form->Handle(), WM_COMMAND, ui::PopupMainMenuEntryWEB, 0);
+    ASSERT_TRUE(formWEB->IsShown());
+    EXPECT_EQ(formWEB->Placement(), kPlaceWithPicker);
+    EXPECT_FALSE(IsWindowEnabled(form->Handle()));
+    click(ui::kWebBtnCancel);
+    EXPECT_TRUE(IsWindowEnabled(form->Handle()));
+
+    // The folder's menu entry: the new item becomes the folder's first child.
+    TreeView_SelectItem(Tree(), ItemOf(Find("#F")));
+    form->WebAddFromFolder();
+    formWEB->SetText(ui::kWebEdit1, "web");
+    formWEB->SetText(ui::kWebEdit2, "http://web/");
+    click(ui::kWebBtnOK);
+    EXPECT_EQ(File("tree.txt"), "#F\r\n\tweb\r\n\ta\r\n" + std::string(kAuto));
+
+    // "編集(&E)" of the current web item (a key in the tree makes the selected node current) renames its node.
+    TreeView_SelectItem(Tree(), ItemOf(Find("web")));
+    SendMessageW(Tree(), WM_KEYDOWN, VK_F5, 0);
+    ASSERT_EQ(form->CurrentNode(), Find("web"));
+    form->WEBMenuChangeDataClick();
+    EXPECT_EQ(formWEB->Text(ui::kWebEdit2), "http://web/");
+    formWEB->SetText(ui::kWebEdit1, "ウェブ");
+    click(ui::kWebBtnOK);
+    EXPECT_TRUE(IsWindowEnabled(form->Handle()));
+    EXPECT_EQ(File("tree.txt"), "#F\r\n\tウェブ\r\n\ta\r\n" + std::string(kAuto));
+    EXPECT_EQ(keyWords.DataOf("ウェブ"), "open,http://web/,,,1,0");
+    EXPECT_FALSE(keyWords.Exists("web"));
 }
 
 }  // namespace zanmel
