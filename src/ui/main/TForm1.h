@@ -28,6 +28,7 @@
 #include "platform/TrayIcon.h"
 #include "platform/Window.h"
 #include "ui/dialogs/TreeHost.h"
+#include "ui/dialogs/UnitDebugDirectZNXS.h"
 #include "ui/dialogs/UnitDirView.h"
 #include "ui/dialogs/UnitFolderPicker.h"
 #include "ui/dialogs/UnitLauncherItem.h"
@@ -81,6 +82,7 @@ public:
         ui::TFormZanmel* formZanmel = nullptr;
         ui::TFormScan* formScan = nullptr;
         ui::TFormWEB* formWEB = nullptr;
+        ui::TFormDebugDirectZNXS* formDebug = nullptr;
     };
 
     explicit TForm1(Dependencies dependencies);
@@ -195,6 +197,8 @@ public:
     void MenuScanProgramClick();
     void MenuScanExeClick();
     void MenuScanCustomClick();
+    // The protocol test window, shown without disabling this one.
+    void MenuDebugDirectZNXSClick();
 
     // The WEB item dialog likewise, and the edit of the current web item.
     void MenuEntryWEBClick();

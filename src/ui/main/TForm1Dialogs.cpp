@@ -17,6 +17,7 @@ void TForm1::AttachWindows(const Windows& windows) {
     const bool webDialog = windows_.formWEB != nullptr;
     menus_->SetEnabled(ui::MenuEntryWEB, webDialog);
     menus_->SetEnabled(ui::PopupMainMenuEntryWEB, webDialog);
+    menus_->SetEnabled(ui::MenuDebugDirectZNXS, windows_.formDebug != nullptr);
 }
 
 void TForm1::SelectTreeNode(FolderTree::Node* node) {

@@ -51,6 +51,9 @@ bool TForm1::MainMenuCommand(UINT command) {
         case ui::MenuEntryWEB:
             MenuEntryWEBClick();
             return true;
+        case ui::MenuDebugDirectZNXS:
+            MenuDebugDirectZNXSClick();
+            return true;
         case ui::MenuHelpShow:
             MenuHelpShowClick();
             return true;
@@ -60,6 +63,10 @@ bool TForm1::MainMenuCommand(UINT command) {
         default:
             return false;
     }
+}
+
+void TForm1::MenuDebugDirectZNXSClick() {
+    if (windows_.formDebug) windows_.formDebug->Show();
 }
 
 // The help page beside the executable, opened through the launch module like any document.

@@ -105,10 +105,11 @@ int Run(const std::wstring& commandLine, int showCommand) {
         ui::TForm3 form3(form, adapters.ui);
         ui::TFormZanmel formZanmel({form, form3, program.keyWords, program.launcher, program.state, adapters.ui});
         ui::TFormWEB formWEB({form, form3, program.keyWords, program.launcher, program.state, adapters.ui});
+        ui::TFormDebugDirectZNXS formDebug(program.timer, adapters.ui, form.Handle());
         ui::TFormScan formScan({form, program.keyWords, program.launcher, program.state, adapters.files, adapters.ui});
         ui::TFormDirView dirView(form.Handle());
         formScan.SetDirView(&dirView);
-        form.AttachWindows({&dirView, &form3, &formZanmel, &formScan, &formWEB});
+        form.AttachWindows({&dirView, &form3, &formZanmel, &formScan, &formWEB, &formDebug});
         adapters.ui.SetOwner(form.Handle());
         adapters.shell.SetMainWindow(form.Handle());
         platform::GuardCallback([&] { form.FormCreate(); });

@@ -1,0 +1,163 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <memory>
+
+#include "ScriptedUserInterface.h"
+#include "WinTestSupport.h"
+#include "platform/CallbackGuard.h"
+#include "platform/Handles.h"
+#include "platform/LauncherWindow.h"
+#include "platform/TState.h"
+#include "platform/TextCodec.h"
+#include "platform/Win32FileAccess.h"
+#include "platform/Window.h"
+#include "protocol/DirectSstp.h"
+#include "ui/dialogs/UnitDebugDirectZNXS.h"
+#include "ui/main/TForm1.h"
+
+namespace zanmel {
+
+namespace {
+
+using Lines = std::vector<std::string>;
+using ui::TFormDebugDirectZNXS;
+
+// The protocol test window against the real main window in a temporary program folder; runs are recorded.
+class DebugDirectTest : public ::testing::Test {
+protected:
+    test::TempFolder folder;
+    platform::Win32FileAccess files;
+    platform::MultimediaClock clock;
+    std::unique_ptr<TDebugTimer> timer;
+    std::unique_ptr<platform::TState> state;
+    std::unique_ptr<TSetting> setting;
+    TKeyWordList keyWords{"PC"};
+    test::ScriptedUserInterface ui;
+    Lines runs;
+    std::unique_ptr<TForm1> form;
+    std::unique_ptr<TFormDebugDirectZNXS> debug;
+
+    void SetUp() override {
+        test::CopyTree(test::SourcePath("data/defaulticon"), folder / "defaulticon");
+        timer = std::make_unique<TDebugTimer>(clock, files, folder / "Debug.log");
+        state = std::make_unique<platform::TState>(*timer, folder / "Zanmel.exe");
+        setting = std::make_unique<TSetting>(*timer, files, folder.Path());
+        platform::SetCallbackUserInterface(&ui);
+        debug = std::make_unique<TFormDebugDirectZNXS>(*timer, ui);
+    }
+    void TearDown() override {
+        debug.reset();
+        form.reset();
+        platform::SetCallbackUserInterface(nullptr);
+        EXPECT_EQ(ui.Unexpected(), Lines{});
+        EXPECT_TRUE(ui.AllAnswersUsed());
+    }
+    void Open() {
+        form = std::make_unique<TForm1>(
+            TForm1::Dependencies{*timer, *setting, keyWords, files, ui, *state,
+                                 [this](const std::string& keyword, const std::string& option) {
+                                     keyWords.Learning(keyword);
+                                     runs.push_back(keyword + "|" + option);
+                                 }});
+    }
+    void Click(ui::DebugDirectControl id) { SendMessageW(debug->Handle(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
+    std::string Reply() const { return debug->Text(ui::kDebugMemo2); }
+};
+
+// A desktop-mascot host stand-in: a window that records the Direct SSTP messages it gets and answers as told.
+class MascotStandIn : public platform::Window {
+public:
+    MascotStandIn() {
+        RegisterWindowClass(L"ZanmelMascotStandIn");
+        Create(L"ZanmelMascotStandIn", L"mascot", WS_OVERLAPPED, 0, 0, 0, 10, 10);
+    }
+    std::vector<std::pair<std::uint32_t, std::string>> received;
+    LRESULT answer = 0;
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message != WM_COPYDATA) return Default(message, wParam, lParam);
+        const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+        received.emplace_back(static_cast<std::uint32_t>(data->dwData),
+                              std::string(static_cast<const char*>(data->lpData), data->cbData));
+        return answer;
+    }
+};
+
+}  // namespace
+
+TEST_F(DebugDirectTest, RequestsGoToTheRunningLauncherAndItsRepliesShow) {
+    wchar_t caption[64] = {};
+    GetWindowTextW(debug->Handle(), caption, 64);
+    EXPECT_EQ(std::wstring(caption), L"FormDebugDirectZNXP");
+    const auto self = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(debug->Handle()));
+    EXPECT_EQ(debug->Text(ui::kDebugMemo1), DebugRequestText(self));
+    EXPECT_EQ(Reply(), "");
+    ASSERT_FALSE(timer->Lines().empty());
+    EXPECT_TRUE(timer->Lines().back().ends_with(" ms:TFormDebug::TFormDebug")) << timer->Lines().back();
+
+    // No launcher: the message, and the reply box is emptied.
+    ASSERT_EQ(platform::FindLauncherWindow(), nullptr);
+    debug->SetText(ui::kDebugMemo2, "old");
+    ui.ExpectMessage();
+    Click(ui::kDebugButton1);
+    EXPECT_EQ(ui.Messages(), Lines{"Zanmelが見つかりません。"});
+    EXPECT_EQ(Reply(), "");
+
+    Open();
+    keyWords.Add("メモ帳", "Launch", 0, "open,notepad.exe,,,1,0");
+    keyWords.Add("メール", "Launch", 0, "open,mail.exe,,,1,0");
+    // The main window's hidden debug menu opens it, and the main window stays usable.
+    debug->Hide();
+    form->AttachWindows({.formDebug = debug.get()});
+    EXPECT_TRUE(form->Menus().IsEnabled(ui::MenuDebugDirectZNXS));
+    SendMessageW(form->Handle(), WM_COMMAND, ui::MenuDebugDirectZNXS, 0);
+    EXPECT_TRUE(debug->IsShown());
+    EXPECT_TRUE(IsWindowEnabled(form->Handle()));
+
+    Click(ui::kDebugButton1);  // the initial request has no keyword
+    EXPECT_EQ(Reply(), "ZNXP/1.0 400 Bad Request\r\n");
+    debug->SetText(ui::kDebugMemo1, DebugRequestText(self) + "\r\nkeyword:メール");
+    Click(ui::kDebugButton1);
+    EXPECT_EQ(Reply(), "ZNXP/1.0 200 OK\r\n");
+    EXPECT_EQ(runs, Lines{"メール|"});
+    // Without HWnd: the reply goes to the sender window.
+    debug->SetText(ui::kDebugMemo1, "GET ZNXP/1.0\r\nsearch:メ");
+    Click(ui::kDebugButton1);
+    EXPECT_EQ(Reply(), "ZNXP/1.0 200 OK\r\nUnique:false\r\nKeyWordList:メール,メモ帳\r\n");
+    EXPECT_EQ(ui.Messages().size(), 1u);
+}
+
+TEST_F(DebugDirectTest, DirectSstpGoesToTheLastWindowOfTheMascotDirectory) {
+    // No shared memory: nothing is sent, nothing is said.
+    Click(ui::kDebugButton2);
+
+    MascotStandIn mascot;
+    const std::string id(32, 'a');
+    const std::string text = std::string("\x10\0\0\0", 4) + id + ".hwnd\x01" + "1" + "\r\n" + id + ".hwnd\x01" +
+                             std::to_string(reinterpret_cast<std::uintptr_t>(mascot.Handle())) + "\r\n" + id +
+                             ".name\x01" + "さくら\r\n";
+    platform::KernelHandle mapping(
+        CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 4096, L"Sakura"));
+    ASSERT_TRUE(mapping);
+    void* view = MapViewOfFile(mapping.Get(), FILE_MAP_WRITE, 0, 0, 0);
+    ASSERT_NE(view, nullptr);
+    std::copy(text.begin(), text.end(), static_cast<char*>(view));
+    UnmapViewOfFile(view);
+
+    debug->SetText(ui::kDebugMemo1, "SEND SSTP/1.4\r\nScript:\\h\\s0テスト\\e");
+    ui.ExpectMessage();
+    Click(ui::kDebugButton2);  // the host does not process it
+    ASSERT_EQ(mascot.received.size(), 1u);
+    EXPECT_EQ(mascot.received[0].first, kCopyDataDirectSstp);
+    EXPECT_EQ(mascot.received[0].second, std::string("SEND SSTP/1.4\r\nScript:\\h\\s0テスト\\e") + '\0');
+    EXPECT_EQ(ui.Messages(), Lines{"送信しましたが処理されませんでした"});
+    mascot.answer = 1;
+    Click(ui::kDebugButton2);
+    EXPECT_EQ(mascot.received.size(), 2u);
+    EXPECT_EQ(ui.Messages().size(), 1u);
+}
+
+}  // namespace zanmel
