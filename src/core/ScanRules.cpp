@@ -176,9 +176,11 @@ FolderTree::Node* ItemScan::RegisterScannedItem(FolderTree::Node* current, std::
         failures_.push_back(error.what());
         return nullptr;
     }
+    // The node goes in before its icon is loaded: an icon file that cannot be loaded ends the scan, and the
+    // registered keyword must not be left without its node.
     FolderTree::Node* node = deps_.tree.InsertFirstChild(current, free);
-    node->imageIndex = node->selectedImageIndex = deps_.imageOf(deps_.keyWords.IconNumberOf(free));
     ++registered_;
+    node->imageIndex = node->selectedImageIndex = deps_.imageOf(deps_.keyWords.IconNumberOf(free));
     return node;
 }
 

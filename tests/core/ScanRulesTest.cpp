@@ -9,6 +9,7 @@
 #include "IconvCp932Codec.h"
 #include "RecordingShell.h"
 #include "ScriptedUserInterface.h"
+#include "core/ZanmelError.h"
 
 namespace zanmel {
 namespace {
@@ -196,6 +197,15 @@ TEST_F(ItemScanTest, DetailedScanRegistersFoldersUnderTheirOwnNode) {
     scan->TakeFile(docs, "plain", "X:\\Zanmel\\Docs\\plain");
     EXPECT_EQ(Shape(tree), "#スキャンファイル(スキャン)|.#Docs|..X:\\Zanmel\\Docs\\plain|..X:\\Zanmel\\Docs|.#v1.2|");
     EXPECT_EQ(keywords.DataOf("X:\\Zanmel\\Docs"), "open,Docs,,,1,0");  // portable: relative to the program
+
+    // An icon file that cannot be loaded ends the scan with its error; the item registered keeps its node.
+    auto failing = std::make_unique<ItemScan>(
+        options, ItemScan::Dependencies{tree, module, keywords, files, places,
+                                        [](std::int32_t) -> int { throw ZanmelError("IconControl", "x"); }, 7});
+    EXPECT_THROW(failing->TakeFile(docs, "late.txt", "Y:\\late.txt"), ZanmelError);
+    EXPECT_TRUE(keywords.Exists("Y:\\late.txt"));
+    ASSERT_NE(tree.FindFirst("Y:\\late.txt"), nullptr);
+    EXPECT_EQ(tree.FindFirst("Y:\\late.txt")->parent, docs);
 }
 
 }  // namespace
