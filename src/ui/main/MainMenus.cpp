@@ -108,8 +108,9 @@ int PositionOf(HMENU menu, UINT command) {
     return -1;
 }
 
-// A name shown literally: "&" would underline the next character.
-std::wstring LiteralCaption(const std::string& name) {
+}  // namespace
+
+std::wstring LiteralMenuCaption(const std::string& name) {
     std::wstring caption;
     for (wchar_t c : platform::ToWide(name)) {
         if (c == L'&') caption += L'&';
@@ -117,8 +118,6 @@ std::wstring LiteralCaption(const std::string& name) {
     }
     return caption;
 }
-
-}  // namespace
 
 std::optional<MenuListChoice> ListChoiceOf(UINT command) noexcept {
     for (std::size_t i = 0; i < std::size(kListBases); ++i) {
@@ -230,8 +229,8 @@ void MainMenus::SetListNames(MenuList list, const std::vector<std::string>& name
         HMENU submenu = SubmenuOf(menu.owner);
         while (GetMenuItemCount(submenu) > 0) DeleteMenu(submenu, 0, MF_BYPOSITION);
         for (std::size_t i = 0; i < names.size() && i < kMenuListCapacity; ++i)
-            InsertAt(submenu, static_cast<UINT>(i), menu.base + static_cast<UINT>(i), LiteralCaption(names[i]), nullptr,
-                     true);
+            InsertAt(submenu, static_cast<UINT>(i), menu.base + static_cast<UINT>(i), LiteralMenuCaption(names[i]),
+                     nullptr, true);
     }
 }
 

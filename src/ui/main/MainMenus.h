@@ -88,6 +88,9 @@ struct MenuListChoice {
 // The list entry a command identifier stands for, or nothing for any other identifier.
 std::optional<MenuListChoice> ListChoiceOf(UINT command) noexcept;
 
+// A name shown literally in a menu: "&" would underline the next character.
+std::wstring LiteralMenuCaption(const std::string& name);
+
 // The name of the entry with this identifier ("MenuFileExit", "PopupMainMenuUSB", ...), or "" when unknown.
 std::string_view MenuEntryName(UINT command) noexcept;
 

@@ -43,6 +43,7 @@ TForm1::TForm1(Dependencies dependencies, Lifecycle lifecycle)
     // Protocol clients may run at a lower integrity level than the launcher.
     ChangeWindowMessageFilterEx(Handle(), WM_COPYDATA, MSGFLT_ALLOW, nullptr);
     mark("2重起動防止設定登録");
+    InstallCallUps();
     mark("システムフック完了");
     CreateControls();
     CreateMenus();
@@ -54,8 +55,10 @@ TForm1::TForm1(Dependencies dependencies, Lifecycle lifecycle)
     mark("スキン変更に追加完了");
     CreateTrayIcon();
     mark("トレイアイコン追加完了");
+    AttachMenuDrawing();
     InstallDropTarget();
     mark("OLE Drag&Drop設定完了");
+    MeasureScreens();
     mark("複数モニタのための画面計測完了");
     timer.EndStage("TForm1::TForm1");
 }
@@ -202,11 +205,13 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         case WM_MEASUREITEM: {
             auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+            if (item->CtlType == ODT_MENU) return PopupMeasureItem(*item);
             if (item->CtlType == ODT_LISTBOX) item->itemHeight = static_cast<UINT>(listRowHeight_);
             return TRUE;
         }
         case WM_DRAWITEM: {
             const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            if (item->CtlType == ODT_MENU) return PopupDrawItem(*item);
             if (item->hwndItem == listBox1_) DrawListItem(*item);
             return TRUE;
         }

@@ -46,8 +46,8 @@ public:
     static constexpr wchar_t kClassName[] = L"TForm1";
     static constexpr int kListLineHeight = 12;
     static constexpr int kSearchLabelTop = 4;  // the search box labels' top within the bottom strip
-    // The callback message of the notification-area icon.
-    static constexpr UINT kTrayMessage = WM_APP + 1;
+    // The callback message of the notification-area icon (WM_APP to WM_APP + 2 are the hook library's).
+    static constexpr UINT kTrayMessage = WM_APP + 10;
 
     // What the main window uses of the program-wide objects; all of them outlive the window.
     struct Dependencies {
@@ -206,8 +206,9 @@ public:
     void WebAddFromItem();
     void WEBMenuChangeDataClick();
 
-    // The application-wide message filter: shell file drops on the list and the tree. True when it took the
-    // message.
+    // The application-wide message filter: the hot keys and the hook library's messages, which call up the main
+    // window or the launcher menu from anywhere, and shell file drops on the list and the tree. True when it took
+    // the message.
     bool ApplicationMessage(MSG& msg);
     // Files dropped on the tree are registered at once at the node under the mouse (into a folder, before an
     // item, at the end of the top level on empty space); files dropped on the list are opened.
@@ -216,6 +217,20 @@ public:
     // A link dragged from a browser onto the tree: registered at once as a web item at the node under the mouse.
     void TreeView1DropLink(const std::string& fileName, const std::string& url);
     platform::CDropTarget& TreeDropTarget() const { return treeDropTarget_->Target(); }
+
+    // The launcher menu, mirroring the tree: an entry per node, tagged with the node's position in pre-order.
+    HMENU PopupMenu1() const;
+    // Before the launcher menu opens: built again when tree.txt changed since it was built.
+    void PopupMenu1Popup();
+    // Opens the launcher menu at a screen position and carries out the choice.
+    void OpenPopupMenu1(POINT at);
+    // The launcher menu entry with this command identifier (its tag + 1) was chosen: an item runs.
+    void PopupMenu1Click(UINT id);
+    std::size_t PopupMenu1Builds() const;
+    // The rectangle of all screens, measured at construction.
+    const RECT& VirtualScreen() const { return virtualScreen_; }
+    bool HotKeyRegistered(bool popup) const;
+    bool HookLoaded() const;
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -341,6 +356,28 @@ private:
     void SwitchSheetBy(int step);
     std::shared_ptr<TreeUi> treeUi_;
     std::unique_ptr<platform::DropTargetRegistration> treeDropTarget_;
+    // The tree's five context menus.
+    std::vector<HMENU> ContextMenus() const;
+
+    // Hot keys, the hook library, the launcher menu and the skin's drawing of the popup menus.
+    struct PopupUi;
+    void InstallCallUps();
+    void ReleaseCallUps();
+    bool CallUpMessage(MSG& msg);
+    void MeasureScreens();
+    void BringUpMainWindow(bool toMouse, bool keepInside);
+    void BuildPopupMenu1();
+    void DestroyPopupMenu1();
+    void AppendPopupMenu1Entries(HMENU menu, const std::vector<std::unique_ptr<FolderTree::Node>>& nodes,
+                                 std::size_t& tag);
+    std::vector<HMENU> FixedPopupMenus() const;
+    void AttachMenuDrawing();
+    void AttachMenuDrawing(HMENU menu);
+    void ApplyMenuOwnerDraw();
+    bool PopupMeasureItem(MEASUREITEMSTRUCT& measure);
+    bool PopupDrawItem(const DRAWITEMSTRUCT& draw);
+    std::shared_ptr<PopupUi> popupUi_;
+    RECT virtualScreen_{};
 };
 
 }  // namespace zanmel

@@ -413,6 +413,11 @@ void TForm1::MenuCommand(UINT id) {
     }
 }
 
+std::vector<HMENU> TForm1::ContextMenus() const {
+    return {treeUi_->PopupFolderMenu, treeUi_->PopupLauncherMenu, treeUi_->PopupNoneMenu, treeUi_->PopupWEBMenu,
+            treeUi_->PopupSpecialFolderMenu};
+}
+
 TForm1::TreeDrag TForm1::TreeDragState() const {
     if (!treeUi_ || !treeUi_->dragging) return {};
     return {true, treeUi_->dragTarget, treeUi_->dragHit};

@@ -36,6 +36,7 @@ void TForm1::RegisterDrops() {
 }
 
 bool TForm1::ApplicationMessage(MSG& msg) {
+    if (CallUpMessage(msg)) return true;
     if (msg.message != WM_DROPFILES || (msg.hwnd != treeView1_ && msg.hwnd != listBox1_)) return false;
     const HDROP drop = reinterpret_cast<HDROP>(msg.wParam);
     const DropRelease release{drop};

@@ -117,9 +117,11 @@ bool TForm1::FormClose() {
 
 void TForm1::FormDestroy() {
     RemovePropW(Handle(), platform::kInstanceProperty);
+    ReleaseCallUps();
     for (std::int32_t window : notifyWindows_) {
         PostMessageW(reinterpret_cast<HWND>(static_cast<std::intptr_t>(window)), WM_CLOSE, 0, 0);
     }
+    DestroyPopupMenu1();
     treeDropTarget_.reset();
 }
 

@@ -141,6 +141,7 @@ void TForm1::ApplySkin() {
     }
 
     launcherMenuOwnerDraw_ = layout.launcherMenuOwnerDraw;
+    ApplyMenuOwnerDraw();
 
     FormResize();
     InvalidateRect(Handle(), nullptr, TRUE);

@@ -38,6 +38,7 @@ int TForm1::IconIndex(int iconNumber) const {
 void TForm1::LoadSheet() {
     InstallTreeUi();  // the tree's menus and mouse handling, once: the first load runs in the constructor
     iconMap_.clear();
+    DestroyPopupMenu1();
     imageList1_.Reset(ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 16, 64));
     SendMessageW(statusBar1_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(ToWide(LastComponent(SheetFolder())).c_str()));
 
@@ -72,6 +73,7 @@ void TForm1::LoadSheet() {
     FillTreeView();
     deps_.timer.EndStage("Iconのリストへの関連付け");
     deps_.timer.BeginStage();
+    if (!deps_.setting.NoMakePopupMenu) BuildPopupMenu1();
     deps_.timer.EndStage("ポップアップメニュー生成");
     Edit1Change();
 }

@@ -1,0 +1,323 @@
+// The launcher menu PopupMenu1 that mirrors the folder tree, the hot keys and the hook library that call the
+// launcher up from anywhere, and the skin's drawing of the popup menus' items.
+#include <windows.h>
+
+#include <unordered_map>
+
+#include "core/CallUpRules.h"
+#include "hook/HookProtocol.h"
+#include "platform/CallUp.h"
+#include "platform/TextCodec.h"
+#include "ui/main/TForm1.h"
+
+namespace zanmel {
+
+namespace {
+
+// tree.txt's last write time, 0 when it cannot be read.
+std::uint64_t FileWriteTime(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(platform::ToWide(path).c_str(), GetFileExInfoStandard, &data)) return 0;
+    return (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
+}
+
+BOOL CALLBACK WidenByMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    if (GetMonitorInfoW(monitor, &info)) {
+        auto& all = *reinterpret_cast<ScreenRect*>(data);
+        all =
+            WidenToInclude(all, {info.rcMonitor.left, info.rcMonitor.top, info.rcMonitor.right, info.rcMonitor.bottom});
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+struct TForm1::PopupUi {
+    platform::HotKey hotKeyZanmel;
+    platform::HotKey hotKeyPopup;
+    platform::HookLibrary hook;
+    platform::MenuHandle popupMenu1{CreatePopupMenu()};
+    std::uint64_t stamp = 0;  // tree.txt's time when the launcher menu was built
+    std::string treeText;     // the tree it was built from
+    std::size_t builds = 0;
+
+    // What the skin draws of a menu item; the item's data is its key here.
+    struct Item {
+        std::string text;  // the caption, "-" for a separator; the node's text for a launcher menu entry
+        bool separator = false;
+        bool launcher = false;  // an entry of PopupMenu1
+        int imageIndex = -1;
+    };
+    std::unordered_map<ULONG_PTR, Item> items;
+    ULONG_PTR nextKey = 1;
+
+    const Item* Find(ULONG_PTR key) const {
+        const auto it = items.find(key);
+        return it == items.end() ? nullptr : &it->second;
+    }
+};
+
+void TForm1::InstallCallUps() {
+    popupUi_ = std::make_shared<PopupUi>();
+    const TSetting& setting = deps_.setting;
+    popupUi_->hotKeyZanmel.Register(Handle(), L"Zanmel", setting.HotKeyZanmel);
+    popupUi_->hotKeyPopup.Register(Handle(), L"ZanmelPopup", setting.HotKeyPopup);
+    if (HookInUse(setting)) {
+        popupUi_->hook.Load(deps_.state.ProgramFolder(), Handle(),
+                            {setting.MouseZanmel, setting.MousePopup, setting.CornerZanmel, setting.CornerPopup},
+                            deps_.ui);
+    }
+}
+
+void TForm1::ReleaseCallUps() {
+    if (!popupUi_) return;
+    popupUi_->hotKeyZanmel.Unregister();
+    popupUi_->hotKeyPopup.Unregister();
+    popupUi_->hook.Release(deps_.ui);
+}
+
+bool TForm1::HotKeyRegistered(bool popup) const {
+    return popup ? popupUi_->hotKeyPopup.Registered() : popupUi_->hotKeyZanmel.Registered();
+}
+
+bool TForm1::HookLoaded() const {
+    return popupUi_->hook.Hooked();
+}
+
+void TForm1::MeasureScreens() {
+    ScreenRect all{};
+    EnumDisplayMonitors(nullptr, nullptr, &WidenByMonitor, reinterpret_cast<LPARAM>(&all));
+    virtualScreen_ = {all.left, all.top, all.right, all.bottom};
+}
+
+bool TForm1::CallUpMessage(MSG& msg) {
+    if (!popupUi_ || msg.hwnd != Handle()) return false;
+    if (popupUi_->hotKeyZanmel.Matches(msg) || msg.message == hook::kMessageMainWindow) {
+        const bool fromHook = msg.message == hook::kMessageMainWindow;
+        BringUpMainWindow(fromHook, fromHook && msg.wParam != hook::kMainWindowAnywhere);
+        return true;
+    }
+    if (popupUi_->hotKeyPopup.Matches(msg) || msg.message == hook::kMessageLauncherMenu) {
+        POINT mouse{};
+        GetCursorPos(&mouse);
+        // The menu closes when the user clicks elsewhere only while the launcher is in the foreground.
+        SetForegroundWindow(Handle());
+        const ScreenPoint at = LauncherMenuPosition({mouse.x, mouse.y}, msg.wParam == hook::kMenuAtMouse);
+        OpenPopupMenu1({at.x, at.y});
+        return true;
+    }
+    if (msg.message == hook::kMessageCaption) {
+        SetWindowTextW(Handle(), std::to_wstring(static_cast<std::intptr_t>(msg.wParam)).c_str());
+        return true;
+    }
+    return false;
+}
+
+void TForm1::BringUpMainWindow(bool toMouse, bool keepInside) {
+    if (toMouse) {
+        // A minimised window is moved once it is back.
+        if (IsIconic(Handle())) ShowWindow(Handle(), SW_RESTORE);
+        POINT mouse{};
+        GetCursorPos(&mouse);
+        RECT rc;
+        GetWindowRect(Handle(), &rc);
+        const ScreenRect screens{virtualScreen_.left, virtualScreen_.top, virtualScreen_.right, virtualScreen_.bottom};
+        const ScreenPoint at =
+            CentredOnMouse({mouse.x, mouse.y}, rc.right - rc.left, rc.bottom - rc.top, keepInside ? &screens : nullptr);
+        SetWindowPos(Handle(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    ApplyImeMode();
+    RestoreFromTray();
+    // An open dialog comes to the front rather than the disabled main window.
+    HWND last = GetLastActivePopup(Handle());
+    if (last && last != Handle()) SetForegroundWindow(last);
+    if (DirViewShown()) SetForegroundWindow(windows_.dirView->Handle());
+}
+
+HMENU TForm1::PopupMenu1() const {
+    return popupUi_->popupMenu1.Get();
+}
+
+std::size_t TForm1::PopupMenu1Builds() const {
+    return popupUi_->builds;
+}
+
+// One entry per node, in pre-order: a node's tag is its position in that order. A node with children is a
+// submenu of their entries.
+void TForm1::AppendPopupMenu1Entries(HMENU menu, const std::vector<std::unique_ptr<FolderTree::Node>>& nodes,
+                                     std::size_t& tag) {
+    PopupUi& ui = *popupUi_;
+    for (const auto& node : nodes) {
+        const std::size_t own = tag++;
+        HMENU submenu = nullptr;
+        if (!node->children.empty()) {
+            submenu = CreatePopupMenu();
+            AppendPopupMenu1Entries(submenu, node->children, tag);
+        }
+        const ULONG_PTR key = ui.nextKey++;
+        ui.items[key] = {node->text, false, true, node->imageIndex};
+        const std::wstring caption = ui::LiteralMenuCaption(node->text);
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_ID | MIIM_STRING | MIIM_FTYPE | MIIM_DATA | (submenu ? MIIM_SUBMENU : 0);
+        info.fType = launcherMenuOwnerDraw_ ? MFT_OWNERDRAW : MFT_STRING;
+        info.wID = static_cast<UINT>(own + 1);
+        info.hSubMenu = submenu;
+        info.dwItemData = key;
+        info.dwTypeData = const_cast<wchar_t*>(caption.c_str());
+        InsertMenuItemW(menu, static_cast<UINT>(GetMenuItemCount(menu)), TRUE, &info);
+    }
+}
+
+void TForm1::BuildPopupMenu1() {
+    DestroyPopupMenu1();
+    std::size_t tag = 0;
+    AppendPopupMenu1Entries(popupUi_->popupMenu1.Get(), tree_.Roots(), tag);
+    popupUi_->stamp = FileWriteTime(SheetFolder() + "\\tree.txt");
+    popupUi_->treeText = WriteTreeText(tree_);
+    ++popupUi_->builds;
+}
+
+void TForm1::DestroyPopupMenu1() {
+    if (!popupUi_) return;
+    PopupUi& ui = *popupUi_;
+    // A new menu rather than deleting thousands of entries one by one.
+    ui.popupMenu1.Reset(CreatePopupMenu());
+    std::erase_if(ui.items, [](const auto& entry) { return entry.second.launcher; });
+    ui.stamp = 0;
+    ui.treeText.clear();
+}
+
+// The menu is built again when tree.txt was written since it was built, and also when the tree differs from
+// the menu while the file's time did not move (a file system that keeps times in two-second steps, a change
+// that was not saved): an entry's tag must name the node it shows.
+void TForm1::PopupMenu1Popup() {
+    const std::uint64_t stamp = FileWriteTime(SheetFolder() + "\\tree.txt");
+    if (stamp == popupUi_->stamp && WriteTreeText(tree_) == popupUi_->treeText) return;
+    DestroyPopupMenu1();
+    if (!tree_.Empty()) BuildPopupMenu1();
+    popupUi_->stamp = stamp;
+}
+
+void TForm1::OpenPopupMenu1(POINT at) {
+    PopupMenu1Popup();
+    const UINT id = static_cast<UINT>(
+        TrackPopupMenu(PopupMenu1(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD, at.x, at.y, 0, Handle(), nullptr));
+    PostMessageW(Handle(), WM_NULL, 0, 0);
+    if (id) PopupMenu1Click(id);
+}
+
+void TForm1::PopupMenu1Click(UINT id) {
+    SetEdit1ReadOnly(false);
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_DATA;
+    if (id == 0 || !GetMenuItemInfoW(PopupMenu1(), id, FALSE, &info)) return;
+    const PopupUi::Item* item = popupUi_->Find(info.dwItemData);
+    const std::vector<FolderTree::Node*> nodes = tree_.PreOrder();
+    const std::size_t tag = id - 1;
+    // A node that changed while the menu was open is not run in the entry's place.
+    if (!item || tag >= nodes.size() || nodes[tag]->text != item->text) return;
+    const std::string text = nodes[tag]->text;
+    if (!text.empty() && text[0] != '#') RunItem(text);
+}
+
+std::vector<HMENU> TForm1::FixedPopupMenus() const {
+    std::vector<HMENU> menus = ContextMenus();
+    menus.push_back(menus_->PopupMainMenu());
+    menus.push_back(menus_->PopupTrayIconMenu());
+    return menus;
+}
+
+// Every item of the menu, at any depth, gets the skin's measuring and drawing (they take effect while the
+// menu is owner-drawn).
+void TForm1::AttachMenuDrawing(HMENU menu) {
+    PopupUi& ui = *popupUi_;
+    const int count = GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        wchar_t caption[256] = {};
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_FTYPE | MIIM_DATA | MIIM_SUBMENU | MIIM_STRING;
+        info.dwTypeData = caption;
+        info.cch = static_cast<UINT>(std::size(caption));
+        if (!GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info)) continue;
+        if (info.hSubMenu) AttachMenuDrawing(info.hSubMenu);
+        if (info.dwItemData != 0) continue;
+        const bool separator = (info.fType & MFT_SEPARATOR) != 0;
+        const ULONG_PTR key = ui.nextKey++;
+        ui.items[key] = {separator ? std::string("-") : platform::ToCp932(caption), separator, false, -1};
+        MENUITEMINFOW data{};
+        data.cbSize = sizeof(data);
+        data.fMask = MIIM_DATA;
+        data.dwItemData = key;
+        SetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &data);
+    }
+}
+
+void TForm1::AttachMenuDrawing() {
+    for (HMENU menu : FixedPopupMenus()) AttachMenuDrawing(menu);
+    ApplyMenuOwnerDraw();
+}
+
+namespace {
+
+void SetOwnerDraw(HMENU menu, bool ownerDraw, const auto& isOurs) {
+    const int count = GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_FTYPE | MIIM_DATA | MIIM_SUBMENU;
+        if (!GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info)) continue;
+        if (info.hSubMenu) SetOwnerDraw(info.hSubMenu, ownerDraw, isOurs);
+        if (!isOurs(info.dwItemData)) continue;
+        const UINT type = ownerDraw ? (info.fType | MFT_OWNERDRAW) : (info.fType & ~static_cast<UINT>(MFT_OWNERDRAW));
+        if (type == info.fType) continue;
+        info.fMask = MIIM_FTYPE;
+        info.fType = type;
+        SetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info);
+    }
+}
+
+}  // namespace
+
+// The launcher menu is drawn by the skin when it has a side bar image; the fixed menus when, besides, the skin
+// asks for it.
+void TForm1::ApplyMenuOwnerDraw() {
+    if (!popupUi_) return;
+    const bool fixed = layout_ && layout_->fixedMenusOwnerDraw;
+    auto isOurs = [this](ULONG_PTR key) { return popupUi_->Find(key) != nullptr; };
+    for (HMENU menu : FixedPopupMenus()) SetOwnerDraw(menu, fixed, isOurs);
+    SetOwnerDraw(PopupMenu1(), launcherMenuOwnerDraw_, isOurs);
+}
+
+bool TForm1::PopupMeasureItem(MEASUREITEMSTRUCT& measure) {
+    const PopupUi::Item* item = popupUi_ ? popupUi_->Find(measure.itemData) : nullptr;
+    if (!item || !life_.skins) return false;
+    HDC dc = GetDC(Handle());
+    const SIZE size = painter_.PopupMeasureItem(dc, life_.skins->Skin, item->text, item->launcher);
+    ReleaseDC(Handle(), dc);
+    measure.itemWidth = static_cast<UINT>(std::max<LONG>(0, size.cx));
+    measure.itemHeight = static_cast<UINT>(std::max<LONG>(0, size.cy));
+    return true;
+}
+
+bool TForm1::PopupDrawItem(const DRAWITEMSTRUCT& draw) {
+    const PopupUi::Item* item = popupUi_ ? popupUi_->Find(draw.itemData) : nullptr;
+    if (!item || !life_.skins) return false;
+    skin::PopupItemState state;
+    state.rect = {draw.rcItem.left, draw.rcItem.top, draw.rcItem.right, draw.rcItem.bottom};
+    state.selected = (draw.itemState & ODS_SELECTED) != 0;
+    state.text = item->text;
+    state.launcherItem = item->launcher;
+    state.separator = item->separator;
+    // For a menu item the control's handle is the menu that holds it.
+    state.itemCount = std::max(1, GetMenuItemCount(reinterpret_cast<HMENU>(draw.hwndItem)));
+    state.imageIndex = item->imageIndex;
+    painter_.PopupDrawItem(draw.hDC, life_.skins->Skin, state, imageList1_.Get());
+    return true;
+}
+
+}  // namespace zanmel
