@@ -98,6 +98,8 @@ void LauncherFixture::PrepareProgramFolder(const std::string& folder) {
     CopyTree(SourcePath("data/skin"), folder + "\\skin");
     ASSERT_TRUE(
         CopyFileW(ToWide(HostPathToWindows(ZANMEL_EXE)).c_str(), ToWide(folder + "\\Zanmel.exe").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileW(ToWide(HostPathToWindows(ZANMEL_HOOK_DLL)).c_str(),
+                          ToWide(folder + "\\ZanmelHook.dll").c_str(), FALSE));
 }
 
 void LauncherFixture::SetUp() {

@@ -33,15 +33,15 @@ struct ClientRun {
     std::string out;  // standard output and error
 };
 
-// A program folder on the fixed drive with Zanmel.exe, its skins and built-in icons, and the launcher process
-// started in it; the launcher is closed (or ended) after each test.
+// A program folder on the fixed drive with Zanmel.exe, ZanmelHook.dll, its skins and built-in icons, and the launcher
+// process started in it; the launcher is closed (or ended) after each test.
 class LauncherFixture : public ::testing::Test {
 protected:
     TempFolder program{FixedDrive().Root()};
     platform::KernelHandle process;
 
     void SetUp() override;
-    // Zanmel.exe with its skins and built-in icons in folder.
+    // Zanmel.exe with ZanmelHook.dll, its skins and built-in icons in folder.
     static void PrepareProgramFolder(const std::string& folder);
     void TearDown() override;
 
