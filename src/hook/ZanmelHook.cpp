@@ -1,5 +1,5 @@
-// ZanmelHook.dll: a low-level mouse hook on the launcher's thread that recognises the call-up gestures and
-// screen positions and posts the launcher's messages to the window it was given.
+// ZanmelHook.dll: a low-level mouse hook that recognises the call-up gestures and screen positions and posts the
+// launcher's messages to the window it was given.
 #include <windows.h>
 
 #include <optional>
@@ -9,10 +9,13 @@
 
 namespace {
 
+// The hook runs on a thread of its own, so the mouse never waits for the launcher's busy window thread.
 HINSTANCE module = nullptr;
-HHOOK hook = nullptr;
-HWND target = nullptr;
-std::optional<zanmel::hook::GestureRecognizer> recognizer;
+HANDLE thread = nullptr;
+DWORD threadId = 0;
+HHOOK hook = nullptr;                                       // of the hook thread
+HWND target = nullptr;                                      // set before the thread starts, read by it
+std::optional<zanmel::hook::GestureRecognizer> recognizer;  // used by the hook thread only
 
 zanmel::hook::Modifiers HeldModifiers() {
     auto held = [](int key) { return (GetAsyncKeyState(key) & 0x8000) != 0; };
@@ -21,7 +24,7 @@ zanmel::hook::Modifiers HeldModifiers() {
 
 void Post(const zanmel::hook::Trigger& trigger) {
     using zanmel::hook::Target;
-    if (trigger.target == Target::None || !target) return;
+    if (trigger.target == Target::None) return;
     const UINT message =
         trigger.target == Target::MainWindow ? zanmel::hook::kMessageMainWindow : zanmel::hook::kMessageLauncherMenu;
     PostMessageW(target, message, trigger.param, 0);
@@ -32,9 +35,10 @@ bool Handle(WPARAM message, const MSLLHOOKSTRUCT& event) {
     using zanmel::hook::Button;
     switch (message) {
         case WM_MOUSEMOVE: {
-            const zanmel::hook::Rect screen{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
-                                            GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN),
-                                            GetSystemMetrics(SM_YVIRTUALSCREEN) + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+            const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+            const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+            const zanmel::hook::Rect screen{left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                                            top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
             Post(recognizer->OnMove({event.pt.x, event.pt.y}, event.time, screen));
             return false;
         }
@@ -58,46 +62,79 @@ LRESULT CALLBACK MouseProc(int code, WPARAM wParam, LPARAM lParam) noexcept {
     return CallNextHookEx(hook, code, wParam, lParam);
 }
 
-void Unhook() {
-    if (hook && !UnhookWindowsHookEx(hook)) {
-        const DWORD error = GetLastError();
-        hook = nullptr;
+struct Start {
+    zanmel::hook::HookSettings settings;
+    HANDLE ready = nullptr;
+    DWORD error = ERROR_SUCCESS;
+};
+
+// Sets the hook, says whether it is set, then runs the thread's messages (the system calls the hook through
+// them) until WM_QUIT.
+DWORD WINAPI HookThread(LPVOID parameter) {
+    auto& start = *static_cast<Start*>(parameter);
+    MSG msg;
+    PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);  // the thread's queue, before anyone posts to it
+    recognizer.emplace(start.settings);
+    hook = SetWindowsHookExW(WH_MOUSE_LL, &MouseProc, module, 0);
+    if (!hook) start.error = GetLastError() ? GetLastError() : ERROR_HOOK_NOT_INSTALLED;
+    const bool hooked = hook != nullptr;
+    SetEvent(start.ready);  // start is gone after this
+    if (!hooked) {
         recognizer.reset();
-        target = nullptr;
-        SetLastError(error);
-        return;
+        return 1;
     }
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+    UnhookWindowsHookEx(hook);
     hook = nullptr;
     recognizer.reset();
+    return 0;
+}
+
+// Ends the hook thread and waits for it: afterwards nothing is posted any more.
+void Stop() {
+    if (thread) {
+        PostThreadMessageW(threadId, WM_QUIT, 0, 0);
+        WaitForSingleObject(thread, INFINITE);
+        CloseHandle(thread);
+    }
+    thread = nullptr;
+    threadId = 0;
     target = nullptr;
-    SetLastError(ERROR_SUCCESS);
 }
 
 }  // namespace
 
 extern "C" __declspec(dllexport) void ZanmelSetHook(HWND window, std::int32_t mouseZanmel, std::int32_t mousePopup,
                                                     std::uint8_t cornerZanmel, std::uint8_t cornerPopup) {
-    Unhook();
+    Stop();
     if (!IsWindow(window)) {
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
         return;
     }
     target = window;
-    recognizer.emplace(zanmel::hook::HookSettings{mouseZanmel, mousePopup, cornerZanmel, cornerPopup});
-    // A low-level hook runs on the thread that sets it: the launcher's message loop calls MouseProc.
-    hook = SetWindowsHookExW(WH_MOUSE_LL, &MouseProc, module, 0);
-    if (!hook) {
+    Start start{{mouseZanmel, mousePopup, cornerZanmel, cornerPopup}, CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+    if (!start.ready) return;  // the error of CreateEventW stays
+    thread = CreateThread(nullptr, 0, &HookThread, &start, 0, &threadId);
+    if (!thread) {
         const DWORD error = GetLastError();
-        recognizer.reset();
+        CloseHandle(start.ready);
         target = nullptr;
-        SetLastError(error ? error : ERROR_HOOK_NOT_INSTALLED);
+        SetLastError(error);
+        return;
+    }
+    WaitForSingleObject(start.ready, INFINITE);
+    CloseHandle(start.ready);
+    if (start.error != ERROR_SUCCESS) {
+        Stop();
+        SetLastError(start.error);
         return;
     }
     SetLastError(ERROR_SUCCESS);
 }
 
 extern "C" __declspec(dllexport) void ZanmelFreeHook() {
-    Unhook();
+    Stop();
+    SetLastError(ERROR_SUCCESS);
 }
 
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
