@@ -41,11 +41,13 @@ public:
     void LoadSetting(const std::string& path);
     void SaveSetting(const std::string& path);
 
+    // Writes the keyword index to keyword.txt of the current sheet (the dialog does so once after a batch of
+    // unsaved changes).
+    void SaveKeyWords();
+
     bool FlgOpenExplorer = false;
 
 private:
-    void SaveKeyWords();
-
     const DataLocations& places_;
     TKeyWordList& keywords_;
     FileAccess& files_;

@@ -70,7 +70,8 @@ TEST_F(LauncherE2E, FirstStartOpensTheWindowAndClosingSavesEverything) {
     std::size_t at = 0;
     for (const char* stage :
          {"TState::TState", "TSetting::TSetting", "TZanmelModule::TZanmelModule", "TSkinDriver::TSkinDriver",
-          "TSpecialFolderModule::TSpecialFolderModule", "アイテムデータ読み出し", "TForm1::TForm1",
+          "TSpecialFolderModule::TSpecialFolderModule", "アイテムデータ読み出し", "TForm1::TForm1", "TForm4::TForm4",
+          "TFormExt::TFormExt", "TFormSetting::TFormSetting", "TFormSpecialFolder::TFormSpecialFolder",
           "TForm1::FormCreate", "アイテムデータ保存", "TForm1::FormClose"}) {
         const std::size_t found = log.find(std::string(" ms:") + stage + "\r\n", at);
         ASSERT_NE(found, std::string::npos) << stage << " missing or out of order in\n" << log;

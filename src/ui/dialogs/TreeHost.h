@@ -24,6 +24,8 @@ public:
     // A node put into Tree() is shown in the view; a node whose text or images changed is redrawn.
     virtual void ShowNewNode(FolderTree::Node* node) = 0;
     virtual void UpdateNode(FolderTree::Node* node) = 0;
+    // Takes a node with its subtree out of Tree() and the view.
+    virtual void RemoveNode(FolderTree::Node* node) = 0;
     // Replaces the whole tree (the folder picker's working copy) and rebuilds the view.
     virtual void ReplaceTree(FolderTree tree) = 0;
 

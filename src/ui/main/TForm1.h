@@ -34,6 +34,9 @@
 #include "ui/dialogs/UnitLauncherItem.h"
 #include "ui/dialogs/UnitScan.h"
 #include "ui/dialogs/UnitWEB.h"
+#include "ui/dialogs/UnitLauncherSetting.h"
+#include "ui/dialogs/UnitSetting.h"
+#include "ui/dialogs/UnitSpecialFolder.h"
 #include "ui/main/ChildWindows.h"
 #include "ui/main/MainMenus.h"
 
@@ -83,6 +86,9 @@ public:
         ui::TFormScan* formScan = nullptr;
         ui::TFormWEB* formWEB = nullptr;
         ui::TFormDebugDirectZNXS* formDebug = nullptr;
+        ui::TFormSetting* formSetting = nullptr;
+        ui::TForm4* form4 = nullptr;
+        ui::TFormSpecialFolder* formSpecialFolder = nullptr;
     };
 
     explicit TForm1(Dependencies dependencies);
@@ -182,6 +188,7 @@ public:
     void SelectTreeNode(FolderTree::Node* node) override;
     void ShowNewNode(FolderTree::Node* node) override;
     void UpdateNode(FolderTree::Node* node) override;
+    void RemoveNode(FolderTree::Node* node) override;
     void ReplaceTree(FolderTree tree) override;
     HIMAGELIST ImageList1() const override { return imageList1_.Get(); }
     int AddIcon(int iconNumber, HICON icon) override;
@@ -199,6 +206,11 @@ public:
     void MenuScanCustomClick();
     // The protocol test window, shown without disabling this one.
     void MenuDebugDirectZNXSClick();
+    // The settings dialogs from the main and the frame menu; each disables this window while it is shown.
+    void MenuSetAllClick();
+    void MenuSetLaunchClick();
+    // Also "編集(&E)" of a special folder item's menu.
+    void MenuSetSFolderClick();
 
     // The WEB item dialog likewise, and the edit of the current web item.
     void MenuEntryWEBClick();
@@ -349,7 +361,6 @@ private:
     HTREEITEM ItemOf(const FolderTree::Node* node) const;
     void ShowSubtree(FolderTree::Node* node);
     void DeleteFolderContents(FolderTree::Node* node, HTREEITEM item);
-    void RemoveNode(FolderTree::Node* node);
     void SaveDeletion();
     void MenuCommand(UINT id);
     void SelectListLineNode(bool focusTree);

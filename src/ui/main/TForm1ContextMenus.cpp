@@ -335,6 +335,7 @@ void TForm1::TreeView1MouseUp(POINT screen) {
     const UINT webState = windows_.formWEB ? MF_ENABLED : MF_GRAYED;
     for (const UINT id : {FolderMenuAddWEB, LauncherMenuAddWEB, WEBMenuAddWEB, SFolderMenuAddWEB, WEBMenuChangeData})
         EnableMenuItem(menu, id, MF_BYCOMMAND | webState);
+    EnableMenuItem(menu, SFolderMenuEdit, MF_BYCOMMAND | (windows_.formSpecialFolder ? MF_ENABLED : MF_GRAYED));
     const UINT id =
         static_cast<UINT>(TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, screen.x,
                                          screen.y, 0, Handle(), nullptr));
@@ -407,6 +408,9 @@ void TForm1::MenuCommand(UINT id) {
             break;
         case WEBMenuChangeData:
             WEBMenuChangeDataClick();
+            break;
+        case SFolderMenuEdit:
+            MenuSetSFolderClick();
             break;
         default:
             break;  // the other dialogs' entries stay disabled until their dialogs exist

@@ -18,6 +18,12 @@ void TForm1::AttachWindows(const Windows& windows) {
     menus_->SetEnabled(ui::MenuEntryWEB, webDialog);
     menus_->SetEnabled(ui::PopupMainMenuEntryWEB, webDialog);
     menus_->SetEnabled(ui::MenuDebugDirectZNXS, windows_.formDebug != nullptr);
+    for (const UINT entry : {ui::MenuSetAll, ui::PopupMainMenuSetAll})
+        menus_->SetEnabled(entry, windows_.formSetting != nullptr);
+    for (const UINT entry : {ui::MenuSetLaunch, ui::PopupMainMenuSetLaunch})
+        menus_->SetEnabled(entry, windows_.form4 != nullptr);
+    for (const UINT entry : {ui::MenuSetSFolder, ui::PopupMainMenuSetSFolder})
+        menus_->SetEnabled(entry, windows_.formSpecialFolder != nullptr);
 }
 
 void TForm1::SelectTreeNode(FolderTree::Node* node) {

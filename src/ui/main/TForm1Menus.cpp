@@ -54,6 +54,15 @@ bool TForm1::MainMenuCommand(UINT command) {
         case ui::MenuDebugDirectZNXS:
             MenuDebugDirectZNXSClick();
             return true;
+        case ui::MenuSetLaunch:
+            MenuSetLaunchClick();
+            return true;
+        case ui::MenuSetSFolder:
+            MenuSetSFolderClick();
+            return true;
+        case ui::MenuSetAll:
+            MenuSetAllClick();
+            return true;
         case ui::MenuHelpShow:
             MenuHelpShowClick();
             return true;

@@ -18,6 +18,7 @@
 #include "protocol/ZnxpRequest.h"
 #include "skin/TSkinDriver.h"
 #include "skin/Win32SkinEnvironment.h"
+#include "ui/dialogs/UnitExt.h"
 #include "ui/main/TForm1.h"
 
 namespace zanmel {
@@ -103,13 +104,27 @@ int Run(const std::wstring& commandLine, int showCommand) {
              &program.skins});
         // The other windows, created once in their order and hidden until used.
         ui::TForm3 form3(form, adapters.ui);
+        ui::TForm4 form4(program.timer, program.launcher, program.state, form.Handle());
         ui::TFormZanmel formZanmel({form, form3, program.keyWords, program.launcher, program.state, adapters.ui});
+        ui::TFormExt formExt(program.timer, {form4, program.launcher, program.state, adapters.ui});
+        form4.SetFormExt(&formExt);
         ui::TFormWEB formWEB({form, form3, program.keyWords, program.launcher, program.state, adapters.ui});
+        ui::TFormSetting formSetting(program.timer, program.setting, form.Handle(), program.skins.GetSkinNames());
         ui::TFormDebugDirectZNXS formDebug(program.timer, adapters.ui, form.Handle());
         ui::TFormScan formScan({form, program.keyWords, program.launcher, program.state, adapters.files, adapters.ui});
         ui::TFormDirView dirView(form.Handle());
         formScan.SetDirView(&dirView);
-        form.AttachWindows({&dirView, &form3, &formZanmel, &formScan, &formWEB, &formDebug});
+        ui::TFormSpecialFolder formSpecialFolder(
+            program.timer, {form, program.keyWords, program.specialFolders, program.state, adapters.ui});
+        form.AttachWindows({.dirView = &dirView,
+                            .form3 = &form3,
+                            .formZanmel = &formZanmel,
+                            .formScan = &formScan,
+                            .formWEB = &formWEB,
+                            .formDebug = &formDebug,
+                            .formSetting = &formSetting,
+                            .form4 = &form4,
+                            .formSpecialFolder = &formSpecialFolder});
         adapters.ui.SetOwner(form.Handle());
         adapters.shell.SetMainWindow(form.Handle());
         platform::GuardCallback([&] { form.FormCreate(); });

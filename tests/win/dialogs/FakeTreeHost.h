@@ -38,6 +38,10 @@ public:
     void SelectTreeNode(FolderTree::Node* node) override { selected = node; }
     void ShowNewNode(FolderTree::Node* node) override { shown.push_back(node->text); }
     void UpdateNode(FolderTree::Node* node) override { updated.push_back(node->text); }
+    void RemoveNode(FolderTree::Node* node) override {
+        removed.push_back(node->text);
+        tree.Remove(node);
+    }
     void ReplaceTree(FolderTree replacement) override {
         tree = std::move(replacement);
         current = selected = nullptr;
@@ -63,6 +67,7 @@ public:
     std::vector<std::pair<int, int>> iconMap;
     std::vector<std::string> shown;
     std::vector<std::string> updated;
+    std::vector<std::string> removed;
     int replaced = 0;
     int saves = 0;
     int refreshes = 0;

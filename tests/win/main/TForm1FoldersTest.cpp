@@ -19,8 +19,12 @@
 #include "platform/Win32FileAccess.h"
 #include "platform/Win32LaunchShell.h"
 #include "ui/dialogs/UnitFolderPicker.h"
+#include "ui/dialogs/UnitExt.h"
 #include "ui/dialogs/UnitLauncherItem.h"
 #include "ui/dialogs/UnitScan.h"
+#include "ui/dialogs/UnitLauncherSetting.h"
+#include "ui/dialogs/UnitSetting.h"
+#include "ui/dialogs/UnitSpecialFolder.h"
 #include "ui/main/TForm1.h"
 
 namespace zanmel {
@@ -664,6 +668,57 @@ TEST_F(MainWindowTreeTest, ScanMenusOpenTheScannerWhichFilesIntoTheTree) {
     ExpectTree("#F\r\n" + std::string(kAuto) + "#スキャンファイル(スキャン)\r\n\ttool.txt\r\n");
     EXPECT_EQ(Find("tool.txt")->imageIndex, form->IconIndex(keyWords.IconNumberOf("tool.txt")));
     EXPECT_EQ(File("keyword.txt"), keyWords.SaveToText());
+}
+
+// The settings dialogs' entries of both menus start disabled and open their dialogs once the windows are there;
+// each dialog gives the main window back when it closes.
+TEST_F(MainWindowTreeTest, SettingsDialogsOpenFromBothMenus) {
+    WriteSheet(std::string(kAuto), {});
+    Open();
+    for (const UINT entry : {ui::MenuSetLaunch, ui::PopupMainMenuSetLaunch, ui::MenuSetAll, ui::PopupMainMenuSetAll,
+                             ui::MenuSetSFolder, ui::PopupMainMenuSetSFolder})
+        EXPECT_FALSE(form->Menus().IsEnabled(entry)) << entry;
+    ui::TForm4 form4(*timer, *launcher, *state, form->Handle());
+    ui::TFormExt formExt(*timer, {form4, *launcher, *state, ui});
+    form4.SetFormExt(&formExt);
+    ui::TFormSetting formSetting(*timer, *setting, form->Handle(), "デフォルト");
+    TSpecialFolderModule specialFolders(*timer, *state, keyWords, files, ui, shell);
+    ui::TFormSpecialFolder formSpecialFolder(*timer, {*form, keyWords, specialFolders, *state, ui});
+    form->AttachWindows({.formSetting = &formSetting, .form4 = &form4, .formSpecialFolder = &formSpecialFolder});
+    for (const UINT entry : {ui::MenuSetLaunch, ui::PopupMainMenuSetLaunch, ui::MenuSetAll, ui::PopupMainMenuSetAll,
+                             ui::MenuSetSFolder, ui::PopupMainMenuSetSFolder})
+        EXPECT_TRUE(form->Menus().IsEnabled(entry)) << entry;
+
+    SendMessageW(form->Handle(), WM_COMMAND, ui::PopupMainMenuSetAll, 0);
+    ASSERT_TRUE(formSetting.IsShown());
+    EXPECT_FALSE(IsWindowEnabled(form->Handle()));
+    SendMessageW(formSetting.Handle(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(IsWindowEnabled(form->Handle()));
+    EXPECT_NE(platform::ReadFileBytes(folder / "Zanmel.ini").value_or("").find("DefaultSkinName=デフォルト"),
+              std::string::npos);
+
+    SendMessageW(form->Handle(), WM_COMMAND, ui::MenuSetLaunch, 0);
+    ASSERT_TRUE(form4.IsShown());
+    EXPECT_FALSE(IsWindowEnabled(form->Handle()));
+    SendMessageW(form4.Handle(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(IsWindowEnabled(form->Handle()));
+
+    // The special folder dialog files into the real tree and its view, and takes a cleared row's node out.
+    SendMessageW(form->Handle(), WM_COMMAND, ui::PopupMainMenuSetSFolder, 0);
+    ASSERT_TRUE(formSpecialFolder.IsShown());
+    EXPECT_FALSE(IsWindowEnabled(form->Handle()));
+    formSpecialFolder.SetRowTicked(9, true);   // SendTo
+    formSpecialFolder.SetRowTicked(10, true);  // Trash
+    formSpecialFolder.BtnSetClick();
+    EXPECT_TRUE(IsWindowEnabled(form->Handle()));
+    ExpectTree(std::string(kAuto) + "##特殊フォルダ\r\n\tSendTo\r\n\tTrash\r\n");
+    EXPECT_EQ(keyWords.KindOf("Trash"), "SpecialFolder");
+    EXPECT_NE(File("keyword.txt").find("Trash,SpecialFolder,5"), std::string::npos);
+    formSpecialFolder.Show();
+    formSpecialFolder.SetRowTicked(9, false);
+    formSpecialFolder.BtnSetClick();
+    ExpectTree(std::string(kAuto) + "##特殊フォルダ\r\n\tTrash\r\n");
+    EXPECT_FALSE(keyWords.Exists("SendTo"));
 }
 
 }  // namespace zanmel

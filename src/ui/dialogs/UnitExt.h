@@ -1,0 +1,105 @@
+#pragma once
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/LauncherItemRules.h"
+#include "core/TDebugTimer.h"
+#include "core/TZanmelModule.h"
+#include "core/UserInterface.h"
+#include "platform/Handles.h"
+#include "platform/TState.h"
+#include "platform/Window.h"
+
+namespace zanmel::ui {
+
+class TForm4;
+
+// Control identifiers of the application dialog, for tests that drive it.
+enum ExtControl : int {
+    kExtGroupBox1 = 100,
+    kExtLabel1,
+    kExtEdit1,
+    kExtLabel2,
+    kExtEdit2,
+    kExtPanel2,
+    kExtBtnRefFile,
+    kExtBtnExpandFilePath,
+    kExtBtnRelativeFilePath,
+    kExtGroupBox2,
+    kExtComboBox1,
+    kExtEdit3,
+    kExtEdit4,
+    kExtComboBox2,
+    kExtCheckBox1,
+    kExtBtnShowExtra,
+    kExtBtnOK,
+    kExtBtnCancel,
+};
+
+// The application dialog "FormExt", opened from the launcher settings window: edits one launch record that
+// serves as a program setting, the web browser ("WEB"), the drive-ejection tool ("UNPLUG"), or an extension
+// entry, new ("EXT_ADD") or existing ("EXT_UPDATE"). Shown without being modal while the launcher settings
+// window is disabled; hiding enables it again. The two records reach setting.ini when that window closes.
+class TFormExt : public platform::Window {
+public:
+    struct Dependencies {
+        TForm4& form4;
+        TZanmelModule& launcher;
+        const platform::TState& state;
+        UserInterface& ui;
+    };
+    // Timed as "TFormExt::TFormExt".
+    TFormExt(TDebugTimer& timer, Dependencies deps);
+
+    // Set by the launcher settings window before Show.
+    void SetMode(std::string_view mode) { mode_ = mode; }
+    const std::string& Mode() const { return mode_; }
+    const std::string& PreviousKey() const { return previousKey_; }
+
+    // FormShow: disables the launcher settings window, starts collapsed and loads the fields of the mode. An
+    // entry whose data cannot be read raises before anything is disabled or shown.
+    void Show();
+    // FormHide, by any route: enables the launcher settings window.
+    void Hide();
+    bool IsShown() const;
+
+    void BtnOKClick();
+    void BtnCancelClick() { Hide(); }
+    void BtnShowExtraClick();
+    void BtnRefFileClick();
+    void BtnExpandFilePathClick();
+    void BtnRelativeFilePathClick();
+    void FormDropFiles(HDROP drop);
+
+    HWND Control(ExtControl id) const { return GetDlgItem(Handle(), id); }
+    std::string Text(ExtControl id) const;
+    void SetText(ExtControl id, std::string_view text);
+    bool ExtraShown() const;
+    int CollapsedHeight() const { return collapsedHeight_; }
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void CreateControls();
+    void ShowExtra(bool shown);
+    void LoadRecord(const TLaunchWordData2& record);
+    void TakeChosenPath(const std::string& path);
+
+    Dependencies deps_;
+    std::string mode_;
+    std::string previousKey_;
+    std::vector<std::string> verbs_;
+    std::vector<std::string> showModes_;
+    std::vector<HWND> extraControls_;
+    int collapsedHeight_ = 0;
+    int expandedHeight_ = 0;
+    platform::FontHandle font_;
+};
+
+}  // namespace zanmel::ui

@@ -1,0 +1,312 @@
+#include "ui/dialogs/UnitSetting.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "core/CommaText.h"
+#include "platform/CallbackGuard.h"
+#include "platform/MessageLoop.h"
+#include "platform/TextCodec.h"
+#include "platform/UiFont.h"
+#include "ui/dialogs/DialogControls.h"
+
+namespace zanmel::ui {
+
+using platform::ToWide;
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"TFormSetting";
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+constexpr int kClientWidth = 440;
+constexpr int kClientHeight = 382;
+constexpr UINT_PTR kHotKeySubclassId = 1;
+constexpr const char* kRestartNote = "※1 設定を有効にするにはZanmelの再起動が必要";
+
+// Where each corner panel of a group sits in the picture of the screen, by bit: column and row of a 3 x 3 grid.
+constexpr int kCornerColumn[8] = {0, 1, 2, 0, 2, 0, 1, 2};
+constexpr int kCornerRow[8] = {2, 2, 2, 1, 1, 0, 0, 0};
+
+}  // namespace
+
+TFormSetting::TFormSetting(TDebugTimer& timer, TSetting& setting, HWND mainWindow, std::string_view skinNames)
+    : setting_(setting),
+      mainWindow_(mainWindow),
+      skinNames_(CommaTextSplit(skinNames)),
+      font_(platform::CreateUiFont()) {
+    timer.BeginStage();
+    RegisterWindowClass(kClassName);
+    RECT frame{0, 0, kClientWidth, kClientHeight};
+    AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
+    Create(kClassName, ToWide("全体設定"), kStyle, kExStyle, CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
+           frame.bottom - frame.top, mainWindow);
+    CreateControls();
+    ShowPage(0);
+    platform::EnableDialogNavigation(Handle());
+    timer.EndStage("TFormSetting::TFormSetting");
+}
+
+TFormSetting::~TFormSetting() {
+    for (const int id : {kSettingEdit1, kSettingEdit2})
+        if (HWND edit = Control(id)) RemoveWindowSubclass(edit, &TFormSetting::HotKeyEditProc, kHotKeySubclassId);
+}
+
+HWND TFormSetting::Add(const wchar_t* cls, std::string_view text, DWORD style, int x, int y, int width, int height,
+                       int id, int page, DWORD exStyle) {
+    HWND child = AddControl(Handle(), font_.Get(), "TFormSetting", cls, text, style, x, y, width, height, id, exStyle);
+    if (page >= 0) {
+        pages_[static_cast<std::size_t>(page)].push_back(child);
+    } else {
+        ShowWindow(child, SW_SHOWNA);
+    }
+    return child;
+}
+
+void TFormSetting::CreateControls() {
+    const DWORD check = BS_AUTOCHECKBOX | WS_TABSTOP;
+    const DWORD label = SS_LEFT | SS_NOPREFIX;
+    const DWORD list = CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
+    const auto fill = [](HWND combo, const std::vector<std::string>& entries) {
+        for (const std::string& entry : entries)
+            SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ToWide(entry).c_str()));
+    };
+
+    // The tab strip lies under the pages' controls, which are its siblings.
+    HWND tabs =
+        Add(WC_TABCONTROLW, "", WS_CLIPSIBLINGS | WS_TABSTOP, 6, 6, kClientWidth - 12, 332, kSettingPageControl1, -1);
+    int index = 0;
+    for (const char* caption : {"設定", "呼び出し", "高速化"}) {
+        std::wstring text = ToWide(caption);
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = text.data();
+        SendMessageW(tabs, TCM_INSERTITEMW, index++, reinterpret_cast<LPARAM>(&item));
+    }
+
+    // TabSheet1 "設定".
+    Add(L"BUTTON", "非アクティブで最小化", check, 20, 42, 380, 20, kSettingCheckBox1, 0);
+    Add(L"BUTTON", "タスクトレイに常駐(※1)", check, 20, 66, 380, 20, kSettingCheckBox2, 0);
+    Add(L"BUTTON", "前方一致検索時に大文字小文字を区別する", check, 20, 90, 380, 20, kSettingCheckBox3, 0);
+    Add(L"BUTTON", "部分一致検索時に大文字小文字を区別する", check, 20, 114, 380, 20, kSettingCheckBox4, 0);
+    Add(L"STATIC", "初めて起動するPCで使用するスキン", label, 20, 148, 380, 16, 0, 0);
+    fill(Add(L"COMBOBOX", "", list, 20, 166, 220, 240, kSettingComboBox3, 0), skinNames_);
+    Add(L"STATIC", "呼び出し時のIMEの状態(※1)", label, 20, 200, 380, 16, 0, 0);
+    fill(Add(L"COMBOBOX", "", list, 20, 218, 220, 200, kSettingComboBox4, 0), ImeModeNames());
+    Add(L"STATIC", kRestartNote, label, 20, 312, 400, 16, 0, 0);
+
+    // TabSheet2 "呼び出し": the same three triggers for the main window and for the popup menu.
+    const struct {
+        const char* caption;
+        int edit;
+        int mouse;
+        int firstPanel;
+        int top;
+    } groups[] = {{"Zanmel呼び出し設定(※1)", kSettingEdit1, kSettingComboBox1, kSettingPanel11, 36},
+                  {"ポップアップメニュー呼び出し設定(※1)", kSettingEdit2, kSettingComboBox2, kSettingPanel21, 172}};
+    for (const auto& group : groups) {
+        const int top = group.top;
+        Add(L"BUTTON", group.caption, BS_GROUPBOX, 14, top, kClientWidth - 28, 130, 0, 1);
+        Add(L"BUTTON", "ホットキー", BS_GROUPBOX, 24, top + 18, 190, 50, 0, 1);
+        HWND edit = Add(L"EDIT", "", ES_AUTOHSCROLL | ES_READONLY | WS_TABSTOP, 32, top + 36, 174, 22, group.edit, 1,
+                        WS_EX_CLIENTEDGE);
+        SetWindowSubclass(edit, &TFormSetting::HotKeyEditProc, kHotKeySubclassId, reinterpret_cast<DWORD_PTR>(this));
+        Add(L"BUTTON", "マウス", BS_GROUPBOX, 24, top + 70, 190, 52, 0, 1);
+        fill(Add(L"COMBOBOX", "", list, 32, top + 88, 174, 240, group.mouse, 1), MouseTriggerNames());
+        Add(L"BUTTON", "コーナーマウス", BS_GROUPBOX, 226, top + 18, 186, 104, 0, 1);
+        for (int bit = 0; bit < 8; ++bit) {
+            Add(L"STATIC", "", SS_OWNERDRAW | SS_NOTIFY, 240 + kCornerColumn[bit] * 56, top + 38 + kCornerRow[bit] * 26,
+                46, 20, group.firstPanel + bit, 1);
+        }
+    }
+    Add(L"STATIC", kRestartNote, label, 20, 312, 400, 16, 0, 1);
+
+    // TabSheet4 "高速化".
+    Add(L"STATIC", "※ポップアップメニュー型のランチャとして使わない人向け", label, 20, 42, 400, 16, 0, 2);
+    Add(L"STATIC", "登録アイテム数が多くなると起動に時間がかかるようになります。", label, 20, 62, 400, 16, 0, 2);
+    Add(L"STATIC", "起動時間が遅すぎて我慢できない人は以下の項目を試してください。", label, 20, 82, 400, 16, 0, 2);
+    Add(L"BUTTON", "起動時にポップアップメニューを作成しない(※1)", check, 20, 112, 400, 20, kSettingCheckBox5, 2);
+    Add(L"BUTTON", "アイコンを表示しない(※1)", check, 20, 136, 400, 20, kSettingCheckBox6, 2);
+    Add(L"STATIC", kRestartNote, label, 20, 312, 400, 16, 0, 2);
+
+    Add(L"BUTTON", "閉じる", BS_DEFPUSHBUTTON | WS_TABSTOP, kClientWidth - 96, 346, 90, 26, kSettingButton1, -1);
+}
+
+std::string TFormSetting::Text(int id) const {
+    return ControlText(Control(id));
+}
+
+bool TFormSetting::IsShown() const {
+    return IsWindowVisible(Handle()) != FALSE;
+}
+
+void TFormSetting::ShowPage(int page) {
+    SendMessageW(Control(kSettingPageControl1), TCM_SETCURSEL, static_cast<WPARAM>(page), 0);
+    for (int i = 0; i < kPageCount; ++i)
+        for (HWND control : pages_[static_cast<std::size_t>(i)]) ShowWindow(control, i == page ? SW_SHOWNA : SW_HIDE);
+}
+
+int TFormSetting::CurrentPage() const {
+    return static_cast<int>(SendMessageW(Control(kSettingPageControl1), TCM_GETCURSEL, 0, 0));
+}
+
+void TFormSetting::Show() {
+    EnableWindow(mainWindow_, FALSE);
+    SetChecked(Control(kSettingCheckBox1), setting_.MinimatizeOnNoActive);
+    SetChecked(Control(kSettingCheckBox2), setting_.GoTaskTray);
+    SetChecked(Control(kSettingCheckBox3), setting_.ForeCaseSensitive);
+    SetChecked(Control(kSettingCheckBox4), setting_.PartialCaseSensitive);
+    SetChecked(Control(kSettingCheckBox5), setting_.NoMakePopupMenu);
+    SetChecked(Control(kSettingCheckBox6), setting_.NoUseIcon);
+    const auto select = [&](int id, std::int32_t stored, std::size_t count) {
+        SendMessageW(Control(id), CB_SETCURSEL, static_cast<WPARAM>(ListSelection(stored, count)), 0);
+    };
+    select(kSettingComboBox1, setting_.MouseZanmel, MouseTriggerNames().size());
+    select(kSettingComboBox2, setting_.MousePopup, MouseTriggerNames().size());
+    select(kSettingComboBox4, setting_.ImeMode, ImeModeNames().size());
+    SetWindowTextW(Control(kSettingEdit1), ToWide(HotKeyText(setting_.HotKeyZanmel)).c_str());
+    SetWindowTextW(Control(kSettingEdit2), ToWide(HotKeyText(setting_.HotKeyPopup)).c_str());
+    corners_ = {CornerPositionsOf(setting_.CornerZanmel), CornerPositionsOf(setting_.CornerPopup)};
+    for (int group = 0; group < 2; ++group)
+        for (int bit = 0; bit < 8; ++bit)
+            InvalidateRect(Control((group == 0 ? kSettingPanel11 : kSettingPanel21) + bit), nullptr, TRUE);
+    const auto skin = std::find(skinNames_.begin(), skinNames_.end(), setting_.DefaultSkinName);
+    SendMessageW(Control(kSettingComboBox3), CB_SETCURSEL,
+                 skin == skinNames_.end() ? static_cast<WPARAM>(-1) : static_cast<WPARAM>(skin - skinNames_.begin()),
+                 0);
+    ShowPage(0);
+    ShowWindow(Handle(), SW_SHOWNORMAL);
+    SetForegroundWindow(Handle());
+    SetFocus(Control(kSettingButton1));
+}
+
+void TFormSetting::Hide() {
+    // Whatever the save does, the main window comes back and the dialog goes; a failed write is reported after.
+    struct Release {
+        TFormSetting& form;
+        ~Release() {
+            EnableWindow(form.mainWindow_, TRUE);
+            ShowWindow(form.Handle(), SW_HIDE);
+        }
+    } release{*this};
+    setting_.MinimatizeOnNoActive = IsChecked(Control(kSettingCheckBox1));
+    setting_.GoTaskTray = IsChecked(Control(kSettingCheckBox2));
+    setting_.ForeCaseSensitive = IsChecked(Control(kSettingCheckBox3));
+    setting_.PartialCaseSensitive = IsChecked(Control(kSettingCheckBox4));
+    setting_.NoMakePopupMenu = IsChecked(Control(kSettingCheckBox5));
+    setting_.NoUseIcon = IsChecked(Control(kSettingCheckBox6));
+    // No selection is stored as -1.
+    setting_.MouseZanmel = static_cast<std::int32_t>(SendMessageW(Control(kSettingComboBox1), CB_GETCURSEL, 0, 0));
+    setting_.MousePopup = static_cast<std::int32_t>(SendMessageW(Control(kSettingComboBox2), CB_GETCURSEL, 0, 0));
+    setting_.ImeMode = static_cast<std::int32_t>(SendMessageW(Control(kSettingComboBox4), CB_GETCURSEL, 0, 0));
+    setting_.CornerZanmel = CornerMaskOf(corners_[0]);
+    setting_.CornerPopup = CornerMaskOf(corners_[1]);
+    const LRESULT skin = SendMessageW(Control(kSettingComboBox3), CB_GETCURSEL, 0, 0);
+    setting_.DefaultSkinName = skin >= 0 && static_cast<std::size_t>(skin) < skinNames_.size()
+                                   ? skinNames_[static_cast<std::size_t>(skin)]
+                                   : std::string(kDefaultSkinName);
+    setting_.SaveSetting();
+}
+
+THotKeyRecord& TFormSetting::HotKeyOf(SettingControl field) {
+    return field == kSettingEdit2 ? setting_.HotKeyPopup : setting_.HotKeyZanmel;
+}
+
+void TFormSetting::HotKeyKeyDown(SettingControl field, std::uint16_t virtualKey, bool ctrl, bool shift, bool alt) {
+    const std::string text = TypeHotKey(HotKeyOf(field), ctrl, shift, alt, virtualKey);
+    SetWindowTextW(Control(field), ToWide(text).c_str());
+}
+
+void TFormSetting::CornerPanelClick(int group, int bit) {
+    bool& lowered = corners_.at(static_cast<std::size_t>(group)).at(static_cast<std::size_t>(bit));
+    lowered = !lowered;
+    InvalidateRect(Control((group == 0 ? kSettingPanel11 : kSettingPanel21) + bit), nullptr, TRUE);
+}
+
+// Raised when off, lowered when on, with a bevel two pixels wide.
+void TFormSetting::DrawCornerPanel(const DRAWITEMSTRUCT& item) const {
+    const int id = static_cast<int>(item.CtlID);
+    const int group = id >= kSettingPanel21 ? 1 : 0;
+    const int bit = id - (group == 0 ? kSettingPanel11 : kSettingPanel21);
+    RECT rc = item.rcItem;
+    FillRect(item.hDC, &rc, GetSysColorBrush(COLOR_BTNFACE));
+    DrawEdge(item.hDC, &rc, corners_[group][bit] ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+}
+
+LRESULT CALLBACK TFormSetting::HotKeyEditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                              DWORD_PTR self) noexcept {
+    auto* form = reinterpret_cast<TFormSetting*>(self);
+    switch (message) {
+        case WM_GETDLGCODE: {
+            // Every key but Tab belongs to the field (Esc and Enter too), so that Tab still leaves it.
+            const auto* msg = reinterpret_cast<const MSG*>(lParam);
+            if (msg && msg->wParam != VK_TAB &&
+                (msg->message == WM_KEYDOWN || msg->message == WM_SYSKEYDOWN || msg->message == WM_CHAR ||
+                 msg->message == WM_SYSCHAR))
+                return DLGC_WANTMESSAGE | DLGC_WANTCHARS;
+            break;
+        }
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN: {
+            const auto field = static_cast<SettingControl>(GetDlgCtrlID(hwnd));
+            const auto held = [](int key) { return GetKeyState(key) < 0; };
+            platform::GuardCallback([&] {
+                form->HotKeyKeyDown(field, static_cast<std::uint16_t>(wParam), held(VK_CONTROL), held(VK_SHIFT),
+                                    held(VK_MENU));
+            });
+            return 0;
+        }
+        case WM_CHAR:
+        case WM_SYSCHAR:
+            return 0;  // the field shows only what a key-down wrote
+        default:
+            break;
+    }
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+LRESULT TFormSetting::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND: {
+            const int id = LOWORD(wParam);
+            const WORD code = HIWORD(wParam);
+            if ((id >= kSettingPanel11 && id < kSettingPanel11 + 8) ||
+                (id >= kSettingPanel21 && id < kSettingPanel21 + 8)) {
+                if (code == STN_CLICKED || code == STN_DBLCLK)
+                    CornerPanelClick(id >= kSettingPanel21 ? 1 : 0,
+                                     id - (id >= kSettingPanel21 ? kSettingPanel21 : kSettingPanel11));
+                return 0;
+            }
+            if (code == BN_CLICKED && (id == kSettingButton1 || id == IDOK || id == IDCANCEL)) {
+                Hide();
+                return 0;
+            }
+            break;
+        }
+        case WM_NOTIFY: {
+            const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+            if (header->idFrom == kSettingPageControl1 && header->code == TCN_SELCHANGE) {
+                ShowPage(CurrentPage());
+                return 0;
+            }
+            break;
+        }
+        case WM_DRAWITEM: {
+            const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            if (item->CtlType == ODT_STATIC) {
+                DrawCornerPanel(*item);
+                return TRUE;
+            }
+            break;
+        }
+        case WM_CLOSE:
+            Hide();
+            return 0;
+        default:
+            break;
+    }
+    return Default(message, wParam, lParam);
+}
+
+}  // namespace zanmel::ui

@@ -1,0 +1,91 @@
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/SettingRules.h"
+#include "core/TDebugTimer.h"
+#include "core/TSetting.h"
+#include "platform/Handles.h"
+#include "platform/Window.h"
+
+namespace zanmel::ui {
+
+// Control identifiers of the global settings dialog, for tests that drive it. The corner panels follow their
+// group's first identifier in bit order (Panel11 to Panel18, Panel21 to Panel28).
+enum SettingControl : int {
+    kSettingPageControl1 = 100,
+    kSettingCheckBox1,
+    kSettingCheckBox2,
+    kSettingCheckBox3,
+    kSettingCheckBox4,
+    kSettingComboBox3,
+    kSettingComboBox4,
+    kSettingEdit1,
+    kSettingComboBox1,
+    kSettingEdit2,
+    kSettingComboBox2,
+    kSettingCheckBox5,
+    kSettingCheckBox6,
+    kSettingButton1,
+    kSettingPanel11 = 200,
+    kSettingPanel21 = 210,
+};
+
+// The global settings dialog "全体設定": edits TSetting on three pages. Created once; shown without being modal
+// while the main window is disabled. There is no Cancel: hiding it, by "閉じる" or by closing the window,
+// stores every control into TSetting, writes Zanmel.ini and enables the main window. Hot keys reach TSetting
+// while they are typed.
+class TFormSetting : public platform::Window {
+public:
+    static constexpr int kPageCount = 3;
+
+    // skinNames: the skin loader's names as comma text. Timed as "TFormSetting::TFormSetting".
+    TFormSetting(TDebugTimer& timer, TSetting& setting, HWND mainWindow, std::string_view skinNames);
+    ~TFormSetting() override;
+
+    // FormShow: disables the main window, loads the controls from TSetting and shows the first page.
+    void Show();
+    // FormHide: stores the controls, saves Zanmel.ini and enables the main window. A failed write is raised
+    // after the dialog has hidden, so the program stays usable.
+    void Hide();
+    bool IsShown() const;
+
+    // Key-down in a hot key field (Edit1: the main window's hot key, Edit2: the popup menu's) with the
+    // modifiers held.
+    void HotKeyKeyDown(SettingControl field, std::uint16_t virtualKey, bool ctrl, bool shift, bool alt);
+    // A click on a corner panel toggles it between raised and lowered.
+    void CornerPanelClick(int group, int bit);
+    bool CornerLowered(int group, int bit) const { return corners_.at(group).at(bit); }
+    void ShowPage(int page);
+    int CurrentPage() const;
+
+    HWND Control(int id) const { return GetDlgItem(Handle(), id); }
+    std::string Text(int id) const;
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void CreateControls();
+    HWND Add(const wchar_t* cls, std::string_view text, DWORD style, int x, int y, int width, int height, int id,
+             int page, DWORD exStyle = 0);
+    THotKeyRecord& HotKeyOf(SettingControl field);
+    void DrawCornerPanel(const DRAWITEMSTRUCT& item) const;
+    static LRESULT CALLBACK HotKeyEditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                           DWORD_PTR self) noexcept;
+
+    TSetting& setting_;
+    HWND mainWindow_;
+    std::vector<std::string> skinNames_;
+    std::array<std::vector<HWND>, kPageCount> pages_;
+    std::array<CornerPositions, 2> corners_{};  // lowered panels of the two groups
+    platform::FontHandle font_;
+};
+
+}  // namespace zanmel::ui

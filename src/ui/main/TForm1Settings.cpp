@@ -1,0 +1,19 @@
+// The menu entries of the settings dialogs.
+#include "ui/main/TForm1.h"
+
+namespace zanmel {
+
+void TForm1::MenuSetAllClick() {
+    // Showing disables this window; hiding enables it again.
+    if (windows_.formSetting) windows_.formSetting->Show();
+}
+
+void TForm1::MenuSetLaunchClick() {
+    if (windows_.form4) windows_.form4->Show();
+}
+
+void TForm1::MenuSetSFolderClick() {
+    if (windows_.formSpecialFolder) windows_.formSpecialFolder->Show();
+}
+
+}  // namespace zanmel

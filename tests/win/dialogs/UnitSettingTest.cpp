@@ -1,0 +1,135 @@
+#include "ui/dialogs/UnitSetting.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "ScriptedUserInterface.h"
+#include "WinTestSupport.h"
+#include "platform/AtomicFile.h"
+#include "platform/CallbackGuard.h"
+#include "platform/TextCodec.h"
+#include "platform/Win32FileAccess.h"
+
+namespace zanmel::ui {
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// The real settings object on Zanmel.ini of a temporary program folder; the main window is a plain window.
+class SettingDialogTest : public ::testing::Test {
+protected:
+    test::TempFolder folder;
+    platform::Win32FileAccess files;
+    platform::MultimediaClock clock;
+    TDebugTimer timer{clock, files, folder / "Debug.log"};
+    test::ScriptedUserInterface ui;
+    HWND main = CreateWindowExW(0, L"STATIC", L"main", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
+    std::unique_ptr<TSetting> setting;
+    std::unique_ptr<TFormSetting> dialog;
+
+    void SetUp() override {
+        platform::SetCallbackUserInterface(&ui);
+        test::WritePlainFile(folder / "Zanmel.ini",
+                             "[Setting]\r\nDefaultSkinName=消えたスキン\r\nImeMode=1\r\nForeCaseSensitive=1\r\n"
+                             "[HotKeyZanmel]\r\nUse=1\r\nWin=1\r\nAlt=1\r\nVK=81\r\nMouse=9\r\nCorner=3\r\n"
+                             "[HotKeyPopup]\r\nMouse=3\r\n[BackUp]\r\nKeep=me\r\n");
+        setting = std::make_unique<TSetting>(timer, files, folder.Path());
+        dialog = std::make_unique<TFormSetting>(timer, *setting, main, "デフォルト,青");
+    }
+    void TearDown() override {
+        dialog.reset();
+        DestroyWindow(main);
+        platform::SetCallbackUserInterface(nullptr);
+        EXPECT_EQ(ui.Unexpected(), Lines{});
+    }
+    int Selection(int id) const { return static_cast<int>(SendMessageW(dialog->Control(id), CB_GETCURSEL, 0, 0)); }
+    bool Checked(int id) const { return SendMessageW(dialog->Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+    void Click(int id, WORD code = BN_CLICKED) {
+        SendMessageW(dialog->Handle(), WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(dialog->Control(id)));
+    }
+    // A key pressed in a field with modifiers held, as the keyboard delivers it.
+    void Press(int field, WORD key, std::initializer_list<int> held) {
+        BYTE state[256] = {};
+        for (const int modifier : held) state[modifier] = 0x80;
+        SetKeyboardState(state);
+        SendMessageW(dialog->Control(field), held.size() && *held.begin() == VK_MENU ? WM_SYSKEYDOWN : WM_KEYDOWN, key,
+                     0);
+        BYTE none[256] = {};
+        SetKeyboardState(none);
+    }
+    std::string Ini() const { return platform::ReadFileBytes(folder / "Zanmel.ini").value_or("<none>"); }
+};
+
+}  // namespace
+
+TEST_F(SettingDialogTest, ShowsTheSettingsAndStoresEveryControlWhenItCloses) {
+    dialog->ShowPage(2);
+    dialog->Show();
+    EXPECT_TRUE(dialog->IsShown());
+    EXPECT_FALSE(IsWindowEnabled(main));
+    EXPECT_EQ(dialog->CurrentPage(), 0);
+    EXPECT_EQ(GetFocus(), dialog->Control(kSettingButton1));
+    EXPECT_TRUE(Checked(kSettingCheckBox3));
+    EXPECT_FALSE(Checked(kSettingCheckBox1));
+    EXPECT_EQ(Selection(kSettingComboBox3), -1);  // a skin that is not installed
+    EXPECT_EQ(Selection(kSettingComboBox4), 1);
+    EXPECT_EQ(Selection(kSettingComboBox1), -1);  // a trigger outside the list
+    EXPECT_EQ(Selection(kSettingComboBox2), 3);
+    EXPECT_EQ(dialog->Text(kSettingEdit1), "Alt + Q");  // Win is not shown
+    EXPECT_EQ(dialog->Text(kSettingEdit2), "");
+    EXPECT_TRUE(dialog->CornerLowered(0, 0));
+    EXPECT_TRUE(dialog->CornerLowered(0, 1));
+    EXPECT_FALSE(dialog->CornerLowered(0, 2));
+
+    // Hot keys reach the settings as they are typed.
+    Press(kSettingEdit1, 'K', {VK_CONTROL, VK_SHIFT});
+    EXPECT_EQ(dialog->Text(kSettingEdit1), "Ctrl + Shift + K");
+    EXPECT_EQ(setting->HotKeyZanmel, (THotKeyRecord{true, true, false, false, true, 75}));
+    Press(kSettingEdit2, VK_SPACE, {VK_MENU});
+    EXPECT_EQ(dialog->Text(kSettingEdit2), "Alt + Space");
+    EXPECT_EQ(setting->HotKeyPopup, (THotKeyRecord{true, false, false, true, false, 32}));
+    Press(kSettingEdit2, VK_DELETE, {});
+    EXPECT_EQ(dialog->Text(kSettingEdit2), "");
+    EXPECT_FALSE(setting->HotKeyPopup.Use);
+
+    // The two top corners of the first group instead of the two bottom ones; a lowered panel of the second.
+    for (const int bit : {0, 1, 5, 7}) Click(kSettingPanel11 + bit, STN_CLICKED);
+    Click(kSettingPanel21 + 4, STN_CLICKED);
+    SendMessageW(dialog->Control(kSettingCheckBox1), BM_SETCHECK, BST_CHECKED, 0);
+    SendMessageW(dialog->Control(kSettingCheckBox6), BM_SETCHECK, BST_CHECKED, 0);
+    SendMessageW(dialog->Control(kSettingComboBox2), CB_SETCURSEL, 5, 0);
+
+    SendMessageW(dialog->Handle(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(dialog->IsShown());
+    EXPECT_TRUE(IsWindowEnabled(main));
+    EXPECT_TRUE(setting->MinimatizeOnNoActive);
+    EXPECT_EQ(setting->CornerZanmel, 160);
+    EXPECT_EQ(setting->CornerPopup, 16);
+    EXPECT_EQ(setting->DefaultSkinName, "デフォルト");
+    EXPECT_EQ(setting->MouseZanmel, -1);
+    const std::string ini = Ini();
+    for (const char* line : {"MinimatizeOnNoActive=1\r\n", "ForeCaseSensitive=1\r\n", "DefaultSkinName=デフォルト\r\n",
+                             "ImeMode=1\r\n", "Corner=160\r\n", "Corner=16\r\n", "Mouse=-1\r\n", "Mouse=5\r\n",
+                             "NoUseIcon=1\r\n", "VK=75\r\n", "Win=0\r\n", "Keep=me\r\n"})
+        EXPECT_NE(ini.find(line), std::string::npos) << line;
+}
+
+TEST_F(SettingDialogTest, AFailedWriteIsReportedAndStillGivesTheMainWindowBack) {
+    dialog->Show();
+    SendMessageW(dialog->Control(kSettingComboBox3), CB_SETCURSEL, 1, 0);
+    // A folder where the file should be: the write fails.
+    DeleteFileW((platform::ToWide(folder / "Zanmel.ini")).c_str());
+    CreateDirectoryW((platform::ToWide(folder / "Zanmel.ini")).c_str(), nullptr);
+    ui.ExpectMessage();
+    Click(kSettingButton1);
+    EXPECT_EQ(ui.Messages().size(), 1U);
+    EXPECT_NE(ui.Messages().front().find("Zanmel.ini"), std::string::npos);
+    EXPECT_FALSE(dialog->IsShown());
+    EXPECT_TRUE(IsWindowEnabled(main));
+    EXPECT_EQ(setting->DefaultSkinName, "青");
+}
+
+}  // namespace zanmel::ui

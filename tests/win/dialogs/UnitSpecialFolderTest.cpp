@@ -1,0 +1,146 @@
+#include "ui/dialogs/UnitSpecialFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "FakeTreeHost.h"
+#include "ScriptedUserInterface.h"
+#include "WinTestSupport.h"
+#include "platform/AtomicFile.h"
+#include "platform/CallbackGuard.h"
+#include "platform/TState.h"
+#include "platform/Win32FileAccess.h"
+#include "platform/Win32LaunchShell.h"
+
+namespace zanmel::ui {
+
+namespace {
+
+using Lines = std::vector<std::string>;
+using test::Shape;
+
+constexpr std::size_t kControlPanel = 3;
+constexpr std::size_t kTrash = 10;
+constexpr std::size_t kMyComputer = 14;
+
+// The real keyword index and special folder module on a temporary program folder; the main window is the
+// test double.
+class SpecialFolderDialogTest : public ::testing::Test {
+protected:
+    test::TempFolder folder;
+    platform::Win32FileAccess files;
+    platform::MultimediaClock clock;
+    platform::Win32LaunchShell shell;
+    std::unique_ptr<TDebugTimer> timer;
+    std::unique_ptr<platform::TState> state;
+    TKeyWordList keyWords{"PC"};
+    test::ScriptedUserInterface ui;
+    std::unique_ptr<TSpecialFolderModule> module;
+    test::FakeTreeHost host;
+    std::unique_ptr<TFormSpecialFolder> dialog;
+
+    void SetUp() override {
+        timer = std::make_unique<TDebugTimer>(clock, files, folder / "Debug.log");
+        state = std::make_unique<platform::TState>(*timer, folder / "Zanmel.exe");
+        module = std::make_unique<TSpecialFolderModule>(*timer, *state, keyWords, files, ui, shell);
+        platform::SetCallbackUserInterface(&ui);
+        keyWords.Add("web", "WEB", 4, "open,http://example.com/,,,1,0");
+        ReadTreeText("#A\n\tweb\n", host.tree);
+        dialog = std::make_unique<TFormSpecialFolder>(
+            *timer, TFormSpecialFolder::Dependencies{host, keyWords, *module, *state, ui});
+    }
+    void TearDown() override {
+        dialog.reset();
+        module.reset();
+        platform::SetCallbackUserInterface(nullptr);
+        EXPECT_EQ(ui.Unexpected(), Lines{});
+        EXPECT_TRUE(ui.AllAnswersUsed());
+    }
+    void Click(int id) {
+        SendMessageW(dialog->Handle(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(dialog->Control(id)));
+    }
+    std::size_t TickedCount() const {
+        std::size_t n = 0;
+        for (std::size_t i = 0; i < kSpecialFolderCount; ++i) n += dialog->RowTicked(i);
+        return n;
+    }
+    bool EditShown(std::size_t row) const {
+        return IsWindowVisible(dialog->Control(kSFolderRowEdit + static_cast<int>(row))) != FALSE;
+    }
+    std::string File(const std::string& path) const { return platform::ReadFileBytes(path).value_or("<none>"); }
+};
+
+}  // namespace
+
+TEST_F(SpecialFolderDialogTest, SetRegistersRenamesAndDeletesKeywordsAndTheirNodes) {
+    dialog->Show();
+    EXPECT_FALSE(IsWindowEnabled(host.MainWindow()));
+    EXPECT_EQ(TickedCount(), 0U);
+    EXPECT_FALSE(EditShown(kTrash));
+    EXPECT_EQ(dialog->RowKeyword(kTrash), "Trash");
+
+    // A click on a row's check box shows its edit; the wheel scrolls 8 pixels a notch.
+    SendMessageW(dialog->Control(kSFolderRowCheck + 0), BM_CLICK, 0, 0);
+    EXPECT_TRUE(dialog->RowTicked(0));
+    EXPECT_TRUE(EditShown(0));
+    SendMessageW(dialog->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-2 * WHEEL_DELTA)), 0);
+    EXPECT_EQ(dialog->ScrollPosition(), 16);
+    SendMessageW(dialog->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
+    EXPECT_EQ(dialog->ScrollPosition(), 8);
+
+    Click(kSFolderBtnProposal);
+    EXPECT_EQ(TickedCount(), 8U);
+    EXPECT_FALSE(dialog->RowTicked(0));
+    // A keyword of a web item is taken: red, a message, nothing stored, not even the folder node.
+    dialog->SetRowKeyword(kTrash, "ごみ箱");
+    dialog->SetRowKeyword(kMyComputer, "WEB");
+    ui.ExpectMessage();
+    Click(kSFolderBtnSet);
+    EXPECT_EQ(ui.Messages(), Lines{"キーワードが重複しています"});
+    EXPECT_TRUE(dialog->RowRed(kMyComputer));
+    EXPECT_FALSE(dialog->RowRed(kTrash));
+    EXPECT_TRUE(dialog->IsShown());
+    EXPECT_EQ(keyWords.Count(), 1U);
+    EXPECT_EQ(Shape(host.tree), "#A|.web|");
+
+    dialog->SetRowKeyword(kMyComputer, "PC");
+    SendMessageW(dialog->Control(kSFolderCheckBox1), BM_SETCHECK, BST_CHECKED, 0);
+    Click(kSFolderBtnSet);
+    EXPECT_FALSE(dialog->IsShown());
+    EXPECT_TRUE(IsWindowEnabled(host.MainWindow()));
+    EXPECT_EQ(Shape(host.tree),
+              "#A|.web|##特殊フォルダ|.ControlPanel|.MyDocument|.SendTo|.ごみ箱|.DeskTopDirectory|.PC|.NetWork|"
+              ".CommonAdminTools|");
+    EXPECT_EQ(host.tree.FindFirst("##特殊フォルダ")->imageIndex, host.IconIndex(1));
+    EXPECT_EQ(host.tree.FindFirst("ごみ箱")->selectedImageIndex, host.IconIndex(5));
+    EXPECT_EQ(
+        keyWords.EntryAt(*keyWords.Find("ごみ箱")),
+        (TKeyWord{"ごみ箱", "SpecialFolder", 5, "", "", "PC", keyWords.EntryAt(*keyWords.Find("ごみ箱")).stamp, "10"}));
+    EXPECT_NE(File(state->SheetFolder() + "\\keyword.txt").find("ごみ箱,SpecialFolder,5,"), std::string::npos);
+    EXPECT_NE(File(state->HomeSheetFolder() + "\\setting.ini").find("FlgOpenExplorer=1"), std::string::npos);
+    EXPECT_TRUE(module->FlgOpenExplorer);
+    EXPECT_EQ(host.saves, 1);
+    EXPECT_EQ(host.refreshes, 1);
+
+    // Shown again the rows come from the index; a rename renames the node, a cleared row loses its keyword and
+    // node, and no second folder node appears.
+    dialog->Show();
+    EXPECT_EQ(TickedCount(), 8U);
+    EXPECT_EQ(dialog->RowKeyword(kTrash), "ごみ箱");
+    EXPECT_GE(dialog->RowRegistered(kTrash), 0);
+    dialog->SetRowKeyword(kTrash, "Recycle");
+    dialog->SetRowTicked(kControlPanel, false);
+    Click(kSFolderBtnSet);
+    EXPECT_EQ(Shape(host.tree),
+              "#A|.web|##特殊フォルダ|.MyDocument|.SendTo|.Recycle|.DeskTopDirectory|.PC|.NetWork|"
+              ".CommonAdminTools|");
+    EXPECT_EQ(host.updated, Lines{"Recycle"});
+    EXPECT_EQ(host.removed, Lines{"ControlPanel"});
+    EXPECT_FALSE(keyWords.Exists("ControlPanel"));
+    EXPECT_FALSE(keyWords.Exists("ごみ箱"));
+    EXPECT_EQ(keyWords.DataOf("Recycle"), "10");
+}
+
+}  // namespace zanmel::ui
