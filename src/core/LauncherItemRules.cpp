@@ -11,6 +11,11 @@ const char* const kAutoSetUrlEmpty =
 const char* const kItemKeywordHash = "#で始まるキーワードは許されません。";
 const char* const kItemKeywordTaken = "キーワードが既に登録されています。";
 
+std::string KeywordFromField(std::string_view text) {
+    const std::size_t start = text.find_first_not_of(" \t");
+    return start == std::string_view::npos ? std::string() : std::string(text.substr(start));
+}
+
 TLaunchWordData2 RecordFromFields(const LauncherItemFields& fields) {
     TLaunchWordData2 record;
     record.verb = fields.verb;

@@ -20,6 +20,10 @@ struct LauncherItemFields {
     std::string showModeName;
 };
 
+// A keyword as typed into a field, without leading blanks: in tree.txt leading blanks and tabs are the
+// indentation, so a keyword starting with one would come back as a deeper node, or stop the next load.
+std::string KeywordFromField(std::string_view text);
+
 // The record an OK stores: the fields as they are (the path relative or absolute as typed), the show mode by
 // name (none selected gives SW_SHOWNORMAL), no flags.
 TLaunchWordData2 RecordFromFields(const LauncherItemFields& fields);

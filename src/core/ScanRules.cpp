@@ -4,6 +4,7 @@
 
 #include "core/CommaText.h"
 #include "core/Cp932.h"
+#include "core/LauncherItemRules.h"
 #include "core/NameCompare.h"
 #include "core/PathRules.h"
 #include "core/ProfileFile.h"
@@ -52,7 +53,7 @@ std::string UniqueScanFolderName(const FolderTree& tree, std::string_view name) 
 }
 
 std::string UniqueScanKeyword(std::string_view keyword, const std::function<bool(std::string_view)>& taken) {
-    std::string text(keyword);
+    std::string text = KeywordFromField(keyword);
     if (!text.empty() && text[0] == '#') text.erase(0, 1);
     if (text.empty()) text = kUntitled;
     return FirstFree(text, [&](const std::string& candidate) { return taken(candidate); });

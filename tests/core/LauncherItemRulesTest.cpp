@@ -2,6 +2,7 @@
 
 #include <set>
 
+#include "core/FolderTree.h"
 #include "core/LauncherItemRules.h"
 
 namespace zanmel {
@@ -53,6 +54,22 @@ TEST(LauncherItemRules, ChecksRunInOrderEmptyThenHashThenDuplicate) {
     // An edit that keeps its keyword is no duplicate; a new item with that keyword is.
     EXPECT_EQ(CheckLauncherItem(Fields("old", "p"), true, "old", isRegistered), "");
     EXPECT_EQ(CheckLauncherItem(Fields("old", "p"), false, "old", isRegistered), kItemKeywordTaken);
+}
+
+// Leading blanks are tree.txt's indentation: a keyword keeping one would be read back one level deeper.
+TEST(LauncherItemRules, TypedKeywordLosesLeadingBlanksSoTheTreeReadsItBack) {
+    EXPECT_EQ(KeywordFromField(" \t メモ 帳 "), "メモ 帳 ");
+    EXPECT_EQ(KeywordFromField(" \t"), "");
+    EXPECT_EQ(KeywordFromField("　全角"), "　全角");  // a full-width space is no indentation
+
+    FolderTree tree;
+    FolderTree::Node* folder = tree.AppendChild(nullptr, "#Launch");
+    tree.AppendChild(folder, KeywordFromField("  spaced"));
+    tree.AppendChild(nullptr, "#WEB");
+    FolderTree again;
+    EXPECT_FALSE(ReadTreeText(WriteTreeText(tree), again).has_value());
+    EXPECT_EQ(WriteTreeText(again), WriteTreeText(tree));
+    EXPECT_EQ(again.Roots().size(), 2u);
 }
 
 TEST(LauncherItemRules, WebRecordIsFixedApartFromUrlAndFlags) {

@@ -46,6 +46,7 @@ TEST(ScanRules, KeywordsLoseTheirHashAndFindAFreeSuffix) {
     EXPECT_EQ(UniqueScanKeyword("#Tool", isTaken), "Tool_2");
     EXPECT_EQ(UniqueScanKeyword("##x", isTaken), "#x");  // only the first "#" goes
     EXPECT_EQ(UniqueScanKeyword("表示", isTaken), "表示");
+    EXPECT_EQ(UniqueScanKeyword("  #Tool", isTaken), "Tool_2");  // a file name's leading blanks would indent tree.txt
 }
 
 TEST(ScanRules, NamesPathsAndShortcutFiles) {

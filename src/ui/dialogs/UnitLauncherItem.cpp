@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "core/CommaText.h"
+#include "core/LauncherItemRules.h"
 #include "core/PathRules.h"
 #include "core/ZanmelError.h"
 #include "platform/MessageLoop.h"
@@ -219,7 +220,7 @@ LauncherItemFields TFormZanmel::Fields() const {
                                                                               : std::string();
     };
     LauncherItemFields fields;
-    fields.keyword = Text(kItemEdit1);
+    fields.keyword = KeywordFromField(Text(kItemEdit1));
     fields.path = Text(kItemEdit2);
     fields.verb = selected(kItemComboBox1, verbs_);
     fields.parameters = Text(kItemEdit3);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/LauncherItemRules.h"
 #include "platform/MessageLoop.h"
 #include "platform/TextCodec.h"
 #include "platform/UiFont.h"
@@ -222,7 +223,7 @@ bool TFormSpecialFolder::RowTicked(std::size_t row) const {
 }
 
 std::string TFormSpecialFolder::RowKeyword(std::size_t row) const {
-    return ControlText(Control(kSFolderRowEdit + static_cast<int>(row)));
+    return KeywordFromField(ControlText(Control(kSFolderRowEdit + static_cast<int>(row))));
 }
 
 void TFormSpecialFolder::SetRowKeyword(std::size_t row, std::string_view keyword) {

@@ -219,7 +219,7 @@ void TFormWEB::BtnAutoSetClick() {
 
 void TFormWEB::BtnOKClick() {
     LauncherItemFields fields;
-    fields.keyword = Text(kWebEdit1);
+    fields.keyword = KeywordFromField(Text(kWebEdit1));
     fields.path = Text(kWebEdit2);
     const bool editing = dialogMode_ == kModeEdit;
     const std::string problem = CheckLauncherItem(
