@@ -75,6 +75,16 @@ std::string FileNameOf(std::string_view path) {
     return std::string(path.substr(AfterLastSeparator(path, true)));
 }
 
+bool IsSameOrInside(std::string_view path, std::string_view folder) {
+    std::string base = FoldName(folder);
+    if (!base.empty() && base.back() == '\\' && cp932::IsCharBoundary(base, base.size() - 1)) base.pop_back();
+    if (base.empty()) return false;
+    const std::string folded = FoldName(path);
+    if (folded == base) return true;
+    return folded.size() > base.size() && folded.compare(0, base.size(), base) == 0 && folded[base.size()] == '\\' &&
+           cp932::IsCharBoundary(folded, base.size());
+}
+
 std::string RelativePath(std::string_view programFolder, std::string_view path) {
     std::string base = std::string(programFolder) + "\\";
     std::string baseDrive = DrivePart(base);

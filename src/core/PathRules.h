@@ -18,6 +18,19 @@ std::string FolderOf(std::string_view path);
 // The part after the last "\" or ":".
 std::string FileNameOf(std::string_view path);
 
+// One folder tree to copy: the content of source into destination.
+struct CopyJob {
+    std::string source;
+    std::string destination;
+    // The destination must exist before the copy; when it cannot be made the run stops.
+    bool required = false;
+    bool operator==(const CopyJob&) const = default;
+};
+
+// True when path is folder itself or lies below it (names compared without regard to letter case; a trailing
+// "\" of folder does not count). "C:\a\b" is inside "C:\a", "C:\ab" is not.
+bool IsSameOrInside(std::string_view path, std::string_view folder);
+
 // Relative path conversion against the program folder: a path on another drive is returned unchanged,
 // otherwise the path relative to programFolder + "\" ("..\" for every folder of the base not shared).
 std::string RelativePath(std::string_view programFolder, std::string_view path);

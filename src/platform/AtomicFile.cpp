@@ -49,6 +49,18 @@ DWORD WriteAndFlush(HANDLE file, std::string_view bytes) {
     return ERROR_SUCCESS;
 }
 
+// Renames the finished temporary file over the target, retrying brief sharing violations.
+DWORD MoveOver(const wchar_t* tempPath, const std::wstring& target) {
+    for (int attempt = 0;; ++attempt) {
+        if (MoveFileExW(tempPath, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+            return ERROR_SUCCESS;
+        }
+        const DWORD error = GetLastError();
+        if (!IsTransient(error) || attempt + 1 >= kReplaceAttempts) return error;
+        Sleep(kReplaceRetryMs);
+    }
+}
+
 }  // namespace
 
 void WriteFileAtomically(const std::string& path, std::string_view bytes) {
@@ -70,16 +82,40 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes) {
             error = WriteAndFlush(file.Get(), bytes);
         }
     }
-    if (error == ERROR_SUCCESS) {
-        for (int attempt = 0;; ++attempt) {
-            if (MoveFileExW(tempPath, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return;
-            error = GetLastError();
-            if (!IsTransient(error) || attempt + 1 >= kReplaceAttempts) break;
-            Sleep(kReplaceRetryMs);
-        }
-    }
+    if (error == ERROR_SUCCESS) error = MoveOver(tempPath, target);
+    if (error == ERROR_SUCCESS) return;
     DeleteFileW(tempPath);
     ThrowFileError("を作成できません。", path, error);
+}
+
+bool CopyFileAtomically(const std::string& source, const std::string& destination) {
+    const std::wstring from = ToWide(source);
+    const std::wstring target = ToWide(destination);
+    if (from.empty() || target.empty()) return false;
+    wchar_t tempPath[MAX_PATH + 16] = {};
+    if (GetTempFileNameW(FolderOf(target).c_str(), L"znm", 0, tempPath) == 0) return false;
+
+    DWORD error = CopyFileW(from.c_str(), tempPath, FALSE) ? ERROR_SUCCESS : GetLastError();
+    // A read-only copy is opened for the flush and renamed as a plain file, and gets the source's attributes
+    // back in place.
+    const DWORD attributes = GetFileAttributesW(from.c_str());
+    const bool readOnly = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+    if (error == ERROR_SUCCESS) {
+        const DWORD copied = GetFileAttributesW(tempPath);
+        if (copied != INVALID_FILE_ATTRIBUTES && (copied & FILE_ATTRIBUTE_READONLY)) {
+            SetFileAttributesW(tempPath, copied & ~FILE_ATTRIBUTE_READONLY);
+        }
+        KernelHandle file(CreateFileW(tempPath, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        if (!file || !FlushFileBuffers(file.Get())) error = GetLastError();
+    }
+    if (error == ERROR_SUCCESS) error = MoveOver(tempPath, target);
+    if (error != ERROR_SUCCESS) {
+        SetFileAttributesW(tempPath, FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(tempPath);
+        return false;
+    }
+    if (readOnly) SetFileAttributesW(target.c_str(), attributes);
+    return true;
 }
 
 std::optional<std::string> ReadFileBytes(const std::string& path) {

@@ -13,6 +13,12 @@ namespace zanmel::platform {
 // file is removed, and a ZanmelError naming the file is thrown.
 void WriteFileAtomically(const std::string& path, std::string_view bytes);
 
+// Copies the file at source over destination the same way: the copy (with the source's attributes and times)
+// goes to a temporary file beside destination, is flushed to the device and then renamed over it, so a copy that
+// fails half-way leaves destination as it was and the source untouched. False when it could not be copied; the
+// temporary file is removed then.
+bool CopyFileAtomically(const std::string& source, const std::string& destination);
+
 // The whole content of the file, or nothing when it does not exist. Any other failure to read throws a
 // ZanmelError naming the file.
 std::optional<std::string> ReadFileBytes(const std::string& path);

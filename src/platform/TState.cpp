@@ -4,6 +4,7 @@
 
 #include "core/CommaText.h"
 #include "core/PathRules.h"
+#include "platform/AtomicFile.h"
 #include "platform/Handles.h"
 #include "platform/MessageLoop.h"
 #include "platform/TextCodec.h"
@@ -115,12 +116,12 @@ void TState::CopyFolderTree(DirectoryView& view, const std::string& destination,
         view.ShowPath(from);
         // The user closes the window to interrupt: checked again after the pending messages have run.
         if (!PumpPendingMessages() || !view.IsShown()) return;
-        const std::wstring wideFrom = ToWide(from);
-        const std::wstring wideTo = ToWide(to);
-        CopyFileW(wideFrom.c_str(), wideTo.c_str(), FALSE);  // fails for a folder; failures are skipped
         if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            CreateDirectoryW(wideTo.c_str(), nullptr);
+            CreateDirectoryW(ToWide(to).c_str(), nullptr);
             CopyFolderTree(view, to, from);
+        } else {
+            // Through a temporary file: a copy cut short leaves the file at the destination as it was.
+            CopyFileAtomically(from, to);  // failures are skipped
         }
     } while (FindNextFileW(find.Get(), &data));
 }

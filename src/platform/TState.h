@@ -52,7 +52,8 @@ public:
     static std::string ListSubFolders(const std::string& folder);
     // Copies the tree below source into destination, overwriting files, while view is shown: each entry's path
     // is shown in the view and pending messages run before it is copied. Closing the view (or the program
-    // quitting) stops the copy at the next entry. Failures to copy an entry are skipped.
+    // quitting) stops the copy at the next entry. Failures to copy an entry are skipped. Each file is replaced
+    // atomically (CopyFileAtomically), so an interrupted copy never leaves a torn file.
     static void CopyFolderTree(DirectoryView& view, const std::string& destination, const std::string& source);
 
 private:

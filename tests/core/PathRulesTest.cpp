@@ -36,6 +36,18 @@ TEST(PathRules, RelativePathConversion) {
     EXPECT_EQ(AutoRelativePath(false, folder, "E:\\Tools\\Launcher\\a.exe"), "E:\\Tools\\Launcher\\a.exe");
 }
 
+TEST(PathRules, SameOrInsideAFolder) {
+    EXPECT_TRUE(IsSameOrInside("C:\\a\\b", "C:\\a"));
+    EXPECT_TRUE(IsSameOrInside("c:\\A", "C:\\a\\"));
+    EXPECT_TRUE(IsSameOrInside("E:\\bk", "E:"));
+    EXPECT_FALSE(IsSameOrInside("C:\\ab", "C:\\a"));
+    EXPECT_FALSE(IsSameOrInside("C:\\a", "C:\\a\\b"));
+    EXPECT_FALSE(IsSameOrInside("C:\\a", ""));
+    // "表" ends in the byte 0x5C: its lead byte alone is not a folder with a separator after it.
+    EXPECT_FALSE(IsSameOrInside("E:\\表", "E:\\\x95"));
+    EXPECT_TRUE(IsSameOrInside("E:\\表\\x", "E:\\表\\"));
+}
+
 TEST(PathRules, DriveFolderAndFileNameParts) {
     EXPECT_EQ(DrivePart("C:\\Windows"), "C:");
     EXPECT_EQ(DrivePart("x:"), "x:");

@@ -27,6 +27,20 @@ const test::ChildMode kWriter("atomic-writer", [](int argc, wchar_t** argv) {
     for (;;) WriteFileAtomically(path, payload);
 });
 
+// Child: copies the file over the destination again and again until it is killed.
+const test::ChildMode kCopier("atomic-copier", [](int argc, wchar_t** argv) {
+    if (argc < 2) return 2;
+    const std::string source = ToCp932(argv[0]);
+    const std::string destination = ToCp932(argv[1]);
+    for (;;) CopyFileAtomically(source, destination);
+});
+
+FILETIME WriteTime(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    GetFileAttributesExW(ToWide(path).c_str(), GetFileExInfoStandard, &data);
+    return data.ftLastWriteTime;
+}
+
 }  // namespace
 
 TEST(AtomicFile, CreatesAndReplacesWithoutLeavingTemporaryFiles) {
@@ -100,6 +114,78 @@ TEST(AtomicFile, InterruptedWriterLeavesOldOrNewFileWhole) {
         }
     }
     RecordProperty("interrupted_mid_write", interruptedMidWrite);
+}
+
+// From the removable drive to the fixed one: new files, replaced files, attributes and times kept.
+TEST(AtomicFile, CopyReplacesTheDestinationAndKeepsAttributesAndTimes) {
+    test::TempFolder from(test::RemovableDrive().Root());
+    test::TempFolder to(test::FixedDrive().Root());
+    test::WritePlainFile(from / "keyword.txt", "new");
+    test::WritePlainFile(from / "表.txt", "read only");
+    SetFileAttributesW(ToWide(from / "表.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+    test::WritePlainFile(to / "keyword.txt", "old and longer");
+
+    EXPECT_TRUE(CopyFileAtomically(from / "keyword.txt", to / "keyword.txt"));
+    EXPECT_TRUE(CopyFileAtomically(from / "表.txt", to / "表.txt"));
+    EXPECT_EQ(ReadFileBytes(to / "keyword.txt"), "new");
+    EXPECT_EQ(ReadFileBytes(to / "表.txt"), "read only");
+    EXPECT_TRUE(GetFileAttributesW(ToWide(to / "表.txt").c_str()) & FILE_ATTRIBUTE_READONLY);
+    const FILETIME sourceTime = WriteTime(from / "keyword.txt");
+    const FILETIME copyTime = WriteTime(to / "keyword.txt");
+    EXPECT_EQ(CompareFileTime(&sourceTime, &copyTime), 0);
+    EXPECT_FALSE(HasTempFiles(to.Path()));
+    SetFileAttributesW(ToWide(from / "表.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
+    SetFileAttributesW(ToWide(to / "表.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST(AtomicFile, FailedCopyLeavesSourceAndDestinationAsTheyWere) {
+    test::TempFolder from(test::RemovableDrive().Root());
+    test::TempFolder to(test::FixedDrive().Root());
+    test::WritePlainFile(from / "tree.txt", "new tree");
+    test::WritePlainFile(to / "tree.txt", "old tree");
+    {
+        // Another program holds the source without letting it be read.
+        KernelHandle holder(CreateFileW(ToWide(from / "tree.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_TRUE(holder);
+        EXPECT_FALSE(CopyFileAtomically(from / "tree.txt", to / "tree.txt"));
+    }
+    EXPECT_FALSE(CopyFileAtomically(from / "missing.txt", to / "tree.txt"));
+    EXPECT_FALSE(CopyFileAtomically(from / "tree.txt", to / "no-such-folder\\tree.txt"));
+    EXPECT_EQ(ReadFileBytes(to / "tree.txt"), "old tree");
+    EXPECT_EQ(ReadFileBytes(from / "tree.txt"), "new tree");
+    EXPECT_EQ(test::FolderEntries(to.Path()), std::vector<std::string>{"tree.txt"});
+}
+
+// A copy killed at any moment leaves the destination old or wholly new.
+TEST(AtomicFile, InterruptedCopyLeavesOldOrNewFileWhole) {
+    test::TempFolder from(test::RemovableDrive().Root());
+    test::TempFolder to(test::FixedDrive().Root());
+    const std::string source = from / "keyword.txt";
+    const std::string path = to / "keyword.txt";
+    test::WritePlainFile(source, std::string(kChildPayload, 'N'));
+    const std::string old(100000, 'O');
+    for (int round = 0; round < 3; ++round) {
+        test::WritePlainFile(path, old);
+        KernelHandle child(
+            test::StartChild(L"atomic-copier", L"\"" + ToWide(source) + L"\" \"" + ToWide(path) + L"\""));
+        ASSERT_TRUE(child);
+        for (int i = 0; i < 500 && !HasTempFiles(to.Path()); ++i) Sleep(2);
+        Sleep(static_cast<DWORD>(round * 9));
+        TerminateProcess(child.Get(), 1);
+        WaitForSingleObject(child.Get(), 10000);
+
+        const auto now = ReadFileBytes(path);
+        ASSERT_TRUE(now.has_value());
+        if (*now != old) {
+            ASSERT_EQ(now->size(), kChildPayload) << "a partly copied file replaced the old one";
+            EXPECT_EQ(now->find_first_not_of('N'), std::string::npos);
+        }
+        EXPECT_EQ(ReadFileBytes(source)->size(), kChildPayload);
+        for (const std::string& name : test::FolderEntries(to.Path())) {
+            if (name.rfind("znm", 0) == 0) DeleteFileW(ToWide(to / name).c_str());
+        }
+    }
 }
 
 }  // namespace zanmel::platform
