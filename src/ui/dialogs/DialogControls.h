@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zanmel::ui {
 
@@ -18,5 +19,14 @@ void SetControlText(HWND control, std::string_view text);
 
 bool IsChecked(HWND box);
 void SetChecked(HWND box, bool checked);
+
+// Sizes the window so that its client area is width by height.
+void SetClientSize(HWND window, int width, int height);
+
+// A list box's lines as CP932, and replacing them.
+std::vector<std::string> ListBoxLines(HWND listBox);
+void SetListBoxLines(HWND listBox, const std::vector<std::string>& lines);
+// The selected line, or -1.
+int ListBoxSelection(HWND listBox);
 
 }  // namespace zanmel::ui

@@ -28,11 +28,14 @@
 #include "platform/TrayIcon.h"
 #include "platform/Window.h"
 #include "ui/dialogs/TreeHost.h"
+#include "ui/dialogs/UnitAutorunInf.h"
+#include "ui/dialogs/UnitBackUp.h"
 #include "ui/dialogs/UnitDebugDirectZNXS.h"
 #include "ui/dialogs/UnitDirView.h"
 #include "ui/dialogs/UnitFolderPicker.h"
 #include "ui/dialogs/UnitLauncherItem.h"
 #include "ui/dialogs/UnitScan.h"
+#include "ui/dialogs/UnitSync.h"
 #include "ui/dialogs/UnitWEB.h"
 #include "ui/dialogs/UnitLauncherSetting.h"
 #include "ui/dialogs/UnitSetting.h"
@@ -89,6 +92,9 @@ public:
         ui::TFormSetting* formSetting = nullptr;
         ui::TForm4* form4 = nullptr;
         ui::TFormSpecialFolder* formSpecialFolder = nullptr;
+        ui::TFormAutorunInf* formAutorunInf = nullptr;
+        ui::TFormBackUp* formBackUp = nullptr;
+        ui::TFormSync* formSync = nullptr;
     };
 
     explicit TForm1(Dependencies dependencies);
@@ -243,6 +249,14 @@ public:
     const RECT& VirtualScreen() const { return virtualScreen_; }
     bool HotKeyRegistered(bool popup) const;
     bool HookLoaded() const;
+
+    // The removable-drive tools from the "USB(&U)" menus.
+    void MenuUsbAutorunInfClick();
+    void MenuUsbBackUpClick();
+    void MenuUsbSyncClick();
+    // After a sync run refreshed the sheet list: the sheet menus follow it, and the current sheet is read again
+    // when the run copied into its folder, so that what the window saves later matches the files copied.
+    void SheetsSynced(const std::vector<std::string>& destinations);
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

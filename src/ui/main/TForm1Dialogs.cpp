@@ -24,6 +24,13 @@ void TForm1::AttachWindows(const Windows& windows) {
         menus_->SetEnabled(entry, windows_.form4 != nullptr);
     for (const UINT entry : {ui::MenuSetSFolder, ui::PopupMainMenuSetSFolder})
         menus_->SetEnabled(entry, windows_.formSpecialFolder != nullptr);
+    const auto enable = [&](UINT entry, UINT popupEntry, bool there) {
+        menus_->SetEnabled(entry, there);
+        menus_->SetEnabled(popupEntry, there);
+    };
+    enable(ui::MenuUsbAutorunInf, ui::PopupMainMenuUsbAutorunInf, windows_.formAutorunInf != nullptr);
+    enable(ui::MenuUsbBackUp, ui::PopupMainMenuUsbBackUp, windows_.formBackUp != nullptr);
+    enable(ui::MenuUsbSync, ui::PopupMainMenuUsbSync, windows_.formSync != nullptr);
 }
 
 void TForm1::SelectTreeNode(FolderTree::Node* node) {

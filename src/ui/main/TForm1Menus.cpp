@@ -63,6 +63,15 @@ bool TForm1::MainMenuCommand(UINT command) {
         case ui::MenuSetAll:
             MenuSetAllClick();
             return true;
+        case ui::MenuUsbAutorunInf:
+            MenuUsbAutorunInfClick();
+            return true;
+        case ui::MenuUsbBackUp:
+            MenuUsbBackUpClick();
+            return true;
+        case ui::MenuUsbSync:
+            MenuUsbSyncClick();
+            return true;
         case ui::MenuHelpShow:
             MenuHelpShowClick();
             return true;

@@ -114,6 +114,12 @@ int Run(const std::wstring& commandLine, int showCommand) {
         ui::TFormScan formScan({form, program.keyWords, program.launcher, program.state, adapters.files, adapters.ui});
         ui::TFormDirView dirView(form.Handle());
         formScan.SetDirView(&dirView);
+        ui::TFormAutorunInf formAutorunInf({form.Handle(), program.state, program.launcher, adapters.files});
+        ui::TFormBackUp formBackUp({form.Handle(), program.state, dirView, adapters.files, adapters.ui,
+                                    [&program](const std::string& path) { return program.launcher.RunFile(path); }});
+        ui::TFormSync formSync(
+            {form.Handle(), program.state, dirView, adapters.files, adapters.ui,
+             [&form](const std::vector<std::string>& destinations) { form.SheetsSynced(destinations); }});
         ui::TFormSpecialFolder formSpecialFolder(
             program.timer, {form, program.keyWords, program.specialFolders, program.state, adapters.ui});
         form.AttachWindows({.dirView = &dirView,
@@ -124,7 +130,10 @@ int Run(const std::wstring& commandLine, int showCommand) {
                             .formDebug = &formDebug,
                             .formSetting = &formSetting,
                             .form4 = &form4,
-                            .formSpecialFolder = &formSpecialFolder});
+                            .formSpecialFolder = &formSpecialFolder,
+                            .formAutorunInf = &formAutorunInf,
+                            .formBackUp = &formBackUp,
+                            .formSync = &formSync});
         adapters.ui.SetOwner(form.Handle());
         adapters.shell.SetMainWindow(form.Handle());
         platform::GuardCallback([&] { form.FormCreate(); });

@@ -721,4 +721,47 @@ TEST_F(MainWindowTreeTest, SettingsDialogsOpenFromBothMenus) {
     EXPECT_FALSE(keyWords.Exists("SendTo"));
 }
 
+// The USB menus open their dialogs, which disable the window; after a sync the sheet menus follow the sheet
+// list, and a sync that copied into the current sheet has the window read it again, so that what it saves later
+// is what the sync copied.
+TEST_F(MainWindowTreeTest, UsbMenusOpenTheirDialogsAndASyncIntoTheSheetReloadsIt) {
+    WriteSheet("#F\r\n\ta\r\n" + std::string(kAuto), {{"a", "Launch"}});
+    Open();
+    ui::TFormDirView dirView(form->Handle());
+    ui::TFormAutorunInf formAutorunInf({form->Handle(), *state, *launcher, files});
+    ui::TFormBackUp formBackUp({form->Handle(), *state, dirView, files, ui, {}});
+    ui::TFormSync formSync({form->Handle(), *state, dirView, files, ui, {}});
+    EXPECT_FALSE(form->Menus().IsEnabled(ui::MenuUsbSync));
+    TForm1::Windows windows;
+    windows.dirView = &dirView;
+    windows.formAutorunInf = &formAutorunInf;
+    windows.formBackUp = &formBackUp;
+    windows.formSync = &formSync;
+    form->AttachWindows(windows);
+    for (const UINT entry : {ui::MenuUsbAutorunInf, ui::PopupMainMenuUsbAutorunInf, ui::MenuUsbBackUp,
+                             ui::PopupMainMenuUsbBackUp, ui::MenuUsbSync, ui::PopupMainMenuUsbSync}) {
+        EXPECT_TRUE(form->Menus().IsEnabled(entry)) << ui::MenuEntryName(entry);
+    }
+    SendMessageW(form->Handle(), WM_COMMAND, ui::PopupMainMenuUsbBackUp, 0);
+    EXPECT_TRUE(formBackUp.IsShown());
+    EXPECT_FALSE(IsWindowEnabled(form->Handle()));
+    SendMessageW(formBackUp.Handle(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(IsWindowEnabled(form->Handle()));
+    SendMessageW(form->Handle(), WM_COMMAND, ui::MenuUsbSync, 0);
+    EXPECT_TRUE(formSync.IsShown());
+    EXPECT_FALSE(IsWindowEnabled(form->Handle()));
+
+    CreateDirectoryW(ToWide(state->DataRoot() + "\\PC-SYNCED").c_str(), nullptr);
+    state->RefreshSheetList();
+    test::WritePlainFile(Sheet("tree.txt"), "#Synced\r\n\ta\r\n" + std::string(kAuto));
+    form->SheetsSynced({state->DataRoot() + "\\PC-SYNCED"});
+    EXPECT_EQ(WriteTreeText(form->Tree()), "#F\r\n\ta\r\n" + std::string(kAuto));
+    HMENU sheets = form->Menus().SubmenuOf(ui::MenuFileLaunchFileChange);
+    EXPECT_EQ(static_cast<std::size_t>(GetMenuItemCount(sheets)), state->SheetList().size());
+    EXPECT_EQ(GetMenuItemCount(form->Menus().SubmenuOf(ui::PopupMainMenuFileLanchFileChange)),
+              GetMenuItemCount(sheets));
+    form->SheetsSynced({state->SheetFolder()});
+    ExpectTree("#Synced\r\n\ta\r\n" + std::string(kAuto));
+}
+
 }  // namespace zanmel

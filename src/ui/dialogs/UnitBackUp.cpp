@@ -1,0 +1,274 @@
+#include "ui/dialogs/UnitBackUp.h"
+
+#include <utility>
+
+#include "core/CommaText.h"
+#include "core/PathRules.h"
+#include "core/ZanmelError.h"
+#include "platform/MessageLoop.h"
+#include "platform/TextCodec.h"
+#include "platform/UiFont.h"
+#include "ui/dialogs/DialogControls.h"
+
+namespace zanmel::ui {
+
+using platform::ToWide;
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"TFormBackUp";
+constexpr char kComponent[] = "TFormBackUp";
+constexpr int kClientWidth = 460;
+constexpr int kClientHeight = 428;
+constexpr int kButtonHeight = 26;
+constexpr int kEditHeight = 22;
+
+bool FolderExists(const std::string& path) {
+    const DWORD attributes = GetFileAttributesW(ToWide(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool MakeFolder(const std::string& path) {
+    return CreateDirectoryW(ToWide(path).c_str(), nullptr) != FALSE;
+}
+
+}  // namespace
+
+TFormBackUp::TFormBackUp(Dependencies deps) : deps_(std::move(deps)), font_(platform::CreateUiFont()) {
+    RegisterWindowClass(kClassName);
+    Create(kClassName, ToWide("バックアップ"), WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME, CW_USEDEFAULT,
+           CW_USEDEFAULT, kClientWidth, kClientHeight, deps_.mainWindow);
+    platform::EnableDialogNavigation(Handle());
+    SetClientSize(Handle(), kClientWidth, kClientHeight);
+    CreateControls();
+}
+
+void TFormBackUp::CreateControls() {
+    HFONT font = font_ ? font_.Get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    const auto add = [&](const wchar_t* cls, std::string_view text, DWORD style, int x, int y, int width, int height,
+                         int id = 0, DWORD exStyle = 0) {
+        return AddControl(Handle(), font, kComponent, cls, text, WS_VISIBLE | style, x, y, width, height, id, exStyle);
+    };
+    const DWORD label = SS_LEFT | SS_NOPREFIX;
+    const DWORD edit = ES_AUTOHSCROLL | WS_TABSTOP;
+    const DWORD button = BS_PUSHBUTTON | WS_TABSTOP;
+
+    add(L"BUTTON", "バックアップ設定", BS_GROUPBOX, 8, 6, 444, 66, kBackUpRadioGroup1);
+    add(L"BUTTON", "USBメモリ内の全データをバックアップ", BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, 20, 26, 420, 18,
+        kBackUpMode0);
+    add(L"BUTTON", "USBメモリの一部のみをバックアップ", BS_AUTORADIOBUTTON, 20, 46, 420, 18, kBackUpMode1);
+
+    add(L"BUTTON", "バックアップ", BS_GROUPBOX | WS_GROUP, 8, 80, 444, 150, kBackUpGroupBox1);
+    add(L"STATIC", "バックアップ先コンピュータ名", label, 20, 100, 170, 16);
+    add(L"STATIC", "（フォルダ設定時に自動的に設定されます）", label, 190, 100, 250, 16);
+    add(L"EDIT", "", edit, 20, 118, 420, kEditHeight, kBackUpEdit1, WS_EX_CLIENTEDGE);
+    add(L"STATIC", "バックアップ先フォルダ", label, 20, 146, 420, 16);
+    add(L"EDIT", "", edit, 20, 164, 420, kEditHeight, kBackUpEdit2, WS_EX_CLIENTEDGE);
+    add(L"BUTTON", "フォルダを設定", button, 20, 194, 120, kButtonHeight, kBackUpBtnDirSet);
+    add(L"BUTTON", "フォルダを開く", button, 146, 194, 120, kButtonHeight, kBackUpBtnDirOpen);
+
+    add(L"LISTBOX", "", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP, 8, 240, 360, 140,
+        kBackUpListBox1, WS_EX_CLIENTEDGE);
+    add(L"BUTTON", "追加", button, 376, 240, 76, kButtonHeight, kBackUpBtnAdd);
+    add(L"BUTTON", "編集", button, 376, 272, 76, kButtonHeight, kBackUpBtnEdit);
+    add(L"BUTTON", "削除", button, 376, 304, 76, kButtonHeight, kBackUpBtnDel);
+
+    add(L"BUTTON", "バックアップを実行", button, 8, 392, 160, 28, kBackUpBtnBackUp);
+    add(L"BUTTON", "閉じる", button, 372, 392, 80, 28, kBackUpBtnClose);
+}
+
+std::string TFormBackUp::Text(BackUpControl id) const {
+    return ControlText(Control(id));
+}
+
+void TFormBackUp::SetText(BackUpControl id, std::string_view text) {
+    SetControlText(Control(id), text);
+}
+
+bool TFormBackUp::IsShown() const {
+    return IsWindowVisible(Handle()) != FALSE;
+}
+
+int TFormBackUp::SelectedMode() const {
+    if (SendMessageW(Control(kBackUpMode0), BM_GETCHECK, 0, 0) == BST_CHECKED) return TBackUp::kModeWholeDrive;
+    if (SendMessageW(Control(kBackUpMode1), BM_GETCHECK, 0, 0) == BST_CHECKED) return TBackUp::kModeListedFolders;
+    return -1;
+}
+
+void TFormBackUp::Show() {
+    backUp_.Load(deps_.files, IniPath());
+    SetText(kBackUpEdit1, backUp_.ComputerName);
+    SetText(kBackUpEdit2, backUp_.BackUpDir);
+    // A mode of neither entry selects none.
+    SendMessageW(Control(kBackUpMode0), BM_SETCHECK, backUp_.Mode == TBackUp::kModeWholeDrive, 0);
+    SendMessageW(Control(kBackUpMode1), BM_SETCHECK, backUp_.Mode == TBackUp::kModeListedFolders, 0);
+    SetListBoxLines(Control(kBackUpListBox1), CommaTextSplit(backUp_.DirList));
+    EnableWindow(deps_.mainWindow, FALSE);
+    ShowWindow(Handle(), SW_SHOWNORMAL);
+    SetForegroundWindow(Handle());
+    SetFocus(Control(kBackUpBtnClose));
+}
+
+void TFormBackUp::Hide(bool keepMainDisabled) {
+    backUp_.ComputerName = Text(kBackUpEdit1);
+    backUp_.BackUpDir = Text(kBackUpEdit2);
+    backUp_.Mode = SelectedMode();
+    backUp_.DirList = CommaTextJoin(ListBoxLines(Control(kBackUpListBox1)));
+    std::string failure;
+    try {
+        backUp_.Save(deps_.files, IniPath());
+    } catch (const ZanmelError& error) {
+        // Settings that cannot be written (a write-protected stick) must not keep the dialog, and the disabled
+        // main window, from closing: the failure is shown once the dialog is gone.
+        failure = error.what();
+    }
+    if (!keepMainDisabled) EnableWindow(deps_.mainWindow, TRUE);
+    ShowWindow(Handle(), SW_HIDE);
+    if (!failure.empty()) deps_.ui.ShowMessage(failure);
+}
+
+void TFormBackUp::BtnDirSetClick() {
+    const std::string chosen = deps_.state.FolderBrowser(deps_.ui, Handle(), Text(kBackUpEdit2));
+    if (chosen.empty()) return;
+    const std::string problem = CheckBackUpFolder(chosen, deps_.state.ProgramDrive());
+    if (!problem.empty()) {
+        deps_.ui.ShowMessage(problem);
+        return;
+    }
+    SetText(kBackUpEdit2, chosen);
+    SetText(kBackUpEdit1, deps_.state.ComputerName());
+}
+
+void TFormBackUp::BtnDirOpenClick() {
+    if (deps_.runFile) deps_.runFile(Text(kBackUpEdit2));
+}
+
+void TFormBackUp::BtnAddClick() {
+    const std::string chosen = deps_.state.FolderBrowser(deps_.ui, Handle(), deps_.state.ProgramDrive() + "\\");
+    if (chosen.empty()) return;
+    std::vector<std::string> lines = ListBoxLines(Control(kBackUpListBox1));
+    const std::string problem = AddBackUpEntry(lines, chosen, deps_.state.ProgramFolder());
+    if (!problem.empty()) {
+        deps_.ui.ShowMessage(problem);
+        return;
+    }
+    SetListBoxLines(Control(kBackUpListBox1), lines);
+}
+
+void TFormBackUp::BtnEditClick() {
+    const int index = ListBoxSelection(Control(kBackUpListBox1));
+    if (index < 0) return;
+    std::vector<std::string> lines = ListBoxLines(Control(kBackUpListBox1));
+    const std::string initial = deps_.state.AbsolutePath(lines[static_cast<std::size_t>(index)]);
+    const std::string chosen = deps_.state.FolderBrowser(deps_.ui, Handle(), initial);
+    if (chosen.empty()) return;
+    const std::string problem =
+        EditBackUpEntry(lines, static_cast<std::size_t>(index), chosen, deps_.state.ProgramFolder());
+    if (!problem.empty()) {
+        deps_.ui.ShowMessage(problem);
+        return;
+    }
+    SetListBoxLines(Control(kBackUpListBox1), lines);
+    SendMessageW(Control(kBackUpListBox1), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+void TFormBackUp::BtnDelClick() {
+    const int index = ListBoxSelection(Control(kBackUpListBox1));
+    if (index >= 0) SendMessageW(Control(kBackUpListBox1), LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+}
+
+LocalTime TFormBackUp::Now() const {
+    return deps_.now ? deps_.now() : CurrentLocalTime();
+}
+
+void TFormBackUp::BtnBackUpClick() {
+    if (Text(kBackUpEdit1) != deps_.state.ComputerName()) {
+        deps_.ui.ShowMessage(kBackUpOtherComputer);
+        return;
+    }
+    // The folder as the system resolves it: a relative or hand-typed folder on the stick itself would have the
+    // drive copied into itself.
+    const std::string folder = deps_.state.AbsolutePath(Text(kBackUpEdit2));
+    if (!CheckBackUpFolder(folder, deps_.state.ProgramDrive()).empty()) {
+        deps_.ui.ShowMessage(kBackUpTargetOnDrive);
+        return;
+    }
+    if (!FolderExists(folder)) {
+        if (!deps_.ui.Confirm(kBackUpCreateFolder)) return;
+        if (!MakeFolder(folder)) {
+            deps_.ui.ShowMessage(kBackUpCreateFailed);
+            return;
+        }
+    }
+    // A new folder for every run; one that exists already (two runs in one second) is never written into.
+    const std::string runFolder = folder + "\\" + BackUpRunName(Now());
+    if (!MakeFolder(runFolder)) {
+        deps_.ui.ShowMessage(kBackUpCreateFailed);
+        return;
+    }
+    const int mode = SelectedMode();
+    if (mode != TBackUp::kModeWholeDrive && mode != TBackUp::kModeListedFolders) {
+        deps_.ui.ShowMessage(kBackUpBadMode);
+        return;
+    }
+
+    Hide(true);
+    std::vector<std::string> entries;
+    for (const std::string& entry : CommaTextSplit(backUp_.DirList)) {
+        entries.push_back(deps_.state.AbsolutePath(entry));
+    }
+    TFormDirView& view = deps_.dirView;
+    view.SetTitle("バックアップ中");
+    view.SetLabel1("ファイルをバックアップ中です。(※閉じるとバックアップを中断します)");
+    view.SetLabel2("");
+    view.Show();
+    for (const CopyJob& job : BackUpJobs(mode, deps_.state.ProgramDrive(), runFolder, entries)) {
+        MakeFolder(job.destination);  // the run folder itself exists already
+        platform::TState::CopyFolderTree(view, job.destination, job.source);
+    }
+    view.Hide();
+    EnableWindow(deps_.mainWindow, TRUE);
+}
+
+LRESULT TFormBackUp::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND:
+            if (HIWORD(wParam) != BN_CLICKED) break;
+            switch (LOWORD(wParam)) {
+                case kBackUpBtnDirSet:
+                    BtnDirSetClick();
+                    return 0;
+                case kBackUpBtnDirOpen:
+                    BtnDirOpenClick();
+                    return 0;
+                case kBackUpBtnAdd:
+                    BtnAddClick();
+                    return 0;
+                case kBackUpBtnEdit:
+                    BtnEditClick();
+                    return 0;
+                case kBackUpBtnDel:
+                    BtnDelClick();
+                    return 0;
+                case kBackUpBtnBackUp:
+                    BtnBackUpClick();
+                    return 0;
+                case kBackUpBtnClose:
+                case IDCANCEL:
+                    BtnCloseClick();
+                    return 0;
+                default:
+                    break;
+            }
+            break;
+        case WM_CLOSE:
+            // The dialog lives until exit: closing is "閉じる".
+            Hide();
+            return 0;
+        default:
+            break;
+    }
+    return Default(message, wParam, lParam);
+}
+
+}  // namespace zanmel::ui
