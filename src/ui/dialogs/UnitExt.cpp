@@ -130,21 +130,10 @@ bool TFormExt::ExtraShown() const {
 }
 
 void TFormExt::ShowExtra(bool shown) {
-    for (HWND control : extraControls_) ShowWindow(control, shown ? SW_SHOWNA : SW_HIDE);
     const int rowTop =
         (shown ? kStandardHeight + kExtraHeight : kStandardHeight) + (kButtonRowHeight - kButtonHeight) / 2;
-    for (const int id : {kExtBtnShowExtra, kExtBtnOK, kExtBtnCancel}) {
-        HWND control = Control(static_cast<ExtControl>(id));
-        RECT rc;
-        GetWindowRect(control, &rc);
-        MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&rc), 2);
-        SetWindowPos(control, nullptr, rc.left, rowTop, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-    RECT frame{0, 0, kClientWidth, shown ? expandedHeight_ : collapsedHeight_};
-    AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
-    SetWindowPos(Handle(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    SetText(kExtBtnShowExtra, shown ? "詳細設定非表示" : "詳細設定表示");
+    ShowExtraGroup(Handle(), extraControls_, {Control(kExtBtnShowExtra), Control(kExtBtnOK), Control(kExtBtnCancel)},
+                   rowTop, kClientWidth, shown ? expandedHeight_ : collapsedHeight_, Control(kExtBtnShowExtra), shown);
 }
 
 void TFormExt::BtnShowExtraClick() {

@@ -13,6 +13,7 @@
 #include "platform/SystemError.h"
 #include "platform/TextCodec.h"
 #include "platform/UiFont.h"
+#include "ui/dialogs/DialogControls.h"
 #include "ui/dialogs/ItemFiling.h"
 
 namespace zanmel::ui {
@@ -137,21 +138,10 @@ bool TFormZanmel::ExtraShown() const {
 
 // The extra group shown or hidden; the client height and the button row follow.
 void TFormZanmel::ShowExtra(bool shown) {
-    for (HWND control : extraControls_) ShowWindow(control, shown ? SW_SHOWNA : SW_HIDE);
     const int rowTop =
         (shown ? kStandardHeight + kExtraHeight : kStandardHeight) + (kButtonRowHeight - kButtonHeight) / 2;
-    for (const int id : {kItemBtnShowExtra, kItemBtnOK, kItemBtnCancel}) {
-        HWND control = Control(static_cast<LauncherItemControl>(id));
-        RECT rc;
-        GetWindowRect(control, &rc);
-        MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&rc), 2);
-        SetWindowPos(control, nullptr, rc.left, rowTop, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-    RECT frame{0, 0, kClientWidth, shown ? expandedHeight_ : collapsedHeight_};
-    AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
-    SetWindowPos(Handle(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    SetText(kItemBtnShowExtra, shown ? "詳細設定非表示" : "詳細設定表示");
+    ShowExtraGroup(Handle(), extraControls_, {Control(kItemBtnShowExtra), Control(kItemBtnOK), Control(kItemBtnCancel)},
+                   rowTop, kClientWidth, shown ? expandedHeight_ : collapsedHeight_, Control(kItemBtnShowExtra), shown);
 }
 
 void TFormZanmel::BtnShowExtraClick() {

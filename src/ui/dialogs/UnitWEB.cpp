@@ -13,6 +13,7 @@
 #include "platform/SystemError.h"
 #include "platform/TextCodec.h"
 #include "platform/UiFont.h"
+#include "ui/dialogs/DialogControls.h"
 #include "ui/dialogs/ItemFiling.h"
 
 namespace zanmel::ui {
@@ -139,21 +140,10 @@ bool TFormWEB::ExtraShown() const {
 
 // The extra group shown or hidden; the client height and the button row follow.
 void TFormWEB::ShowExtra(bool shown) {
-    for (HWND control : extraControls_) ShowWindow(control, shown ? SW_SHOWNA : SW_HIDE);
     const int rowTop =
         (shown ? kStandardHeight + kExtraHeight : kStandardHeight) + (kButtonRowHeight - kButtonHeight) / 2;
-    for (const int id : {kWebBtnShowExtra, kWebBtnOK, kWebBtnCancel}) {
-        HWND control = Control(static_cast<WebItemControl>(id));
-        RECT rc;
-        GetWindowRect(control, &rc);
-        MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&rc), 2);
-        SetWindowPos(control, nullptr, rc.left, rowTop, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-    RECT frame{0, 0, kClientWidth, shown ? expandedHeight_ : collapsedHeight_};
-    AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
-    SetWindowPos(Handle(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    SetText(kWebBtnShowExtra, shown ? "詳細設定非表示" : "詳細設定表示");
+    ShowExtraGroup(Handle(), extraControls_, {Control(kWebBtnShowExtra), Control(kWebBtnOK), Control(kWebBtnCancel)},
+                   rowTop, kClientWidth, shown ? expandedHeight_ : collapsedHeight_, Control(kWebBtnShowExtra), shown);
 }
 
 void TFormWEB::BtnShowExtraClick() {
