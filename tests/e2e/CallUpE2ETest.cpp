@@ -59,9 +59,15 @@ TEST_F(CallUpE2E, HotKeyAndGestureCallTheLauncherUp) {
 
     ShowWindow(window, SW_MINIMIZE);
     ASSERT_TRUE(WaitFor([&] { return IsIconic(window) != FALSE; }, 5000));
+    // Wine may set the keyboard state back to the display's when a window of a fresh prefix gets the focus, so
+    // the held Ctrl of one gesture can be lost: the gesture is made again then.
     SetCursorPos(400, 300);
-    SendCtrlRightClick();
-    EXPECT_TRUE(WaitFor([&] { return !IsIconic(window); }, 5000));
+    bool restored = false;
+    for (int attempt = 0; attempt < 3 && !restored; ++attempt) {
+        SendCtrlRightClick();
+        restored = WaitFor([&] { return !IsIconic(window); }, 2000);
+    }
+    EXPECT_TRUE(restored);
 
     Close(window);
     EXPECT_TRUE(HotKeyFree());

@@ -202,13 +202,13 @@ Lines MenuEntries(HMENU menu, const std::string& indent = "") {
     return entries;
 }
 
-// Right-clicks a window at a client point; the menu that opens is recorded and closed again at once.
+// Right-clicks a window at a client point; the menu that opens is recorded and closed again at once. The timer
+// keeps ticking until the click is handled: the tree's own right-button loop may dispatch it before any menu.
 HMENU openedMenu = nullptr;
-void CALLBACK CloseMenu(HWND, UINT, UINT_PTR id, DWORD) {
-    KillTimer(nullptr, id);
-    if (HWND menuWindow = FindWindowW(L"#32768", nullptr)) {
-        openedMenu = reinterpret_cast<HMENU>(SendMessageW(menuWindow, MN_GETHMENU, 0, 0));
-    }
+void CALLBACK CloseMenu(HWND, UINT, UINT_PTR, DWORD) {
+    HWND menuWindow = FindWindowW(L"#32768", nullptr);
+    if (!menuWindow || !IsWindowVisible(menuWindow)) return;
+    if (!openedMenu) openedMenu = reinterpret_cast<HMENU>(SendMessageW(menuWindow, MN_GETHMENU, 0, 0));
     EndMenu();
 }
 HMENU RightClick(HWND hwnd, POINT p) {

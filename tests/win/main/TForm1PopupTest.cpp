@@ -72,23 +72,34 @@ std::string OwnerDrawn(HMENU menu) {
     return std::to_string(owner) + "/" + std::to_string(all);
 }
 
-// The menu that a modal menu loop shows, recorded with its window's place, and closed again. The timer ticks
-// until a menu is there.
+// The first menu that a modal menu loop shows, recorded with its window's place. Every menu is closed again
+// while a MenuCloser lives, so a menu opened late or twice cannot hold the test in its loop.
 struct OpenedMenu {
     HMENU menu = nullptr;
     POINT at{-1, -1};
 };
 OpenedMenu opened;
-void CALLBACK CloseMenu(HWND, UINT, UINT_PTR id, DWORD) {
+void CALLBACK CloseMenu(HWND, UINT, UINT_PTR, DWORD) {
     HWND window = FindWindowW(L"#32768", nullptr);
     if (!window || !IsWindowVisible(window)) return;
-    KillTimer(nullptr, id);
-    opened.menu = reinterpret_cast<HMENU>(SendMessageW(window, MN_GETHMENU, 0, 0));
-    RECT rc;
-    GetWindowRect(window, &rc);
-    opened.at = {rc.left, rc.top};
+    if (!opened.menu) {
+        opened.menu = reinterpret_cast<HMENU>(SendMessageW(window, MN_GETHMENU, 0, 0));
+        RECT rc;
+        GetWindowRect(window, &rc);
+        opened.at = {rc.left, rc.top};
+    }
     EndMenu();
 }
+class MenuCloser {
+public:
+    MenuCloser() : timer_(SetTimer(nullptr, 0, 50, &CloseMenu)) { opened = {}; }
+    ~MenuCloser() { KillTimer(nullptr, timer_); }
+    MenuCloser(const MenuCloser&) = delete;
+    MenuCloser& operator=(const MenuCloser&) = delete;
+
+private:
+    UINT_PTR timer_;
+};
 
 class MainWindowPopupTest : public ::testing::Test {
 protected:
@@ -151,12 +162,16 @@ protected:
     }
     // Posts a message to the main window, lets the filter see it, and returns the menu it opened (if any).
     OpenedMenu PostAndPump(UINT message, WPARAM wParam) {
-        opened = {};
-        const UINT_PTR timer = SetTimer(nullptr, 0, 50, &CloseMenu);
+        MenuCloser closer;
         PostMessageW(form->Handle(), message, wParam, 0);
         Pump(400);
-        KillTimer(nullptr, timer);
         return opened;
+    }
+    // Pumps for at least ms and until the helper thread has ended: its input may wait on this thread's hook.
+    void PumpUntilDone(HANDLE helper, DWORD ms) {
+        Pump(ms);
+        while (WaitForSingleObject(helper, 0) == WAIT_TIMEOUT) Pump(20);
+        test::JoinHelper(helper);
     }
     RECT WindowRect() const {
         RECT rc;
@@ -356,29 +371,37 @@ TEST_F(MainWindowPopupTest, HookLibraryPostsGesturesAndCornersUntilReleased) {
         in.mi.dwFlags = flags;
         return in;
     };
+    // Wine may set the keyboard state back to the display's (no key down) when a window of a fresh prefix gets
+    // the focus, so the held Ctrl can be lost once; a click the hook let through opens a context menu.
     SetCursorPos(400, 300);
-    HANDLE helper = input(
-        {key(VK_CONTROL, false), mouse(MOUSEEVENTF_RIGHTDOWN), mouse(MOUSEEVENTF_RIGHTUP), key(VK_CONTROL, true)});
-    Pump(600);
-    test::JoinHelper(helper);
+    for (int attempt = 0; attempt < 3 && seen.empty(); ++attempt) {
+        MenuCloser closer;
+        PumpUntilDone(input({key(VK_CONTROL, false), mouse(MOUSEEVENTF_RIGHTDOWN), mouse(MOUSEEVENTF_RIGHTUP),
+                             key(VK_CONTROL, true)}),
+                      600);
+        if (!seen.empty()) {
+            EXPECT_EQ(opened.menu, nullptr);  // the gesture's clicks reach no window
+        }
+    }
     EXPECT_EQ(seen, Lines{"0:0"});
 
     seen.clear();
-    opened = {};
-    const UINT_PTR close = SetTimer(nullptr, 0, 50, &CloseMenu);
-    helper = input({mouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, 0, 0)});
-    Pump(800);
-    KillTimer(nullptr, close);
-    test::JoinHelper(helper);
-    EXPECT_EQ(seen, Lines{"1:512"});
-    EXPECT_EQ(opened.menu, form->PopupMenu1());
+    {
+        MenuCloser closer;
+        PumpUntilDone(input({mouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, 0, 0)}), 800);
+        // The display may report the earlier cursor warp late, so the corner can be left and entered again.
+        ASSERT_FALSE(seen.empty());
+        EXPECT_EQ(seen, Lines(seen.size(), "1:512"));
+        EXPECT_EQ(opened.menu, form->PopupMenu1());
+    }
 
     // Released with the window: nothing more arrives.
     HWND window = form->Handle();
     form.reset();
     SetCursorPos(400, 300);
-    helper = input({key(VK_CONTROL, false), mouse(MOUSEEVENTF_RIGHTDOWN), mouse(MOUSEEVENTF_RIGHTUP),
-                    key(VK_CONTROL, true), mouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, 0, 0)});
+    MenuCloser closer;
+    const HANDLE helper = input({key(VK_CONTROL, false), mouse(MOUSEEVENTF_RIGHTDOWN), mouse(MOUSEEVENTF_RIGHTUP),
+                                 key(VK_CONTROL, true), mouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, 0, 0)});
     MSG msg;
     int posted = 0;
     const DWORD end = GetTickCount() + 600;
