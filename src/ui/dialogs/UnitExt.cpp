@@ -52,8 +52,6 @@ TFormExt::TFormExt(TDebugTimer& timer, Dependencies deps) : deps_(deps), font_(p
     expandedHeight_ = collapsedHeight_ + kExtraHeight;
     verbs_ = CommaTextSplit(deps_.launcher.VerbList);
     showModes_ = CommaTextSplit(deps_.launcher.ShowModeList);
-    CreateControls();
-    ShowExtra(false);
     DragAcceptFiles(Handle(), TRUE);
     platform::EnableDialogNavigation(Handle());
     timer.EndStage("TFormExt::TFormExt");
@@ -150,6 +148,8 @@ void TFormExt::LoadRecord(const TLaunchWordData2& record) {
 }
 
 void TFormExt::Show() {
+    // The controls are made when the dialog is first shown, so start-up does not wait for them.
+    if (!Control(kExtBtnOK)) CreateControls();
     // An entry to edit is read first: data that is no record stops here, with nothing disabled.
     TLaunchWordData2 record;
     std::string key;
@@ -189,6 +189,7 @@ void TFormExt::Hide() {
 }
 
 void TFormExt::BtnOKClick() {
+    if (!Control(kExtBtnOK)) return;  // never shown: nothing to take
     const auto selected = [&](ExtControl id, const std::vector<std::string>& entries) {
         const LRESULT index = SendMessageW(Control(id), CB_GETCURSEL, 0, 0);
         return index >= 0 && static_cast<std::size_t>(index) < entries.size() ? entries[static_cast<std::size_t>(index)]

@@ -43,8 +43,9 @@ enum ExtControl : int {
 
 // The application dialog "FormExt", opened from the launcher settings window: edits one launch record that
 // serves as a program setting, the web browser ("WEB"), the drive-ejection tool ("UNPLUG"), or an extension
-// entry, new ("EXT_ADD") or existing ("EXT_UPDATE"). Shown without being modal while the launcher settings
-// window is disabled; hiding enables it again. The two records reach setting.ini when that window closes.
+// entry, new ("EXT_ADD") or existing ("EXT_UPDATE"). Its controls are made when it is first shown; it is shown
+// without being modal while the launcher settings window is disabled; hiding enables it again. The two records
+// reach setting.ini when that window closes.
 class TFormExt : public platform::Window {
 public:
     struct Dependencies {

@@ -42,8 +42,6 @@ TFormSetting::TFormSetting(TDebugTimer& timer, TSetting& setting, HWND mainWindo
     AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
     Create(kClassName, ToWide("全体設定"), kStyle, kExStyle, CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
            frame.bottom - frame.top, mainWindow);
-    CreateControls();
-    ShowPage(0);
     platform::EnableDialogNavigation(Handle());
     timer.EndStage("TFormSetting::TFormSetting");
 }
@@ -152,6 +150,8 @@ int TFormSetting::CurrentPage() const {
 }
 
 void TFormSetting::Show() {
+    // The controls are made when the dialog is first shown, so start-up does not wait for them.
+    if (!Control(kSettingPageControl1)) CreateControls();
     EnableWindow(mainWindow_, FALSE);
     SetChecked(Control(kSettingCheckBox1), setting_.MinimatizeOnNoActive);
     SetChecked(Control(kSettingCheckBox2), setting_.GoTaskTray);
@@ -190,6 +190,7 @@ void TFormSetting::Hide() {
             ShowWindow(form.Handle(), SW_HIDE);
         }
     } release{*this};
+    if (!Control(kSettingPageControl1)) return;  // never shown: nothing to take, the settings stay
     setting_.MinimatizeOnNoActive = IsChecked(Control(kSettingCheckBox1));
     setting_.GoTaskTray = IsChecked(Control(kSettingCheckBox2));
     setting_.ForeCaseSensitive = IsChecked(Control(kSettingCheckBox3));

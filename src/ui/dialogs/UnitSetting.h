@@ -37,10 +37,10 @@ enum SettingControl : int {
     kSettingPanel21 = 210,
 };
 
-// The global settings dialog "全体設定": edits TSetting on three pages. Created once; shown without being modal
-// while the main window is disabled. There is no Cancel: hiding it, by "閉じる" or by closing the window,
-// stores every control into TSetting, writes Zanmel.ini and enables the main window. Hot keys reach TSetting
-// while they are typed.
+// The global settings dialog "全体設定": edits TSetting on three pages. Created once, its controls when first
+// shown; shown without being modal while the main window is disabled. There is no Cancel: hiding it, by "閉じる"
+// or by closing the window, stores every control into TSetting, writes Zanmel.ini and enables the main window.
+// Hot keys reach TSetting while they are typed.
 class TFormSetting : public platform::Window {
 public:
     static constexpr int kPageCount = 3;

@@ -145,7 +145,6 @@ TFormSpecialFolder::TFormSpecialFolder(TDebugTimer& timer, Dependencies deps)
     AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
     Create(kClassName, ToWide("特殊フォルダ"), kStyle, kExStyle, CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
            frame.bottom - frame.top, deps_.host.MainWindow());
-    CreateControls();
     platform::EnableDialogNavigation(Handle());
     timer.EndStage("TFormSpecialFolder::TFormSpecialFolder");
 }
@@ -200,6 +199,7 @@ void TFormSpecialFolder::CreateControls() {
 }
 
 HWND TFormSpecialFolder::Control(int id) const {
+    if (!scrollBox1_) return nullptr;  // not shown yet
     if (id >= kSFolderRowCheck) return GetDlgItem(scrollBox1_->Handle(), id);
     return GetDlgItem(Handle(), id);
 }
@@ -209,7 +209,7 @@ bool TFormSpecialFolder::IsShown() const {
 }
 
 int TFormSpecialFolder::ScrollPosition() const {
-    return scrollBox1_->Position();
+    return scrollBox1_ ? scrollBox1_->Position() : 0;
 }
 
 void TFormSpecialFolder::SetRowTicked(std::size_t row, bool ticked) {
@@ -231,6 +231,8 @@ void TFormSpecialFolder::SetRowKeyword(std::size_t row, std::string_view keyword
 }
 
 void TFormSpecialFolder::Show() {
+    // The several hundred controls are made when the dialog is first shown, so start-up does not wait for them.
+    if (!scrollBox1_) CreateControls();
     SetChecked(Control(kSFolderCheckBox1), deps_.module.FlgOpenExplorer);
     registered_ = RegisteredRows(deps_.keyWords);
     const auto& table = SpecialFolderTable();
@@ -281,6 +283,7 @@ FolderTree::Node* TFormSpecialFolder::SpecialFolderNode() {
 }
 
 void TFormSpecialFolder::BtnSetClick() {
+    if (!scrollBox1_) return;  // never shown: no rows to take
     const auto& table = SpecialFolderTable();
     std::vector<SpecialFolderRow> rows(table.size());
     for (std::size_t i = 0; i < table.size(); ++i)
@@ -383,7 +386,7 @@ LRESULT TFormSpecialFolder::HandleMessage(UINT message, WPARAM wParam, LPARAM lP
             }
             break;
         case WM_MOUSEWHEEL:
-            scrollBox1_->Wheel(static_cast<short>(HIWORD(wParam)));
+            if (scrollBox1_) scrollBox1_->Wheel(static_cast<short>(HIWORD(wParam)));
             return 0;
         case WM_CLOSE:
             Hide();

@@ -41,8 +41,8 @@ enum SpecialFolderControl : int {
 
 // The special folder dialog "特殊フォルダ": one row per catalogued special folder; a ticked row opens its folder
 // by the keyword in its edit. "設定" registers, renames and deletes the keywords of kind "SpecialFolder" through
-// the special folder module and files them under "##特殊フォルダ" of the main tree. Created once; shown
-// without being modal while the main window is disabled.
+// the special folder module and files them under "##特殊フォルダ" of the main tree. Created once, its controls
+// when first shown; shown without being modal while the main window is disabled.
 class TFormSpecialFolder : public platform::Window {
 public:
     struct Dependencies {

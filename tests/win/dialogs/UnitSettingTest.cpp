@@ -66,6 +66,13 @@ protected:
 }  // namespace
 
 TEST_F(SettingDialogTest, ShowsTheSettingsAndStoresEveryControlWhenItCloses) {
+    // Closed before it was ever shown, while its controls are not made yet: every setting stays as read.
+    const std::string read = Ini();
+    SendMessageW(dialog->Handle(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(Ini(), read);
+    EXPECT_EQ(setting->HotKeyZanmel.VK, 81);
+    EXPECT_EQ(setting->ImeMode, 1);
+
     dialog->ShowPage(2);
     dialog->Show();
     EXPECT_TRUE(dialog->IsShown());

@@ -75,6 +75,13 @@ protected:
 }  // namespace
 
 TEST_F(SpecialFolderDialogTest, SetRegistersRenamesAndDeletesKeywordsAndTheirNodes) {
+    // "設定" before the dialog was ever shown, while its rows are not made yet, changes and writes nothing.
+    const std::string settings = File(state->HomeSheetFolder() + "\\setting.ini");
+    Click(kSFolderBtnSet);
+    EXPECT_EQ(File(state->HomeSheetFolder() + "\\setting.ini"), settings);
+    EXPECT_EQ(host.saves, 0);
+    EXPECT_EQ(WriteTreeText(host.tree), "#A\r\n\tweb\r\n");
+
     dialog->Show();
     EXPECT_FALSE(IsWindowEnabled(host.MainWindow()));
     EXPECT_EQ(TickedCount(), 0U);
