@@ -266,14 +266,15 @@ SkinPaintOps PopupItemOps(const TSkin& skin, const PopupItemState& state) {
     AddSkinCopy(ops, sideBar, {side.left, side.top - sideShift, side.right, side.bottom - sideShift}, side);
 
     const TSkinFont& font = state.selected ? popup.ForeGroundFont : popup.BackGroundFont;
+    const ColorRef textColor = state.disabledColor.value_or(font.Color);
     if (state.launcherItem) {
         ops.push_back(SkinIcon{{sw + r.left + 1, r.top + 2}, state.imageIndex});
-        ops.push_back(SkinText{{sw + r.left + 18, r.top + 2}, WithoutFolderMark(state.text), font, font.Color, r});
+        ops.push_back(SkinText{{sw + r.left + 18, r.top + 2}, WithoutFolderMark(state.text), font, textColor, r});
     } else if (state.separator || state.text == "-") {
         const int y = Half(r.top + r.bottom);
         ops.push_back(SkinLine{{sw + r.left + 2, y}, {r.right - 2, y}, popup.BackGroundFont.Color});
     } else {
-        ops.push_back(SkinText{{sw + r.left + 2, r.top + 2}, state.text, font, font.Color, r});
+        ops.push_back(SkinText{{sw + r.left + 2, r.top + 2}, state.text, font, textColor, r});
     }
     return ops;
 }

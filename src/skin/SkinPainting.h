@@ -155,6 +155,8 @@ struct PopupItemState {
     int itemCount = 1;        // items of the menu or submenu that holds the item
     int fontPixelHeight = 0;  // of Popup.BackGroundFont
     int imageIndex = -1;      // the launcher item's icon
+    // Set for an entry that cannot be chosen: its caption is drawn in this colour (the system's grey text).
+    std::optional<ColorRef> disabledColor;
 };
 
 // One item of an owner-drawn popup menu.

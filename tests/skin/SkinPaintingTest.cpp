@@ -348,6 +348,11 @@ TEST_F(PopupItemTest, DrawsBackgroundSideBarAndCaption) {
     EXPECT_EQ(copies, (std::vector{Copy(skin.Popup.ForeGround, {0, 36}, {70, 16, 150, 32}),
                                    Copy(side, {0, 26}, {0, 16, 20, 32})}));
     EXPECT_EQ(OpsOf<SkinText>(PopupItemOps(skin, selected)).at(0).font, skin.Popup.ForeGroundFont);
+    // An entry that cannot be chosen keeps the font but shows its caption in the grey it is given.
+    selected.disabledColor = Rgb(128, 128, 128);
+    const SkinText greyed = OpsOf<SkinText>(PopupItemOps(skin, selected)).at(0);
+    EXPECT_EQ(greyed.font, skin.Popup.ForeGroundFont);
+    EXPECT_EQ(greyed.color, Rgb(128, 128, 128));
     back.HorizontalAlignment = SkinHorizontalAlignment::Center;  // (151 - 80) / 2 = 35
     copies = OpsOf<SkinCopy>(PopupItemOps(skin, Item({0, 16, 151, 32}, "x")));
     EXPECT_EQ(copies.at(0), Copy(back, {0, 36}, {35, 16, 115, 32}));

@@ -310,6 +310,7 @@ bool TForm1::PopupDrawItem(const DRAWITEMSTRUCT& draw) {
     skin::PopupItemState state;
     state.rect = {draw.rcItem.left, draw.rcItem.top, draw.rcItem.right, draw.rcItem.bottom};
     state.selected = (draw.itemState & ODS_SELECTED) != 0;
+    if (draw.itemState & (ODS_GRAYED | ODS_DISABLED)) state.disabledColor = GetSysColor(COLOR_GRAYTEXT);
     state.text = item->text;
     state.launcherItem = item->launcher;
     state.separator = item->separator;

@@ -22,6 +22,7 @@ void TForm1::MenuUsbSyncClick() {
 
 void TForm1::SheetsSynced(const std::vector<std::string>& destinations) {
     menus_->SetSheetNames(deps_.state.SheetList());
+    AttachMenuDrawing();  // the sheet entries are new: the skin draws them as it draws the rest
     const bool copiedIntoSheet = std::any_of(destinations.begin(), destinations.end(), [&](const std::string& folder) {
         return SameName(folder, SheetFolder());
     });

@@ -474,8 +474,19 @@ TEST_F(MainWindowPopupTest, SkinDrawsThePopupMenus) {
     EXPECT_EQ(OwnerDrawn(form->PopupMenu1()), "4/4");
     EXPECT_EQ(OwnerDrawn(form->Menus().PopupTrayIconMenu()), "1/1");
     EXPECT_EQ(OwnerDrawn(form->ContextMenuFor(nullptr)), "1/1");
-    const std::string mainMenu = OwnerDrawn(form->Menus().PopupMainMenu());
-    EXPECT_EQ(mainMenu.substr(0, mainMenu.find('/')), mainMenu.substr(mainMenu.find('/') + 1));
+    const auto allOwnerDrawn = [](const std::string& counts) {
+        return counts.substr(0, counts.find('/')) == counts.substr(counts.find('/') + 1);
+    };
+    EXPECT_TRUE(allOwnerDrawn(OwnerDrawn(form->Menus().PopupMainMenu())));
+    // A sync that brought a sheet rebuilds the sheet entries: the skin draws the new ones too.
+    const HMENU sheets = form->Menus().SubmenuOf(ui::PopupMainMenuFileLanchFileChange);
+    const int sheetCount = GetMenuItemCount(sheets);
+    CreateDirectoryW(ToWide(state->DataRoot() + "\\PC-SYNCED").c_str(), nullptr);
+    state->RefreshSheetList();
+    form->SheetsSynced({state->DataRoot() + "\\PC-SYNCED"});
+    EXPECT_EQ(GetMenuItemCount(sheets), sheetCount + 1);
+    EXPECT_TRUE(allOwnerDrawn(OwnerDrawn(sheets))) << OwnerDrawn(sheets);
+    EXPECT_TRUE(allOwnerDrawn(OwnerDrawn(form->Menus().PopupMainMenu())));
 
     // The launcher entry "x": its width is the text's + side bar + 20, its height the font's + 4.
     MENUITEMINFOW info{};
