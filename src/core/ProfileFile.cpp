@@ -191,7 +191,7 @@ void ProfileFile::WriteString(std::string_view section, std::string_view key, st
 
     std::size_t sectionIndex = FindSection(section);
     if (sectionIndex == npos) {
-        if (!lines_.empty() && !Trim(lines_.back().text).empty()) lines_.push_back(ParseLine(""));
+        // Appended as the platform's profile functions append it: no blank line before it.
         lines_.push_back(ParseLine("[" + WithoutLineBreaks(section) + "]"));
         lines_.push_back(ParseLine(WithoutLineBreaks(key) + "=" + clean));
         return;

@@ -117,7 +117,6 @@ TEST(ProfileFile, WritingKeepsEverythingElse) {
               "[BackUp]\r\n"
               "Folder=D:\\Backup\r\n"
               "Auto=0\r\n"
-              "\r\n"
               "[SpeedUp]\r\n"
               "NoUseIcon=0\r\n");
 

@@ -30,7 +30,7 @@ TEST(TBackUp, MissingKeysGiveDefaultsAndSavingKeepsTheGlobalSettings) {
     backUp.DirList = "data,\"my docs\"";
     backUp.Save(files, kIni);
     EXPECT_EQ(files.files[kIni],
-              "[Setting]\r\nGoTaskTray=1\r\n\r\n[BackUp]\r\nComputerName=PC1\r\nBackUpDir=D:\\バックアップ 先\r\n"
+              "[Setting]\r\nGoTaskTray=1\r\n[BackUp]\r\nComputerName=PC1\r\nBackUpDir=D:\\バックアップ 先\r\n"
               "Mode=0\r\nDirList=data,\"my docs\"\r\nLastBackUpDate=1899/12/30\r\n");
 
     TBackUp again;

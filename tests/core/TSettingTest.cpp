@@ -37,9 +37,9 @@ TEST_F(TSettingTest, FreshFolderGivesDefaultsAndFirstSaveWritesEveryKeyInOrder) 
     EXPECT_EQ(files.files.at(kIni),
               "[Setting]\r\nForeCaseSensitive=0\r\nPartialCaseSensitive=0\r\nMinimatizeOnNoActive=0\r\n"
               "GoTaskTray=0\r\nDefaultSkinName=デフォルト\r\nImeMode=0\r\n"
-              "\r\n[HotKeyZanmel]\r\nUse=0\r\nCtrl=0\r\nShift=0\r\nAlt=0\r\nWin=0\r\nVK=0\r\nMouse=0\r\nCorner=0\r\n"
-              "\r\n[HotKeyPopup]\r\nUse=0\r\nCtrl=0\r\nShift=0\r\nAlt=0\r\nWin=0\r\nVK=0\r\nMouse=0\r\nCorner=0\r\n"
-              "\r\n[SpeedUp]\r\nNoMakePopupMenu=0\r\nNoUseIcon=0\r\n");
+              "[HotKeyZanmel]\r\nUse=0\r\nCtrl=0\r\nShift=0\r\nAlt=0\r\nWin=0\r\nVK=0\r\nMouse=0\r\nCorner=0\r\n"
+              "[HotKeyPopup]\r\nUse=0\r\nCtrl=0\r\nShift=0\r\nAlt=0\r\nWin=0\r\nVK=0\r\nMouse=0\r\nCorner=0\r\n"
+              "[SpeedUp]\r\nNoMakePopupMenu=0\r\nNoUseIcon=0\r\n");
 }
 
 // VK 65601, Corner 256, ForeCaseSensitive 2 and 0x1F are shown on real files under Wine; these are the rest.

@@ -156,3 +156,27 @@ TEST(SettingsFiles, DebugLogBesideTheExecutable) {
 }
 
 }  // namespace zanmel::platform
+
+namespace zanmel::platform {
+
+// The same writes through the platform's profile functions and through ProfileFile give the same bytes: new
+// sections and keys appended without a blank line, existing values replaced in place, a comment kept.
+TEST(SettingsFiles, WrittenAsThePlatformsProfileFunctionsWriteThem) {
+    test::TempFolder folder;
+    const std::string path = folder / "profile.ini";
+    const std::string start = "; kept\r\n[Setting]\r\nGoTaskTray=1\r\n[BackUp]\r\nMode=0\r\n";
+    test::WritePlainFile(path, start);
+    ProfileFile ours(start);
+    const std::vector<std::vector<const char*>> writes{
+        {"Setting", "GoTaskTray", "0"},     {"Setting", "ImeMode", "1"},     {"HotKeyZanmel", "Use", "1"},
+        {"HotKeyZanmel", "VK", "81"},       {"BackUp", "Mode", "2"},         {"SpeedUp", "NoUseIcon", "0"},
+        {"backup", "DirList", "a,\"b c\""}, {"MainForm", "SkinName", "夕凪"}};
+    for (const auto& write : writes) {
+        ASSERT_TRUE(WritePrivateProfileStringA(write[0], write[1], write[2], path.c_str()));
+        ours.WriteString(write[0], write[1], write[2]);
+    }
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, path.c_str());  // flush the platform's cache
+    EXPECT_EQ(ours.ToBytes(), ReadFileBytes(path).value_or("<none>"));
+}
+
+}  // namespace zanmel::platform
