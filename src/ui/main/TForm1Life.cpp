@@ -70,6 +70,32 @@ void TForm1::ApplyImeMode() {
     ImmReleaseContext(edit1_, context);
 }
 
+namespace {
+
+// The window's rectangle on the screen; a minimised window's is the one it is restored to. The system keeps
+// that one in work-area coordinates (but for tool windows), which FormCreate would take for screen coordinates
+// and so move the window by the taskbar's size at every such exit.
+RECT RestoredScreenRect(HWND window) {
+    RECT rc;
+    if (!IsIconic(window)) {
+        GetWindowRect(window, &rc);
+        return rc;
+    }
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof(placement);
+    GetWindowPlacement(window, &placement);
+    rc = placement.rcNormalPosition;
+    if (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) return rc;
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    if (GetMonitorInfoW(MonitorFromRect(&rc, MONITOR_DEFAULTTOPRIMARY), &monitor)) {
+        OffsetRect(&rc, monitor.rcWork.left - monitor.rcMonitor.left, monitor.rcWork.top - monitor.rcMonitor.top);
+    }
+    return rc;
+}
+
+}  // namespace
+
 bool TForm1::FormClose() {
     TDebugTimer& timer = deps_.timer;
     const std::size_t depth = timer.OpenStages();
@@ -88,11 +114,7 @@ bool TForm1::FormClose() {
         timer.BeginStage();
         const std::string path = ComputerSettingPath();
         ProfileFile settings(deps_.files.ReadFile(path).value_or(""));
-        WINDOWPLACEMENT placement{};
-        placement.length = sizeof(placement);
-        GetWindowPlacement(Handle(), &placement);
-        RECT rc = placement.rcNormalPosition;
-        if (!IsIconic(Handle())) GetWindowRect(Handle(), &rc);
+        const RECT rc = RestoredScreenRect(Handle());
         settings.WriteInteger(kMainForm, "Top", rc.top);
         settings.WriteInteger(kMainForm, "Left", rc.left);
         settings.WriteInteger(kMainForm, "Width", rc.right - rc.left);

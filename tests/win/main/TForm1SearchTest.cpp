@@ -261,11 +261,18 @@ TEST_F(MainWindowTest, TrayIconMinimisingAndActivation) {
     EXPECT_TRUE(IsWindow(window));
     dirView.Hide();
 
-    // Otherwise it closes the program: the sheet is saved and the window goes.
+    // Otherwise it closes the program: the sheet is saved and the window goes. Closed while minimised into the
+    // icon, the window's place is the one it is restored to.
+    SetWindowPos(window, nullptr, 98, 121, 500, 400, SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    ASSERT_TRUE(IsIconic(window));
     SendMessageW(window, WM_COMMAND, ui::MenuTrayIconEnd, 0);
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
     EXPECT_FALSE(IsWindow(window));
     EXPECT_TRUE(platform::ReadFileBytes(Sheet("tree.txt")).has_value());
+    const std::string settings =
+        platform::ReadFileBytes(state->DataRoot() + "\\" + state->ComputerName() + "\\setting.ini").value_or("");
+    EXPECT_NE(settings.find("Top=121\r\nLeft=98\r\nWidth=500\r\nHeight=400\r\n"), std::string::npos) << settings;
 }
 
 TEST_F(MainWindowTest, FrameStripsMoveTheWindowAndCloseItOnlyStrictlyInsideTheCloseRectangle) {
