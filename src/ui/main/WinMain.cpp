@@ -102,6 +102,10 @@ int Run(const std::wstring& commandLine, int showCommand) {
              [&program] { program.launcher.CloseDown(); },
              [&program](const TLaunchWordData2& record) { return program.launcher.RunRecord(record, false, ""); },
              &program.skins});
+        adapters.ui.SetOwner(form.Handle());
+        adapters.shell.SetMainWindow(form.Handle());
+        // Right after the main window, before any other: geometry, skin and the start auto-run.
+        platform::GuardCallback([&] { form.FormCreate(); });
         // The other windows, created once in their order and hidden until used.
         ui::TForm3 form3(form, adapters.ui);
         ui::TForm4 form4(program.timer, program.launcher, program.state, form.Handle());
@@ -134,9 +138,6 @@ int Run(const std::wstring& commandLine, int showCommand) {
                             .formAutorunInf = &formAutorunInf,
                             .formBackUp = &formBackUp,
                             .formSync = &formSync});
-        adapters.ui.SetOwner(form.Handle());
-        adapters.shell.SetMainWindow(form.Handle());
-        platform::GuardCallback([&] { form.FormCreate(); });
         form.Show(showCommand);
         code = platform::RunMessageLoop([&form](MSG& msg) { return form.ApplicationMessage(msg); });
         adapters.ui.SetOwner(nullptr);
