@@ -96,7 +96,7 @@ void HandleZnxp(std::int32_t sender, std::string_view text, ProtocolServices& se
 
 }  // namespace
 
-std::intptr_t HandleCopyData(std::uint32_t kind, std::int32_t sender, std::string_view text,
+std::intptr_t HandleCopyData(std::uint64_t kind, std::int32_t sender, std::string_view text,
                              ProtocolServices& services) {
     if (kind == kCopyDataCommandLine) {
         const std::string line(text);  // the sender's block is gone once it is released

@@ -39,8 +39,9 @@ public:
 
 // The main window's copy-data handler: kind 0 (a forwarded command line) and kind 1192 (a ZNXP request) are
 // processed and answered with 1; any other kind is left alone (0). sender is the message's sender window.
-// text is the payload as read by CopyDataText.
-std::intptr_t HandleCopyData(std::uint32_t kind, std::int32_t sender, std::string_view text,
+// text is the payload as read by CopyDataText. kind is the message's whole data word: on a 64-bit system a
+// value beyond 32 bits is no kind of ours.
+std::intptr_t HandleCopyData(std::uint64_t kind, std::int32_t sender, std::string_view text,
                              ProtocolServices& services);
 
 }  // namespace zanmel

@@ -50,6 +50,8 @@ public:
 TEST(ProtocolHandler, DataKindsAndTheReplyWindow) {
     RecordingServices s;
     EXPECT_EQ(HandleCopyData(7, 5, "GET ZNXP/1.0", s), 0);
+    EXPECT_EQ(HandleCopyData(0x1'0000'0000ULL + kCopyDataZnxp, 5, "GET ZNXP/1.0", s), 0);
+    EXPECT_EQ(HandleCopyData(0x1'0000'0000ULL, 5, "-exit", s), 0);
     EXPECT_TRUE(s.replies.empty());
 
     // No hwnd: and a zero sender: nothing is done and nothing is sent, but the message counts as handled.

@@ -54,7 +54,7 @@ LRESULT TForm1::Form1CopyData(WPARAM sender, const COPYDATASTRUCT* data) {
     if (!data) return 0;
     TForm1Protocol services(*this);
     const auto senderWindow = static_cast<std::int32_t>(static_cast<std::intptr_t>(sender));
-    return HandleCopyData(static_cast<std::uint32_t>(data->dwData), senderWindow,
+    return HandleCopyData(static_cast<std::uint64_t>(data->dwData), senderWindow,
                           CopyDataText(data->lpData, data->cbData), services);
 }
 
