@@ -338,6 +338,7 @@ private:
     platform::WindowHandle taskbarOwner_;  // hidden owner that keeps the window off the taskbar
     FolderTree tree_;
     FolderTree::Node* currentNode_ = nullptr;
+    bool sheetLoaded_ = false;                  // the last load of the current sheet ran to its end
     std::vector<std::pair<int, int>> iconMap_;  // icon number = image index
     platform::ImageListHandle imageList1_;
     std::vector<std::string> listLines_;

@@ -106,9 +106,13 @@ bool TForm1::FormClose() {
         timer.EndStage("自動実行(終了)");
 
         timer.BeginStage();
-        SaveTree();
-        const std::string keywordPath = SheetFolder() + "\\keyword.txt";
-        deps_.files.WriteFile(keywordPath, deps_.keyWords.SaveToText());
+        // A sheet that failed to load holds another sheet's or half its own data: written now, it would take
+        // the place of the files. Every change made since has been saved when it was made.
+        if (sheetLoaded_) {
+            SaveTree();
+            const std::string keywordPath = SheetFolder() + "\\keyword.txt";
+            deps_.files.WriteFile(keywordPath, deps_.keyWords.SaveToText());
+        }
         timer.EndStage("アイテムデータ保存");
 
         timer.BeginStage();

@@ -37,6 +37,7 @@ int TForm1::IconIndex(int iconNumber) const {
 
 void TForm1::LoadSheet() {
     InstallTreeUi();  // the tree's menus and mouse handling, once: the first load runs in the constructor
+    sheetLoaded_ = false;
     iconMap_.clear();
     DestroyPopupMenu1();
     imageList1_.Reset(ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 16, 64));
@@ -76,6 +77,7 @@ void TForm1::LoadSheet() {
     if (!deps_.setting.NoMakePopupMenu) BuildPopupMenu1();
     deps_.timer.EndStage("ポップアップメニュー生成");
     Edit1Change();
+    sheetLoaded_ = true;
 }
 
 // The built-in icons 0 to 5, then (unless NoUseIcon) the icon file of every keyword numbered 1000 or more, in

@@ -470,6 +470,33 @@ TEST_F(MainWindowTreeTest, DropsMoveTheDraggedNode) {
         "終了時\r\n");
 }
 
+// A sheet that stops loading halfway holds part of its own data, or the sheet's before it: closing the program
+// then leaves its files as they were; once it loads whole, it is saved again.
+TEST_F(MainWindowTreeTest, ASheetThatFailedToLoadIsNotWrittenOverAtExit) {
+    CreateDirectoryW(ToWide(folder / "data\\broken").c_str(), nullptr);
+    state->RefreshSheetList();
+    WriteSheet("#Mine\r\n\tabc\r\n", {{"abc", "WEB"}});
+    Open();
+    const auto sheets = state->SheetList();
+    const auto broken = static_cast<std::size_t>(std::find(sheets.begin(), sheets.end(), "broken") - sheets.begin());
+    ASSERT_LT(broken, sheets.size());
+
+    state->SetSheetFolder("broken");
+    const std::string tree = "#Theirs\r\n\tone\r\n\t\t\ttoo deep\r\n\ttwo\r\n";
+    WriteSheet(tree, {{"one", "WEB"}, {"two", "WEB"}});
+    const std::string keywords = File("keyword.txt");
+    EXPECT_THROW(form->ChangeSheet(broken), std::exception);
+    EXPECT_TRUE(form->FormClose());
+    EXPECT_EQ(File("tree.txt"), tree);
+    EXPECT_EQ(File("keyword.txt"), keywords);
+
+    test::WritePlainFile(Sheet("tree.txt"), "#Theirs\r\n\tone\r\n\ttwo\r\n");
+    form->ChangeSheet(broken);
+    form->Tree().Roots()[0]->text = "#Renamed";
+    EXPECT_TRUE(form->FormClose());
+    EXPECT_EQ(File("tree.txt").rfind("#Renamed\r\n", 0), 0u);
+}
+
 TEST_F(MainWindowTreeTest, ShiftArrowsSwitchSheetsAndANewSheetStartsAsACopy) {
     for (const char* name : {"data\\extra", "data\\portable"}) CreateDirectoryW(ToWide(folder / name).c_str(), nullptr);
     state->RefreshSheetList();
