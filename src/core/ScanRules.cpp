@@ -53,8 +53,9 @@ std::string UniqueScanFolderName(const FolderTree& tree, std::string_view name) 
 }
 
 std::string UniqueScanKeyword(std::string_view keyword, const std::function<bool(std::string_view)>& taken) {
+    // Every leading "#" goes: a keyword that still began with one would read back from tree.txt as a folder.
     std::string text = KeywordFromField(keyword);
-    if (!text.empty() && text[0] == '#') text.erase(0, 1);
+    while (!text.empty() && text[0] == '#') text = KeywordFromField(std::string_view(text).substr(1));
     if (text.empty()) text = kUntitled;
     return FirstFree(text, [&](const std::string& candidate) { return taken(candidate); });
 }
@@ -137,7 +138,8 @@ FolderTree::Node* ItemScan::AddTopFolder() {
 FolderTree::Node* ItemScan::EnterFolder(FolderTree::Node* current, std::string_view name, const std::string& fullPath) {
     FolderTree::Node* folder = current;
     if (MakesFolderNodes(options_)) {
-        folder = deps_.tree.AppendChild(current, "#" + std::string(name));
+        // Folder texts are unique in the whole tree: a second "Sub" anywhere becomes "#Sub_1".
+        folder = deps_.tree.AppendChild(current, UniqueScanFolderName(deps_.tree, "#" + std::string(name)));
         folder->imageIndex = folder->selectedImageIndex = deps_.folderImage;
     }
     if (options_.mode == kScanCustom) Offer(folder, name, fullPath);

@@ -44,7 +44,8 @@ TEST(ScanRules, KeywordsLoseTheirHashAndFindAFreeSuffix) {
     EXPECT_EQ(UniqueScanKeyword("#", isTaken), "Untitle_1");
     EXPECT_EQ(UniqueScanKeyword("", [](std::string_view) { return false; }), "Untitle");
     EXPECT_EQ(UniqueScanKeyword("#Tool", isTaken), "Tool_2");
-    EXPECT_EQ(UniqueScanKeyword("##x", isTaken), "#x");  // only the first "#" goes
+    EXPECT_EQ(UniqueScanKeyword("##x", isTaken), "x");  // "#x" would be a folder in tree.txt
+    EXPECT_EQ(UniqueScanKeyword("# #", isTaken), "Untitle_1");
     EXPECT_EQ(UniqueScanKeyword("表示", isTaken), "表示");
     EXPECT_EQ(UniqueScanKeyword("  #Tool", isTaken), "Tool_2");  // a file name's leading blanks would indent tree.txt
 }
@@ -187,6 +188,9 @@ TEST_F(ItemScanTest, ProgramFilesFlattenUnlessFoldersAreReflectedAndBadTargetsAr
     FolderTree::Node* sub2 = nested->EnterFolder(top2, "Sub", "Y:\\P\\Sub");
     EXPECT_EQ(sub2->text, "#Sub");
     EXPECT_EQ(sub2->parent, top2);
+    FolderTree::Node* inner = nested->EnterFolder(sub2, "Sub", "Y:\\P\\Sub\\Sub");
+    EXPECT_EQ(inner->text, "#Sub_1");
+    EXPECT_EQ(inner->parent, sub2);
 }
 
 TEST_F(ItemScanTest, DetailedScanRegistersFoldersUnderTheirOwnNode) {

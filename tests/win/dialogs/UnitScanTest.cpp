@@ -211,14 +211,14 @@ TEST_F(ScanTest, FavouritesScanFilesAndSavesEverythingFound) {
     EXPECT_EQ(host.saves, 1);
     EXPECT_EQ(KeywordFile(), keyWords.SaveToText());
 
-    // A second scan of the same mode gets a folder of its own.
+    // A second scan of the same mode gets a folder of its own; its subfolder's name is taken already.
     Open(kScanFavorites);
     dialog->SetText(kScanEdit1, scanned / "旅行");
     Click(kScanBtnOK);
     FolderTree::Node* second = host.tree.FindFirst("#IEお気に入り(スキャン)_1");
     ASSERT_NE(second, nullptr);
     EXPECT_EQ(Shape(host.tree).substr(Shape(host.tree).find("#IEお気に入り(スキャン)_1")),
-              "#IEお気に入り(スキャン)_1|.News_2|.#空|");
+              "#IEお気に入り(スキャン)_1|.News_2|.#空_1|");
 }
 
 // Closing the progress window stops the walk from entering folders: the folder already open is read to its
