@@ -188,6 +188,13 @@ bool ProfileFile::ReadBool(std::string_view section, std::string_view key, bool 
 
 void ProfileFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
     std::string clean = WithoutLineBreaks(value);
+    // Reading takes one pair of outer quotes off; a value that has them itself (a comma text whose first and
+    // last entries are quoted) keeps them under one more pair.
+    const std::string_view trimmed = Trim(clean);
+    if (trimmed.size() >= 2 && (trimmed.front() == '"' || trimmed.front() == '\'') &&
+        trimmed.back() == trimmed.front()) {
+        clean = "\"" + clean + "\"";
+    }
 
     std::size_t sectionIndex = FindSection(section);
     if (sectionIndex == npos) {

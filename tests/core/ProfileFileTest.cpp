@@ -128,6 +128,18 @@ TEST(ProfileFile, WritingKeepsEverythingElse) {
     EXPECT_EQ(fresh.ToBytes(), "[A]\r\nK=v\r\n");
 }
 
+TEST(ProfileFile, QuotedValuesReadBackAsWritten) {
+    ProfileFile file;
+    for (const std::string value : {"\"My Docs\",\"Old Files\"", "'x'", " \"a\" ", "\"", "plain \"inner\" text"}) {
+        file.WriteString("BackUp", "DirList", value);
+        EXPECT_EQ(ProfileFile(file.ToBytes()).ReadString("BackUp", "DirList", ""), value) << value;
+    }
+    file.WriteString("BackUp", "DirList", "\"a\",\"b\"");
+    EXPECT_EQ(file.ToBytes(), "[BackUp]\r\nDirList=\"\"a\",\"b\"\"\r\n");
+    // What the platform's reader takes the quotes from is read the same way.
+    EXPECT_EQ(ProfileFile("[A]\r\nK= \"quoted\" \r\n").ReadString("A", "K", ""), "quoted");
+}
+
 TEST(ProfileFile, ValuesCannotBreakTheFileApart) {
     const char evil[] = "evil\r\n[Setting]\r\nGoTaskTray=1\0x";
     ProfileFile file;
