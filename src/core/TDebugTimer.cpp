@@ -34,6 +34,10 @@ void TDebugTimer::EndStage(std::string_view text) {
     openStages_.pop_back();
 }
 
+void TDebugTimer::AbandonStage() {
+    if (!openStages_.empty()) openStages_.pop_back();
+}
+
 std::string TDebugTimer::LogBytes() const {
     std::string bytes;
     for (const std::string& line : lines_) {

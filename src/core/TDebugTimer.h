@@ -27,6 +27,9 @@ public:
     void BeginStage();
     // Records the innermost open stage and closes it; does nothing when no stage is open.
     void EndStage(std::string_view text);
+    // Closes the innermost open stage without a line, as a stage left open writes none; for a step that an
+    // error cut short, so that later stages keep their depth.
+    void AbandonStage();
 
     const std::vector<std::string>& Lines() const { return lines_; }
     std::size_t OpenStages() const { return openStages_.size(); }

@@ -58,8 +58,17 @@ TEST(TDebugTimer, UnbalancedStagesAndEmptyLog) {
         timer.BeginStage();
         timer.EndStage("inner");
         EXPECT_EQ(timer.OpenStages(), 1u);  // the outer stage stays open and writes no line
+        timer.BeginStage();
+        timer.AbandonStage();  // cut short: no line, and the next stage is as deep as before
+        timer.BeginStage();
+        timer.EndStage("next");
+        timer.AbandonStage();
+        timer.AbandonStage();  // nothing open: ignored
+        EXPECT_EQ(timer.OpenStages(), 0u);
+        timer.BeginStage();
+        timer.EndStage("top");
     }
-    EXPECT_EQ(files.files.at("Debug.log"), "\t\t       0 ms:inner\r\n");
+    EXPECT_EQ(files.files.at("Debug.log"), "\t\t       0 ms:inner\r\n\t\t       0 ms:next\r\n\t       0 ms:top\r\n");
 
     { TDebugTimer timer(clock, files, "Empty.log"); }
     ASSERT_TRUE(files.files.count("Empty.log"));

@@ -133,7 +133,7 @@ bool TForm1::FormClose() {
         timer.EndStage("終了処理");
     } catch (const std::exception& error) {
         // Close the stages of the stopped shutdown, so later stages keep their depth.
-        while (timer.OpenStages() > depth) timer.EndStage("TForm1::FormClose (中断)");
+        while (timer.OpenStages() > depth) timer.AbandonStage();
         platform::ReportCallbackError(error.what());
         return false;
     }
