@@ -16,6 +16,7 @@ namespace {
 constexpr char kComponent[] = "File";
 constexpr int kReplaceAttempts = 20;
 constexpr DWORD kReplaceRetryMs = 50;
+constexpr wchar_t kTemporaryPrefix[] = L"znm";  // GetTempFileName adds up to four hexadecimal digits and ".tmp"
 
 [[noreturn]] void ThrowFileError(const std::string& what, const std::string& path, DWORD error) {
     throw ZanmelError(kComponent, "ファイル \"" + path + "\" " + what + "\r\n" + SystemErrorText(error));
@@ -27,6 +28,15 @@ std::wstring FolderOf(const std::wstring& path) {
     if (slash == 0) return path.substr(0, 1);
     if (slash == 2 && path[1] == L':') return path.substr(0, 3);  // "C:\"
     return path.substr(0, slash);
+}
+
+bool LowerAsciiEquals(std::string_view text, std::string_view lower) {
+    if (text.size() != lower.size()) return false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i] >= 'A' && text[i] <= 'Z' ? static_cast<char>(text[i] - 'A' + 'a') : text[i];
+        if (c != lower[i]) return false;
+    }
+    return true;
 }
 
 bool IsTransient(DWORD error) {
@@ -68,7 +78,7 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes) {
     if (target.empty()) ThrowFileError("を作成できません。", path, ERROR_INVALID_NAME);
 
     wchar_t tempPath[MAX_PATH + 16] = {};
-    if (GetTempFileNameW(FolderOf(target).c_str(), L"znm", 0, tempPath) == 0) {
+    if (GetTempFileNameW(FolderOf(target).c_str(), kTemporaryPrefix, 0, tempPath) == 0) {
         ThrowFileError("を作成できません。", path, GetLastError());
     }
 
@@ -93,7 +103,7 @@ bool CopyFileAtomically(const std::string& source, const std::string& destinatio
     const std::wstring target = ToWide(destination);
     if (from.empty() || target.empty()) return false;
     wchar_t tempPath[MAX_PATH + 16] = {};
-    if (GetTempFileNameW(FolderOf(target).c_str(), L"znm", 0, tempPath) == 0) return false;
+    if (GetTempFileNameW(FolderOf(target).c_str(), kTemporaryPrefix, 0, tempPath) == 0) return false;
 
     DWORD error = CopyFileW(from.c_str(), tempPath, FALSE) ? ERROR_SUCCESS : GetLastError();
     // A read-only copy is opened for the flush and renamed as a plain file, and gets the source's attributes
@@ -148,6 +158,18 @@ std::optional<std::string> ReadFileBytes(const std::string& path) {
 
 bool PathExists(const std::string& path) {
     return GetFileAttributesW(ToWide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool IsTemporaryCopyName(std::string_view name) {
+    constexpr std::size_t prefix = 3, suffix = 4;  // "znm", ".tmp"
+    if (name.size() <= prefix + suffix || name.size() > prefix + 4 + suffix) return false;
+    if (!LowerAsciiEquals(name.substr(0, prefix), "znm") ||
+        !LowerAsciiEquals(name.substr(name.size() - suffix), ".tmp"))
+        return false;
+    for (const char c : name.substr(prefix, name.size() - prefix - suffix)) {
+        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'))) return false;
+    }
+    return true;
 }
 
 }  // namespace zanmel::platform

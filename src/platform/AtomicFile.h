@@ -19,6 +19,10 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes);
 // temporary file is removed then.
 bool CopyFileAtomically(const std::string& source, const std::string& destination);
 
+// True for the name of the temporary file that a write or copy above uses ("znm", hexadecimal digits, ".tmp"):
+// one that a crash or a pulled drive left behind is passed over by folder copies, so it does not spread.
+bool IsTemporaryCopyName(std::string_view name);
+
 // The whole content of the file, or nothing when it does not exist. Any other failure to read throws a
 // ZanmelError naming the file.
 std::optional<std::string> ReadFileBytes(const std::string& path);

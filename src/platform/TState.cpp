@@ -111,6 +111,7 @@ void TState::CopyFolderTree(DirectoryView& view, const std::string& destination,
     do {
         const std::string name = ToCp932(data.cFileName);
         if (IsDotEntry(name)) continue;
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && IsTemporaryCopyName(name)) continue;
         const std::string from = source + "\\" + name;
         const std::string to = destination + "\\" + name;
         view.ShowPath(from);

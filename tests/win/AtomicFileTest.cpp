@@ -159,6 +159,10 @@ TEST(AtomicFile, FailedCopyLeavesSourceAndDestinationAsTheyWere) {
 
 // A copy killed at any moment leaves the destination old or wholly new.
 TEST(AtomicFile, InterruptedCopyLeavesOldOrNewFileWhole) {
+    for (const char* name : {"znm0.tmp", "ZNMFFFF.TMP", "znma1b.tmp"}) EXPECT_TRUE(IsTemporaryCopyName(name)) << name;
+    for (const char* name : {"znm.tmp", "znm12345.tmp", "znmg1.tmp", "xznm1.tmp", "znm1.tmp.txt", "keyword.txt"})
+        EXPECT_FALSE(IsTemporaryCopyName(name)) << name;
+
     test::TempFolder from(test::RemovableDrive().Root());
     test::TempFolder to(test::FixedDrive().Root());
     const std::string source = from / "keyword.txt";
@@ -182,8 +186,11 @@ TEST(AtomicFile, InterruptedCopyLeavesOldOrNewFileWhole) {
             EXPECT_EQ(now->find_first_not_of('N'), std::string::npos);
         }
         EXPECT_EQ(ReadFileBytes(source)->size(), kChildPayload);
+        // What the killed copy left beside the file is a name that folder copies pass over.
         for (const std::string& name : test::FolderEntries(to.Path())) {
-            if (name.rfind("znm", 0) == 0) DeleteFileW(ToWide(to / name).c_str());
+            if (name == "keyword.txt") continue;
+            EXPECT_TRUE(IsTemporaryCopyName(name)) << name;
+            DeleteFileW(ToWide(to / name).c_str());
         }
     }
 }
