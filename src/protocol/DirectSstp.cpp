@@ -10,8 +10,13 @@ constexpr std::size_t kTextStart = 4;
 constexpr std::size_t kHwndColumn = 33;    // 0-based column of "hwnd"
 constexpr std::size_t kHandleColumn = 38;  // 0-based column of the handle
 
+bool IsWindowLine(std::string_view line) {
+    return line.find("hwnd") == kHwndColumn;
+}
+
+// The handle of a window line; nothing when it is no unsigned decimal number.
 std::optional<std::uint64_t> HandleOfLine(std::string_view line) {
-    if (line.find("hwnd") != kHwndColumn || line.size() <= kHandleColumn) return std::nullopt;
+    if (line.size() <= kHandleColumn) return std::nullopt;
     const std::string_view digits = line.substr(kHandleColumn);
     std::uint64_t handle = 0;
     const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), handle);
@@ -30,7 +35,8 @@ std::optional<std::uint64_t> DirectSstpTarget(std::string_view directory) {
     while (start < text.size()) {
         std::size_t end = text.find_first_of("\r\n", start);
         if (end == std::string_view::npos) end = text.size();
-        if (const auto handle = HandleOfLine(text.substr(start, end - start))) target = handle;
+        const std::string_view line = text.substr(start, end - start);
+        if (IsWindowLine(line)) target = HandleOfLine(line);
         start = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
     }
     return target;

@@ -32,8 +32,10 @@ TEST(DirectSstp, LinesOutOfPlaceOrWithoutANumberAreNoTarget) {
     EXPECT_FALSE(DirectSstpTarget("    " + Line(id, "hwnd", "-5")));
     // A "hwnd" earlier in the line is its first one, so the line does not count.
     EXPECT_FALSE(DirectSstpTarget("    hwnd" + Line(std::string(28, 'a'), "hwnd", "1")));
-    // A later valid line still gives the target.
+    // The last window line decides, also when its handle is no number.
     EXPECT_EQ(DirectSstpTarget("    " + Line(id, "hwnd", "x") + "\r\n" + Line(id, "hwnd", "77")), 77u);
+    EXPECT_FALSE(DirectSstpTarget("    " + Line(id, "hwnd", "77") + "\r\n" + Line(id, "hwnd", "x")));
+    EXPECT_EQ(DirectSstpTarget("    " + Line(id, "hwnd", "77") + "\r\n" + Line(id, "name", "x")), 77u);
 }
 
 TEST(DirectSstp, TheInitialRequestNamesTheWindowWithoutKeyword) {
