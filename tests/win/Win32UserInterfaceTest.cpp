@@ -130,13 +130,14 @@ TEST(Win32UserInterface, FolderBrowserStartsAtTheInitialFolder) {
             HWND dialog = FindDialog(L"フォルダの参照");
             if (!dialog) dialog = FindDialog(L"Browse for Folder");
             if (!dialog) return false;
-            // The dialog selects the initial folder after it opens: wait until its tree shows it selected.
+            // The dialog selects the initial folder after it opens: wait until its tree shows it selected (Wine
+            // reads every drive first, which took over five seconds on a busy machine).
             HWND tree = FindWindowExW(dialog, nullptr, WC_TREEVIEWW, nullptr);
-            for (int i = 0; tree && i < 100 && SelectedTreeText(tree) != L"ソフト"; ++i) Sleep(50);
+            for (int i = 0; tree && i < 400 && SelectedTreeText(tree) != L"ソフト"; ++i) Sleep(50);
             PostMessageW(dialog, WM_COMMAND, IDOK, 0);
             return true;
         },
-        15000);
+        30000);
     const std::string chosen = ui.BrowseFolder(nullptr, "フォルダを選んで下さい", initial);
     EXPECT_TRUE(test::JoinHelper(helper));
     EXPECT_EQ(chosen, initial);
