@@ -54,6 +54,8 @@ public:
     static constexpr int kSearchLabelTop = 4;  // the search box labels' top within the bottom strip
     // The callback message of the notification-area icon (WM_APP to WM_APP + 2 are the hook library's).
     static constexpr UINT kTrayMessage = WM_APP + 10;
+    // How long a protocol reply waits for the reply window's thread to take it.
+    static constexpr UINT kReplyTimeoutMs = 5000;
 
     // What the main window uses of the program-wide objects; all of them outlive the window.
     struct Dependencies {

@@ -37,9 +37,10 @@ public:
     void AddNotifyWindow(std::int32_t window) override { form_.notifyWindows_.push_back(window); }
     void PostExit() override { PostMessageW(form_.Handle(), WM_CLOSE, 0, 0); }
     void SendReply(std::int32_t window, const std::string& text) override {
-        // A reply window that no longer exists makes the send fail; nothing else is to be done about it.
+        // A reply window that no longer exists makes the send fail; one whose thread does not answer (hwnd: may
+        // name any window) is given up after a while instead of holding the launcher for good.
         platform::SendCopyData(reinterpret_cast<HWND>(static_cast<std::intptr_t>(window)), form_.Handle(),
-                               kCopyDataZnxp, text, 0);
+                               kCopyDataZnxp, text, TForm1::kReplyTimeoutMs);
     }
     void ShowError(std::string_view text) override { form_.deps_.ui.ShowMessage(text); }
     void ReleaseSender() override {

@@ -128,6 +128,36 @@ TEST_F(DebugDirectTest, RequestsGoToTheRunningLauncherAndItsRepliesShow) {
     Click(ui::kDebugButton1);
     EXPECT_EQ(Reply(), "ZNXP/1.0 200 OK\r\nUnique:false\r\nKeyWordList:メール,メモ帳\r\n");
     EXPECT_EQ(ui.Messages().size(), 1u);
+
+    // hwnd: naming a window whose thread does not answer holds the launcher only for the reply's time limit.
+    struct Hung {
+        HWND window = nullptr;
+        HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    } hung;
+    HANDLE thread = CreateThread(
+        nullptr, 0,
+        [](LPVOID parameter) -> DWORD {
+            auto& h = *static_cast<Hung*>(parameter);
+            h.window = CreateWindowExW(0, L"STATIC", L"hung", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+            SetEvent(h.ready);
+            Sleep(TForm1::kReplyTimeoutMs + 4000);  // takes no messages meanwhile
+            DestroyWindow(h.window);
+            return 0;
+        },
+        &hung, 0, nullptr);
+    ASSERT_NE(thread, nullptr);
+    WaitForSingleObject(hung.ready, 5000);
+    const auto hungHandle = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(hung.window));
+    debug->SetText(ui::kDebugMemo1, "GET ZNXP/1.0\r\nhwnd:" + std::to_string(hungHandle) + "\r\nsearch:メ");
+    const DWORD start = GetTickCount();
+    Click(ui::kDebugButton1);
+    const DWORD held = GetTickCount() - start;
+    EXPECT_GE(held + 100, TForm1::kReplyTimeoutMs);
+    EXPECT_LT(held, TForm1::kReplyTimeoutMs + 2000);
+    EXPECT_EQ(Reply(), "");  // the reply went to the hung window, not here
+    WaitForSingleObject(thread, INFINITE);
+    CloseHandle(thread);
+    CloseHandle(hung.ready);
 }
 
 TEST_F(DebugDirectTest, DirectSstpGoesToTheLastWindowOfTheMascotDirectory) {
