@@ -14,6 +14,14 @@ void Put32(std::string& out, std::uint32_t value) {
     Put16(out, value >> 16);
 }
 
+std::uint32_t Get16(std::string_view in, std::size_t at) {
+    return static_cast<std::uint8_t>(in[at]) | (static_cast<std::uint32_t>(static_cast<std::uint8_t>(in[at + 1])) << 8);
+}
+
+std::uint32_t Get32(std::string_view in, std::size_t at) {
+    return Get16(in, at) | (Get16(in, at + 2) << 16);
+}
+
 }  // namespace
 
 std::uint32_t IconMaskSize(int width, int height) {
@@ -76,6 +84,32 @@ std::string IconFileBytes(const CapturedIcon& icon) {
         if (icon.width == 16) out.append(2, '\xFF');
     }
     return out;
+}
+
+std::optional<CapturedIcon> ReadSmallIconFile(std::string_view bytes) {
+    constexpr int kSide = 16;
+    constexpr std::size_t kPixels = 62, kMask = kPixels + kSide * kSide * 4, kSize = kMask + kSide * 4;
+    if (bytes.size() != kSize) return std::nullopt;
+    const bool layout = Get16(bytes, 0) == 0 && Get16(bytes, 2) == 1 && Get16(bytes, 4) == 1 &&
+                        Get16(bytes, 6) == kSide * 0x101 && Get32(bytes, 14) == kSize - 22 && Get32(bytes, 18) == 22 &&
+                        Get32(bytes, 22) == 40 && Get32(bytes, 26) == kSide && Get32(bytes, 30) == kSide * 2 &&
+                        Get16(bytes, 34) == 1 && Get16(bytes, 36) == 32 && Get32(bytes, 38) == 0;
+    if (!layout) return std::nullopt;
+    CapturedIcon icon;
+    icon.width = icon.height = kSide;
+    icon.colour.resize(kSide * kSide);
+    icon.maskSet.resize(kSide * kSide);
+    for (int y = 0; y < kSide; ++y) {
+        const std::size_t row = static_cast<std::size_t>(kSide - 1 - y);  // rows are stored bottom-up
+        for (int x = 0; x < kSide; ++x) {
+            const std::size_t at = kPixels + (row * kSide + static_cast<std::size_t>(x)) * 4;
+            const std::size_t pixel = static_cast<std::size_t>(y * kSide + x);
+            icon.colour[pixel] = Get32(bytes, at) & 0xFFFFFF;
+            const auto maskByte = static_cast<std::uint8_t>(bytes[kMask + row * 4 + static_cast<std::size_t>(x / 8)]);
+            icon.maskSet[pixel] = (maskByte >> (7 - x % 8)) & 1;
+        }
+    }
+    return icon;
 }
 
 }  // namespace zanmel

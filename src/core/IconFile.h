@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace zanmel {
@@ -25,5 +27,9 @@ std::uint32_t IconMaskSize(int width, int height);
 // The .ico file of one 32-bit image: header, directory entry, bitmap header, colour rows bottom-up as
 // blue, green, red, 0, then the mask rows bottom-up, most significant bit first. A 16 x 16 icon gives 1150 bytes.
 std::string IconFileBytes(const CapturedIcon& icon);
+
+// The pixels of a 16 x 16 icon file laid out exactly as IconFileBytes writes it, so that a sheet's icons can be
+// put into the image list in one step; nothing for any other file (the platform then loads it).
+std::optional<CapturedIcon> ReadSmallIconFile(std::string_view bytes);
 
 }  // namespace zanmel

@@ -68,6 +68,33 @@ TEST(IconFile, OtherSizesAndCursors) {
     EXPECT_EQ(cursorBytes.substr(10, 4), std::string("\3\0\x09\0", 4));
 }
 
+// A written 16 x 16 icon reads back pixel for pixel; anything else is left to the platform's loader.
+TEST(IconFile, SmallIconsReadBackAndOtherFilesAreNotTaken) {
+    CapturedIcon icon = Pattern(16, 16);
+    icon.maskSet[5 * 16 + 9] = 1;  // a pixel inside, to tell rows and bit order apart
+    const std::string bytes = IconFileBytes(icon);
+    const auto read = ReadSmallIconFile(bytes);
+    ASSERT_TRUE(read.has_value());
+    EXPECT_EQ(read->width, 16);
+    EXPECT_EQ(read->height, 16);
+    EXPECT_FALSE(read->cursor);
+    EXPECT_EQ(read->colour, icon.colour);
+    EXPECT_EQ(read->maskSet, icon.maskSet);
+
+    CapturedIcon cursor = Pattern(16, 16);
+    cursor.cursor = true;
+    EXPECT_FALSE(ReadSmallIconFile(IconFileBytes(cursor)));
+    EXPECT_FALSE(ReadSmallIconFile(IconFileBytes(Pattern(32, 32))));
+    EXPECT_FALSE(ReadSmallIconFile(bytes.substr(0, bytes.size() - 1)));
+    EXPECT_FALSE(ReadSmallIconFile(bytes + "x"));
+    EXPECT_FALSE(ReadSmallIconFile(""));
+    for (const std::size_t at : {4u, 6u, 18u, 22u, 30u, 36u, 38u}) {
+        std::string changed = bytes;
+        changed[at] = static_cast<char>(changed[at] + 1);
+        EXPECT_FALSE(ReadSmallIconFile(changed)) << at;
+    }
+}
+
 class IconCacheTest : public ::testing::Test {
 protected:
     test::FakeFiles files;

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <unordered_map>
 #include <vector>
 
 #include "core/FileAccess.h"
@@ -340,8 +341,10 @@ private:
     platform::WindowHandle taskbarOwner_;  // hidden owner that keeps the window off the taskbar
     FolderTree tree_;
     FolderTree::Node* currentNode_ = nullptr;
-    bool sheetLoaded_ = false;                  // the last load of the current sheet ran to its end
-    std::vector<std::pair<int, int>> iconMap_;  // icon number = image index
+    bool sheetLoaded_ = false;  // the last load of the current sheet ran to its end
+    // Icon number to image index; of several lines for one number the first counts. A hash map, as a sheet
+    // of 100,000 items with icons of their own looks up every node.
+    std::unordered_map<int, int> iconMap_;
     platform::ImageListHandle imageList1_;
     std::vector<std::string> listLines_;
     bool listLimit_ = false;  // the skin's listbox.limit

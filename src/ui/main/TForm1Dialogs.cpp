@@ -62,7 +62,7 @@ void TForm1::ReplaceTree(FolderTree tree) {
 
 int TForm1::AddIcon(int iconNumber, HICON icon) {
     const int index = ImageList_AddIcon(imageList1_.Get(), icon);
-    iconMap_.emplace_back(iconNumber, index);
+    iconMap_.try_emplace(iconNumber, index);
     return index;
 }
 

@@ -2,9 +2,15 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <optional>
+#include <vector>
+
 #include "core/Cp932.h"
+#include "core/IconCache.h"
+#include "core/IconFile.h"
 #include "core/LaunchWordData.h"
 #include "core/ZanmelError.h"
+#include "platform/ImageListIcons.h"
 #include "platform/TextCodec.h"
 #include "platform/TreeViewItem.h"
 #include "platform/Win32LaunchShell.h"
@@ -29,10 +35,8 @@ std::string LastComponent(const std::string& path) {
 }  // namespace
 
 int TForm1::IconIndex(int iconNumber) const {
-    for (const auto& [number, index] : iconMap_) {
-        if (number == iconNumber) return index;
-    }
-    return -1;
+    const auto it = iconMap_.find(iconNumber);
+    return it == iconMap_.end() ? -1 : it->second;
 }
 
 void TForm1::LoadSheet() {
@@ -92,11 +96,41 @@ void TForm1::LoadIcons() {
             }
         }
     }
+    // Room for every icon at once: growing the list a little at a time copies all its images each time.
+    imageList1_.Reset(ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, static_cast<int>(numbers.size()), 256));
     const std::string iconFolder = SheetFolder() + "\\icon";
+    // Icon files as the icon cache writes them go into the list together, in order; any other file is loaded
+    // by the platform, which also reports a file that cannot be loaded.
+    std::vector<CapturedIcon> pending;
+    std::vector<std::int32_t> pendingNumbers;
+    const auto addPending = [&] {
+        if (pending.empty()) return;
+        const int first = platform::AddSmallIcons(imageList1_.Get(), pending);
+        if (first < 0)
+            throw ZanmelError("IconControl", IconFilePath(iconFolder, pendingNumbers.front()) + "を読み込めません。");
+        for (std::size_t i = 0; i < pendingNumbers.size(); ++i)
+            iconMap_.try_emplace(pendingNumbers[i], first + static_cast<int>(i));
+        pending.clear();
+        pendingNumbers.clear();
+    };
     for (const std::int32_t number : numbers) {
+        std::optional<CapturedIcon> small;
+        try {
+            if (const auto bytes = deps_.files.ReadFile(IconFilePath(iconFolder, number)))
+                small = ReadSmallIconFile(*bytes);
+        } catch (const std::exception&) {
+            // left to the platform's loader, which names the file
+        }
+        if (small) {
+            pending.push_back(std::move(*small));
+            pendingNumbers.push_back(number);
+            continue;
+        }
+        addPending();
         const platform::IconHandle icon = platform::LoadIconFile(iconFolder, number);
-        iconMap_.emplace_back(number, ImageList_AddIcon(imageList1_.Get(), icon.Get()));
+        iconMap_.try_emplace(number, ImageList_AddIcon(imageList1_.Get(), icon.Get()));
     }
+    addPending();
     TreeView_SetImageList(treeView1_, imageList1_.Get(), TVSIL_NORMAL);
 }
 
