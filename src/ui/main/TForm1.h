@@ -40,7 +40,7 @@
 #include "ui/dialogs/UnitWEB.h"
 #include "ui/dialogs/UnitLauncherSetting.h"
 #include "ui/dialogs/UnitSetting.h"
-#include "ui/dialogs/UnitSpecialFolder.h"
+#include "ui/dialogs/UnitShellFolders.h"
 #include "ui/main/ChildWindows.h"
 #include "ui/main/MainMenus.h"
 

@@ -24,7 +24,7 @@
 #include "ui/dialogs/UnitScan.h"
 #include "ui/dialogs/UnitLauncherSetting.h"
 #include "ui/dialogs/UnitSetting.h"
-#include "ui/dialogs/UnitSpecialFolder.h"
+#include "ui/dialogs/UnitShellFolders.h"
 #include "ui/main/TForm1.h"
 
 namespace zanmel {

@@ -1,4 +1,5 @@
 #pragma once
+// The special folder table and the rules of the special folder dialog's rows.
 
 #include <array>
 #include <cstdint>

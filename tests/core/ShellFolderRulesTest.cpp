@@ -1,4 +1,4 @@
-#include "core/SpecialFolderRules.h"
+#include "core/ShellFolderRules.h"
 
 #include <gtest/gtest.h>
 

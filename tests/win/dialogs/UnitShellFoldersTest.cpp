@@ -1,4 +1,4 @@
-#include "ui/dialogs/UnitSpecialFolder.h"
+#include "ui/dialogs/UnitShellFolders.h"
 
 #include <gtest/gtest.h>
 

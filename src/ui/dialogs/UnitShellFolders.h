@@ -1,4 +1,5 @@
 #pragma once
+// TFormSpecialFolder, the dialog that files special folders under keywords.
 
 #include <windows.h>
 
@@ -8,9 +9,9 @@
 
 #include "core/DataLocations.h"
 #include "core/KeyWordList.h"
-#include "core/SpecialFolderRules.h"
+#include "core/ShellFolderRules.h"
 #include "core/TDebugTimer.h"
-#include "core/TSpecialFolderModule.h"
+#include "core/ShellFolderModule.h"
 #include "core/UserInterface.h"
 #include "platform/Handles.h"
 #include "platform/Window.h"

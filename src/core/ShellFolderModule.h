@@ -1,4 +1,5 @@
 #pragma once
+// TSpecialFolderModule: keywords that open the shell's special folders (My Computer, Recycle Bin, ...).
 
 #include <cstdint>
 #include <string>

@@ -1,11 +1,11 @@
-#include "core/SpecialFolderRules.h"
+#include "core/ShellFolderRules.h"
 
 #include <unordered_map>
 
 #include "core/Cp932.h"
 #include "core/LaunchWordData.h"
 #include "core/LauncherItemRules.h"
-#include "core/TSpecialFolderModule.h"
+#include "core/ShellFolderModule.h"
 
 namespace zanmel {
 

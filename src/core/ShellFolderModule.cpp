@@ -1,4 +1,4 @@
-#include "core/TSpecialFolderModule.h"
+#include "core/ShellFolderModule.h"
 
 #include "core/IconCache.h"
 #include "core/LaunchWordData.h"
