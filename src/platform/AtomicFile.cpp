@@ -160,6 +160,11 @@ bool PathExists(const std::string& path) {
     return GetFileAttributesW(ToWide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+bool FolderExists(const std::string& path) {
+    const DWORD attributes = GetFileAttributesW(ToWide(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
 bool IsTemporaryCopyName(std::string_view name) {
     constexpr std::size_t prefix = 3, suffix = 4;  // "znm", ".tmp"
     if (name.size() <= prefix + suffix || name.size() > prefix + 4 + suffix) return false;

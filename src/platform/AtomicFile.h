@@ -29,5 +29,7 @@ std::optional<std::string> ReadFileBytes(const std::string& path);
 
 // True when path names an existing file or folder.
 bool PathExists(const std::string& path);
+// True when path names an existing folder.
+bool FolderExists(const std::string& path);
 
 }  // namespace zanmel::platform

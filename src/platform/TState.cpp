@@ -16,11 +16,6 @@ const char* const kFolderBrowserTitle = "フォルダを選んで下さい";
 
 namespace {
 
-bool FolderExists(const std::wstring& path) {
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
 std::string QueryComputerName() {
     wchar_t name[256] = {};
     DWORD size = 256;
@@ -46,8 +41,7 @@ TState::TState(TDebugTimer& timer, const std::string& exePath) {
 
     // A folder that cannot be created (read-only medium, no rights) is left absent.
     for (const std::string& folder : FolderLayout(programFolder_, sheetFolder_, computerName_)) {
-        const std::wstring wide = ToWide(folder);
-        if (!FolderExists(wide)) CreateDirectoryW(wide.c_str(), nullptr);
+        if (!FolderExists(folder)) CreateDirectoryW(ToWide(folder).c_str(), nullptr);
     }
     RefreshSheetList();
     timer.EndStage("TState::TState");

@@ -5,6 +5,7 @@
 #include "core/CommaText.h"
 #include "core/PathRules.h"
 #include "core/ZanmelError.h"
+#include "platform/AtomicFile.h"
 #include "platform/MessageLoop.h"
 #include "platform/TextCodec.h"
 #include "platform/UiFont.h"
@@ -22,11 +23,6 @@ constexpr int kClientWidth = 460;
 constexpr int kClientHeight = 428;
 constexpr int kButtonHeight = 26;
 constexpr int kEditHeight = 22;
-
-bool FolderExists(const std::string& path) {
-    const DWORD attributes = GetFileAttributesW(ToWide(path).c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
 
 bool MakeFolder(const std::string& path) {
     return CreateDirectoryW(ToWide(path).c_str(), nullptr) != FALSE;
@@ -193,7 +189,7 @@ void TFormBackUp::BtnBackUpClick() {
         deps_.ui.ShowMessage(kBackUpTargetOnDrive);
         return;
     }
-    if (!FolderExists(folder)) {
+    if (!platform::FolderExists(folder)) {
         if (!deps_.ui.Confirm(kBackUpCreateFolder)) return;
         if (!MakeFolder(folder)) {
             deps_.ui.ShowMessage(kBackUpCreateFailed);

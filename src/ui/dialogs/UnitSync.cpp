@@ -5,6 +5,7 @@
 #include "core/CommaText.h"
 #include "core/SyncRules.h"
 #include "core/ZanmelError.h"
+#include "platform/AtomicFile.h"
 #include "platform/MessageLoop.h"
 #include "platform/TextCodec.h"
 #include "platform/UiFont.h"
@@ -21,11 +22,6 @@ constexpr char kComponent[] = "TFormSync";
 constexpr int kClientWidth = 560;
 constexpr int kClientHeight = 360;
 constexpr int kButtonHeight = 26;
-
-bool FolderExists(const std::string& path) {
-    const DWORD attributes = GetFileAttributesW(ToWide(path).c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
 
 }  // namespace
 
@@ -154,7 +150,7 @@ bool TFormSync::RunJobs(const std::string& localFolder, std::vector<std::string>
     const std::vector<std::string> sheets = CommaTextSplit(platform::TState::ListSubFolders(deps_.state.DataRoot()));
     for (const CopyJob& job : SyncJobs(deps_.state.ProgramFolder(), localFolder, deps_.state.ComputerName(), sheets)) {
         // One level only: an installed copy without a data folder fails here.
-        if (!FolderExists(job.destination) && !CreateDirectoryW(ToWide(job.destination).c_str(), nullptr) &&
+        if (!platform::FolderExists(job.destination) && !CreateDirectoryW(ToWide(job.destination).c_str(), nullptr) &&
             job.required) {
             return false;
         }
@@ -168,7 +164,7 @@ void TFormSync::BtnSyncClick() {
     // The copy lets messages run: a click meanwhile must not start a second run inside the first.
     if (running_) return;
     const auto localFolder = SyncLocalFolder(Lines(), deps_.state.ComputerName());
-    if (!localFolder || !FolderExists(*localFolder)) {
+    if (!localFolder || !platform::FolderExists(*localFolder)) {
         deps_.ui.ShowMessage(kSyncNoLocalCopy);
         return;
     }
