@@ -23,6 +23,8 @@ public:
         std::vector<std::unique_ptr<Node>> children;
 
         bool IsFolder() const { return !text.empty() && text[0] == '#'; }
+        // An empty line of tree.txt makes a node that is neither a folder nor an item.
+        bool IsItem() const { return !text.empty() && text[0] != '#'; }
     };
 
     static constexpr std::string_view kStartAutoRun = "##自動実行-起動時";

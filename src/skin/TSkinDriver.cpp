@@ -114,11 +114,10 @@ bool TSkinDriver::LoadFromName(const std::string& name) {
     return false;
 }
 
-std::string LoadStartupSkin(TSkinDriver& driver, const ProfileFile& computerSettings,
-                            std::string_view defaultSkinName) {
-    std::string name = computerSettings.ReadString("MainForm", "SkinName", defaultSkinName);
-    driver.LoadFromName(name);
-    return name;
+void LoadStartupSkin(TSkinDriver& driver, const ProfileFile& computerSettings, std::string_view defaultSkinName,
+                     std::string& currentName) {
+    currentName = computerSettings.ReadString("MainForm", "SkinName", defaultSkinName);
+    driver.LoadFromName(currentName);
 }
 
 void TSkinDriver::ReadFont(const SkinKeyValues& keys, const std::string& prefix, TSkinFont& font,

@@ -77,10 +77,11 @@ private:
     std::string programFolder_;
 };
 
-// Start-up: loads the skin named by [MainForm] SkinName of the computer folder's setting.ini (defaultSkinName,
-// the global DefaultSkinName, when the key is absent) and returns that name. The main window remembers it as the
-// current skin name, and saves it at exit, whether or not the skin was found.
-std::string LoadStartupSkin(TSkinDriver& driver, const ProfileFile& computerSettings, std::string_view defaultSkinName);
+// Start-up: the skin named by [MainForm] SkinName of the computer folder's setting.ini (defaultSkinName, the
+// global DefaultSkinName, when the key is absent) becomes currentName, then it is loaded. The name is remembered
+// first, so that a skin that is gone or fails to load (and raises) is still the one saved at exit.
+void LoadStartupSkin(TSkinDriver& driver, const ProfileFile& computerSettings, std::string_view defaultSkinName,
+                     std::string& currentName);
 
 // path made absolute against base ("C:\x", "\\server\x" and "\x" are kept as they are).
 std::string AbsoluteSkinPath(const std::string& base, const std::string& path);

@@ -177,14 +177,24 @@ TEST_F(SkinDriverTest, NonIntegerStopsTheLoadWithItsText) {
 TEST_F(SkinDriverTest, StartUpLoadsTheSkinNamedInTheComputerSettings) {
     env.AddSkin("sky", kHead);
     env.AddSkin("cloud", "name,デフォルト\r\ntype,skin\r\ncraftman,a\r\nid,d\r\n");
+    env.AddSkin("bad", "name,壊れ\r\ntype,skin\r\npaneltop.closebutton.left,abc\r\n");
     auto driver = Driver();
-    EXPECT_EQ(LoadStartupSkin(*driver, ProfileFile("[MainForm]\r\nSkinName=空\r\n"), "デフォルト"), "空");
+    std::string name;
+    LoadStartupSkin(*driver, ProfileFile("[MainForm]\r\nSkinName=空\r\n"), "デフォルト", name);
+    EXPECT_EQ(name, "空");
     EXPECT_EQ(driver->Skin.Name, "空");
-    EXPECT_EQ(LoadStartupSkin(*driver, ProfileFile("[Other]\r\nSkinName=空\r\n"), "デフォルト"), "デフォルト");
+    LoadStartupSkin(*driver, ProfileFile("[Other]\r\nSkinName=空\r\n"), "デフォルト", name);
+    EXPECT_EQ(name, "デフォルト");
     EXPECT_EQ(driver->Skin.Id, "d");
     ui.ExpectMessage();  // a skin that is gone is still the remembered name
-    EXPECT_EQ(LoadStartupSkin(*driver, ProfileFile("[MainForm]\r\nSkinName=消えた\r\n"), "デフォルト"), "消えた");
+    LoadStartupSkin(*driver, ProfileFile("[MainForm]\r\nSkinName=消えた\r\n"), "デフォルト", name);
+    EXPECT_EQ(name, "消えた");
     EXPECT_EQ(driver->Skin.Id, "d");
+    // A skin whose description fails to load raises, and its name is remembered all the same.
+    name.clear();
+    EXPECT_THROW(LoadStartupSkin(*driver, ProfileFile("[MainForm]\r\nSkinName=壊れ\r\n"), "デフォルト", name),
+                 ZanmelError);
+    EXPECT_EQ(name, "壊れ");
 }
 
 TEST_F(SkinDriverTest, ImageProblemsAreReportedAndLoadingGoesOn) {

@@ -321,7 +321,11 @@ LRESULT TForm3::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_COMMAND:
             switch (LOWORD(wParam)) {
                 case kPickerButton1Id:
+                case IDOK:  // Enter
                     Button1Click();
+                    return 0;
+                case IDCANCEL:  // Esc closes as the close box does
+                    Hide();
                     return 0;
                 case kPickerButton2Id:
                     Button2Click();

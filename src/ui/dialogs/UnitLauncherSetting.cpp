@@ -79,18 +79,22 @@ bool TForm4::IsShown() const {
 }
 
 void TForm4::Show() {
+    // The grid's rows first: an entry whose data is no launch record raises here, with nothing disabled yet.
+    std::vector<ExtGridRow> rows = ExtGridRows(launcher_.ExtList);
     EnableWindow(mainWindow_, FALSE);
     SetChecked(Control(kForm4CheckBox1), launcher_.FlgOpenExplorer);
     SetChecked(Control(kForm4CheckBox2), launcher_.FlgUseCloseHelp);
     SetChecked(Control(kForm4CheckBox3), !launcher_.FlgWebUse);
     SetChecked(Control(kForm4CheckBox4), !launcher_.FlgUnplugUse);
-    RefreshGrid();
+    FillGrid(std::move(rows));
     ShowWindow(Handle(), SW_SHOWNORMAL);
     SetForegroundWindow(Handle());
     SetFocus(Control(kForm4Button6));
 }
 
 void TForm4::Hide() {
+    // A window that is not shown (a close message from outside) has nothing to store and nothing to give back.
+    if (!IsShown()) return;
     struct Release {
         TForm4& form;
         ~Release() {
@@ -108,9 +112,12 @@ void TForm4::Hide() {
 }
 
 void TForm4::RefreshGrid() {
+    FillGrid(ExtGridRows(launcher_.ExtList));
+}
+
+void TForm4::FillGrid(std::vector<ExtGridRow> rows) {
     HWND grid = Control(kForm4SGrid1);
     const int selected = SelectedRow();
-    std::vector<ExtGridRow> rows = ExtGridRows(launcher_.ExtList);
     if (rows.empty()) rows.emplace_back();  // an empty list shows one empty row
     SendMessageW(grid, WM_SETREDRAW, FALSE, 0);
     ListView_DeleteAllItems(grid);

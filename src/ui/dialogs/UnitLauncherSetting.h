@@ -4,8 +4,10 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/DataLocations.h"
+#include "core/LauncherSettingRules.h"
 #include "core/TDebugTimer.h"
 #include "core/TZanmelModule.h"
 #include "platform/Handles.h"
@@ -73,6 +75,7 @@ protected:
 private:
     void CreateControls();
     void OpenFormExt(std::string_view mode);
+    void FillGrid(std::vector<ExtGridRow> rows);
 
     TZanmelModule& launcher_;
     const DataLocations& places_;

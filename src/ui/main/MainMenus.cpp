@@ -119,6 +119,15 @@ std::wstring LiteralMenuCaption(const std::string& name) {
     return caption;
 }
 
+std::string NameOfLiteralCaption(std::wstring_view caption) {
+    std::wstring name;
+    for (std::size_t i = 0; i < caption.size(); ++i) {
+        name += caption[i];
+        if (caption[i] == L'&' && i + 1 < caption.size() && caption[i + 1] == L'&') ++i;
+    }
+    return platform::ToCp932(name);
+}
+
 std::optional<MenuListChoice> ListChoiceOf(UINT command) noexcept {
     for (std::size_t i = 0; i < std::size(kListBases); ++i) {
         if (command >= kListBases[i] && command < kListBases[i] + kMenuListCapacity)

@@ -90,6 +90,8 @@ std::optional<MenuListChoice> ListChoiceOf(UINT command) noexcept;
 
 // A name shown literally in a menu: "&" would underline the next character.
 std::wstring LiteralMenuCaption(const std::string& name);
+// The name such a caption shows: every "&&" back to "&".
+std::string NameOfLiteralCaption(std::wstring_view caption);
 
 // The name of the entry with this identifier ("MenuFileExit", "PopupMainMenuUSB", ...), or "" when unknown.
 std::string_view MenuEntryName(UINT command) noexcept;

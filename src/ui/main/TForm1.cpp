@@ -150,12 +150,13 @@ void TForm1::FormResize() {
     const int treeWidth = std::max(0, width - rightWidth_ - treeLeft);
 
     MoveWindow(paintBox3_->Handle(), 0, 0, width, topHeight_, TRUE);
-    MoveWindow(paintBox1_->Handle(), 0, middleTop, leftWidth_, middleHeight + bottomHeight_, TRUE);
-    MoveWindow(paintBox2_->Handle(), width - rightWidth_, middleTop, rightWidth_, middleHeight + bottomHeight_, TRUE);
+    // The side strips stand between the top strip and the bottom strip, which spans the whole width.
+    MoveWindow(paintBox1_->Handle(), 0, middleTop, leftWidth_, middleHeight, TRUE);
+    MoveWindow(paintBox2_->Handle(), width - rightWidth_, middleTop, rightWidth_, middleHeight, TRUE);
     MoveWindow(panel1_->Handle(), leftWidth_, middleTop, listWidth_, middleHeight, TRUE);
     MoveWindow(splitter1_->Handle(), leftWidth_ + listWidth_, middleTop, splitterWidth_, middleHeight, TRUE);
     MoveWindow(panel2_->Handle(), treeLeft, middleTop, treeWidth, middleHeight, TRUE);
-    MoveWindow(panelBottom_->Handle(), leftWidth_, middleTop + middleHeight, innerWidth, bottomHeight_, TRUE);
+    MoveWindow(panelBottom_->Handle(), 0, middleTop + middleHeight, width, bottomHeight_, TRUE);
     MoveWindow(listBox1_, 0, 0, listWidth_, middleHeight, TRUE);
     MoveWindow(treeView1_, 0, 0, treeWidth, middleHeight, TRUE);
     LayoutSearchBoxes(false);
@@ -165,8 +166,8 @@ void TForm1::Splitter1Moved() {
     LayoutSearchBoxes(true);
 }
 
-// Edit2 sits under the list and Edit1 under the tree, each as wide as its pane. The panel starts at the left
-// frame, so the boxes' positions inside it are the panes' positions less the frame width.
+// Edit2 sits under the list and Edit1 under the tree, each as wide as its pane. The bottom strip spans the window
+// from its left edge, so the boxes' positions inside it are the panes' positions.
 void TForm1::LayoutSearchBoxes(bool) {
     RECT tree;
     GetWindowRect(panel2_->Handle(), &tree);
@@ -175,10 +176,11 @@ void TForm1::LayoutSearchBoxes(bool) {
     const int labelHeight = layout_ ? layout_->labelHeight : 16;
     const int editHeight = layout_ ? layout_->editHeight : 22;
     const int editTop = layout_ ? layout_->editTop : 22;
-    MoveWindow(label2_, 0, kSearchLabelTop, listWidth_, labelHeight, TRUE);
-    MoveWindow(edit2_, 0, editTop, listWidth_, editHeight, TRUE);
-    MoveWindow(label1_, listWidth_ + splitterWidth_, kSearchLabelTop, treeWidth, labelHeight, TRUE);
-    MoveWindow(edit1_, listWidth_ + splitterWidth_, editTop, treeWidth, editHeight, TRUE);
+    const int treeLeft = leftWidth_ + listWidth_ + splitterWidth_;
+    MoveWindow(label2_, leftWidth_, kSearchLabelTop, listWidth_, labelHeight, TRUE);
+    MoveWindow(edit2_, leftWidth_, editTop, listWidth_, editHeight, TRUE);
+    MoveWindow(label1_, treeLeft, kSearchLabelTop, treeWidth, labelHeight, TRUE);
+    MoveWindow(edit1_, treeLeft, editTop, treeWidth, editHeight, TRUE);
     Trim();
     InvalidateRect(listBox1_, nullptr, TRUE);
     InvalidateRect(treeView1_, nullptr, TRUE);

@@ -81,6 +81,8 @@ public:
         // The launch module's run record (the help page).
         std::function<bool(const TLaunchWordData2& record)> runRecord;
         skin::TSkinDriver* skins = nullptr;
+        // The launch module's reload of the extension list from the home sheet's ext.txt, at every load sheet.
+        std::function<void()> loadExtList = {};
     };
 
     // The windows created after the main window that it opens or consults; each outlives it. Null members are
@@ -122,6 +124,7 @@ public:
     // Windows registered by the protocol, to be sent a close message when this window is destroyed.
     const std::vector<std::int32_t>& NotifyWindows() const { return notifyWindows_; }
     void SaveTree();
+    void WriteSheetFile(const std::string& path, std::string_view bytes);
     const std::string& SheetFolder() const { return deps_.state.SheetFolder(); }
 
     // Search bar.
@@ -152,7 +155,7 @@ public:
     bool TrayIconShown() const { return trayIcon1_ && trayIcon1_->IsShown(); }
     FolderTree& Tree() { return tree_; }
     FolderTree::Node* CurrentNode() const { return currentNode_; }
-    // The image index of an icon number in ImageList1 (the first icon map line with that number), or -1.
+    // The image index of an icon number in ImageList1 (the icon last added for that number), or -1.
     int IconIndex(int iconNumber) const;
     std::string Edit1Text() const;
     bool Edit1ReadOnly() const;
@@ -342,7 +345,7 @@ private:
     FolderTree tree_;
     FolderTree::Node* currentNode_ = nullptr;
     bool sheetLoaded_ = false;  // the last load of the current sheet ran to its end
-    // Icon number to image index; of several lines for one number the first counts. A hash map, as a sheet
+    // Icon number to image index; an icon added for a number again replaces its line. A hash map, as a sheet
     // of 100,000 items with icons of their own looks up every node.
     std::unordered_map<int, int> iconMap_;
     platform::ImageListHandle imageList1_;

@@ -62,7 +62,8 @@ void TForm1::ReplaceTree(FolderTree tree) {
 
 int TForm1::AddIcon(int iconNumber, HICON icon) {
     const int index = ImageList_AddIcon(imageList1_.Get(), icon);
-    iconMap_.try_emplace(iconNumber, index);
+    // A number made again after its item was deleted or changed shows the new icon, not the old one.
+    iconMap_.insert_or_assign(iconNumber, index);
     return index;
 }
 

@@ -4,6 +4,8 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <optional>
+
 #include "core/TreePlacement.h"
 #include "platform/CallbackGuard.h"
 #include "ui/main/TForm1.h"
@@ -67,15 +69,27 @@ void TForm1::TreeView1DropFiles(const std::vector<std::string>& paths) {
     ui::TFormZanmel* dialog = windows_.formZanmel;
     if (!dialog || !IsWindowEnabled(Handle())) return;
     SetForegroundWindow(Handle());
-    for (const std::string& path : paths) {
-        // A file that fails its checks leaves the dialog open with its values for the user to correct; the
-        // files after it would overwrite them, so they are left alone.
-        if (dialog->IsShown() || (windows_.form3 && windows_.form3->IsShown())) break;
+    const auto prefill = [&](const std::string& path) {
         EnableWindow(Handle(), FALSE);
         dialog->SetDialogMode(ui::TFormZanmel::kModePrefilled);
         dialog->SetPlacement(DropPlacementUnderMouse());
         dialog->SetPathAndKeyword(path);
+    };
+    // Each file in turn. One that fails its checks says why in its own message and the files after it still
+    // register; the first such file comes back in the dialog at the end, for the user to correct.
+    std::optional<std::string> firstFailed;
+    for (const std::string& path : paths) {
+        if (windows_.form3 && windows_.form3->IsShown()) return;
+        prefill(path);
         dialog->QuickRegistration();
+        if (dialog->IsShown()) {
+            if (!firstFailed) firstFailed = path;
+            dialog->Hide();
+        }
+    }
+    if (firstFailed) {
+        prefill(*firstFailed);
+        dialog->Show();
     }
 }
 

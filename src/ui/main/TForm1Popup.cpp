@@ -240,7 +240,7 @@ void TForm1::AttachMenuDrawing(HMENU menu) {
         wchar_t caption[256] = {};
         MENUITEMINFOW info{};
         info.cbSize = sizeof(info);
-        info.fMask = MIIM_FTYPE | MIIM_DATA | MIIM_SUBMENU | MIIM_STRING;
+        info.fMask = MIIM_FTYPE | MIIM_DATA | MIIM_SUBMENU | MIIM_STRING | MIIM_ID;
         info.dwTypeData = caption;
         info.cch = static_cast<UINT>(std::size(caption));
         if (!GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info)) continue;
@@ -248,7 +248,12 @@ void TForm1::AttachMenuDrawing(HMENU menu) {
         if (info.dwItemData != 0) continue;
         const bool separator = (info.fType & MFT_SEPARATOR) != 0;
         const ULONG_PTR key = ui.nextKey++;
-        ui.items[key] = {separator ? std::string("-") : platform::ToCp932(caption), separator, false, -1};
+        // A sheet or skin name is drawn as it is, not as the doubled "&" that keeps the system from underlining.
+        const bool listEntry = !info.hSubMenu && ui::ListChoiceOf(info.wID).has_value();
+        std::string text = separator   ? std::string("-")
+                           : listEntry ? ui::NameOfLiteralCaption(caption)
+                                       : platform::ToCp932(caption);
+        ui.items[key] = {std::move(text), separator, false, -1};
         MENUITEMINFOW data{};
         data.cbSize = sizeof(data);
         data.fMask = MIIM_DATA;

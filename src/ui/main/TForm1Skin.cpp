@@ -119,6 +119,7 @@ void TForm1::ApplySkin() {
                          ? layout.listRowHeight
                          : std::max(kListLineHeight, skin::SkinFonts::PixelHeight(skin.ListBox.BackGroundFont) + 2);
     SendMessageW(listBox1_, LB_SETITEMHEIGHT, 0, listRowHeight_);
+    listLimit_ = skin.ListBox.Limit;
     listBrush_.Reset(CreateSolidBrush(skin::ResolveColor(layout.listColor)));
     SetBorder(listBox1_, layout.listBorder);
     if (layout.listWidth) listWidth_ = *layout.listWidth;

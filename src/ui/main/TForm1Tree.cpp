@@ -51,7 +51,7 @@ void TForm1::LoadSheet() {
     if (auto bytes = deps_.files.ReadFile(keywordPath)) {
         deps_.keyWords.LoadFromText(*bytes, keywordPath);
     } else {
-        deps_.files.WriteFile(keywordPath, deps_.keyWords.SaveToText());
+        WriteSheetFile(keywordPath, deps_.keyWords.SaveToText());
     }
 
     const std::string treePath = SheetFolder() + "\\tree.txt";
@@ -66,8 +66,9 @@ void TForm1::LoadSheet() {
         }
     } else {
         if (tree_.Empty()) tree_ = FolderTree::Default();
-        deps_.files.WriteFile(treePath, WriteTreeText(tree_));
+        SaveTree();
     }
+    if (life_.loadExtList) life_.loadExtList();
     tree_.EnsureAutoRunFolders();
 
     deps_.timer.BeginStage();
@@ -186,8 +187,10 @@ void TForm1::PopulateChildren(HTREEITEM item, const FolderTree::Node* node) cons
 LRESULT TForm1::TreeView1Notify(const NMHDR* header) {
     switch (header->code) {
         case NM_DBLCLK: {
+            // An item runs; a folder opens or closes as in any tree (the default handling).
             FolderTree::Node* node = SelectedNode();
-            if (node && !node->IsFolder()) RunItem(node->text);
+            if (!node || !node->IsItem()) return FALSE;
+            RunItem(node->text);
             return TRUE;
         }
         case TVN_ITEMEXPANDINGW: {
@@ -217,9 +220,13 @@ FolderTree::Node* TForm1::SelectedNode() const {
 }
 
 void TForm1::SaveTree() {
-    const std::string path = SheetFolder() + "\\tree.txt";
+    WriteSheetFile(SheetFolder() + "\\tree.txt", WriteTreeText(tree_));
+}
+
+// A sheet file that cannot be written is told; what is in memory keeps the change.
+void TForm1::WriteSheetFile(const std::string& path, std::string_view bytes) {
     try {
-        deps_.files.WriteFile(path, WriteTreeText(tree_));
+        deps_.files.WriteFile(path, bytes);
     } catch (const ZanmelError&) {
         deps_.ui.ShowMessage("ファイル " + path + " を作成できません");
     }
@@ -231,7 +238,7 @@ bool TForm1::TreeView1KeyDown(WPARAM key) {
     if (key == VK_RETURN && currentNode_) {
         if (currentNode_->IsFolder()) {
             TreeView_Expand(treeView1_, TreeView_GetSelection(treeView1_), TVE_TOGGLE);
-        } else {
+        } else if (currentNode_->IsItem()) {
             RunItem(currentNode_->text);
         }
         taken = true;

@@ -86,9 +86,18 @@ int Run(const std::wstring& commandLine, int showCommand) {
     InitCommonControlsEx(&controls);
 
     Adapters adapters;
-    platform::SetCallbackUserInterface(&adapters.ui);
-    int code = 0;
-    {
+    // The user interface reports every error, also one that ends start-up, so it outlives all that can throw;
+    // the main window it was owned by is gone by the time such an error is shown.
+    struct Reporter {
+        Adapters& io;
+        explicit Reporter(Adapters& adapters) : io(adapters) { platform::SetCallbackUserInterface(&io.ui); }
+        ~Reporter() {
+            io.ui.SetOwner(nullptr);
+            io.shell.SetMainWindow(nullptr);
+            platform::SetCallbackUserInterface(nullptr);
+        }
+    } reporter(adapters);
+    try {
         Program program(adapters);
         TForm1 form(
             {program.timer, program.setting, program.keyWords, adapters.files, adapters.ui, program.state,
@@ -101,29 +110,47 @@ int Run(const std::wstring& commandLine, int showCommand) {
             {[&program](const std::string& path) { return program.launcher.RunFile(path); },
              [&program] { program.launcher.CloseDown(); },
              [&program](const TLaunchWordData2& record) { return program.launcher.RunRecord(record, false, ""); },
-             &program.skins});
+             &program.skins, [&program] { program.launcher.LoadExtList(); }});
         adapters.ui.SetOwner(form.Handle());
         adapters.shell.SetMainWindow(form.Handle());
         // Right after the main window, before any other: geometry, skin and the start auto-run.
         platform::GuardCallback([&] { form.FormCreate(); });
-        // The other windows, created once in their order and hidden until used.
+        // The other windows, created once in their order and hidden until used; each construction is a stage of
+        // Debug.log (those that take the timing log open and end their stage themselves).
+        TDebugTimer& timer = program.timer;
+        timer.BeginStage();
         ui::TForm3 form3(form, adapters.ui);
+        timer.EndStage("TForm3::TForm3");
         ui::TForm4 form4(program.timer, program.launcher, program.state, form.Handle());
+        timer.BeginStage();
         ui::TFormZanmel formZanmel({form, form3, program.keyWords, program.launcher, program.state, adapters.ui});
+        timer.EndStage("TFormZanmel::TFormZanmel");
         ui::TFormExt formExt(program.timer, {form4, program.launcher, program.state, adapters.ui});
         form4.SetFormExt(&formExt);
+        timer.BeginStage();
         ui::TFormWEB formWEB({form, form3, program.keyWords, program.launcher, program.state, adapters.ui});
+        timer.EndStage("TFormWEB::TFormWEB");
         ui::TFormSetting formSetting(program.timer, program.setting, form.Handle(), program.skins.GetSkinNames());
         ui::TFormDebugDirectZNXS formDebug(program.timer, adapters.ui, form.Handle());
+        timer.BeginStage();
         ui::TFormScan formScan({form, program.keyWords, program.launcher, program.state, adapters.files, adapters.ui});
+        timer.EndStage("TFormScan::TFormScan");
+        timer.BeginStage();
         ui::TFormDirView dirView(form.Handle());
+        timer.EndStage("TFormDirView::TFormDirView");
         formScan.SetDirView(&dirView);
+        timer.BeginStage();
         ui::TFormAutorunInf formAutorunInf({form.Handle(), program.state, program.launcher, adapters.files});
+        timer.EndStage("TFormAutorunInf::TFormAutorunInf");
+        timer.BeginStage();
         ui::TFormBackUp formBackUp({form.Handle(), program.state, dirView, adapters.files, adapters.ui,
                                     [&program](const std::string& path) { return program.launcher.RunFile(path); }});
+        timer.EndStage("TFormBackUp::TFormBackUp");
+        timer.BeginStage();
         ui::TFormSync formSync(
             {form.Handle(), program.state, dirView, adapters.files, adapters.ui,
              [&form](const std::vector<std::string>& destinations) { form.SheetsSynced(destinations); }});
+        timer.EndStage("TFormSync::TFormSync");
         ui::TFormSpecialFolder formSpecialFolder(
             program.timer, {form, program.keyWords, program.specialFolders, program.state, adapters.ui});
         form.AttachWindows({.dirView = &dirView,
@@ -139,12 +166,13 @@ int Run(const std::wstring& commandLine, int showCommand) {
                             .formBackUp = &formBackUp,
                             .formSync = &formSync});
         form.Show(showCommand);
-        code = platform::RunMessageLoop([&form](MSG& msg) { return form.ApplicationMessage(msg); });
+        return platform::RunMessageLoop([&form](MSG& msg) { return form.ApplicationMessage(msg); });
+    } catch (const std::exception& error) {
+        // Everything built so far is gone; the message box has no owner window left.
         adapters.ui.SetOwner(nullptr);
-        adapters.shell.SetMainWindow(nullptr);
+        platform::ReportCallbackError(error.what());
+        return 1;
     }
-    platform::SetCallbackUserInterface(nullptr);
-    return code;
 }
 
 }  // namespace

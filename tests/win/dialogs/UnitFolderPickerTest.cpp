@@ -7,6 +7,7 @@
 #include "FakeTreeHost.h"
 #include "ScriptedUserInterface.h"
 #include "platform/CallbackGuard.h"
+#include "platform/MessageLoop.h"
 
 namespace zanmel::ui {
 
@@ -108,6 +109,23 @@ TEST_F(FolderPickerTest, OkFilesIntoTheSelectedFolderLastOrBeforeTheSelectedItem
     EXPECT_EQ(Shape(host.tree), "#A|.before|.a1|.#B|..b1|..into|x|");
     EXPECT_EQ(host.tree.FindFirst("before")->imageIndex, 13);
     EXPECT_EQ(host.saves, 2);
+}
+
+// Enter in the tree is "OK"; Esc closes as the close box does.
+TEST_F(FolderPickerTest, EnterIsOkAndEscCloses) {
+    const auto key = [&](WPARAM vk) {
+        PostMessageW(picker->TreeView1(), WM_KEYDOWN, vk, 0);
+        platform::PumpPendingMessages({});
+    };
+    HandOver("entered");
+    picker->SelectNode(Working("#B"));
+    key(VK_RETURN);
+    EXPECT_FALSE(picker->IsShown());
+    EXPECT_EQ(Shape(host.tree), "#A|.a1|.#B|..b1|..entered|x|");
+    HandOver("escaped");
+    key(VK_ESCAPE);
+    EXPECT_FALSE(picker->IsShown());
+    EXPECT_EQ(Shape(host.tree), "#A|.a1|.#B|..b1|..entered|x|escaped|");
 }
 
 TEST_F(FolderPickerTest, InAnEmptyTreeOkDoesNothingAndBottomMakesTheFirstNode) {

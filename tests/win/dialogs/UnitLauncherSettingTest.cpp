@@ -6,6 +6,7 @@
 
 #include "ScriptedUserInterface.h"
 #include "WinTestSupport.h"
+#include "core/ZanmelError.h"
 #include "platform/AtomicFile.h"
 #include "platform/CallbackGuard.h"
 #include "platform/TextCodec.h"
@@ -161,6 +162,22 @@ TEST_F(LauncherSettingTest, ExtensionEntriesAndTheTwoRecordsAreEditedAndStoredWh
     const std::string ini = SettingIni();
     for (const char* line : {"FlgMaieUse=0\r\n", "FlgWebUse=1\r\n", "FlgUnplugUse=0\r\n", "browser.exe"})
         EXPECT_NE(ini.find(line), std::string::npos) << line << "\n" << ini;
+}
+
+// A close message to the hidden window stores nothing; an entry whose data is no launch record stops the show
+// before the main window is disabled, so the program stays usable.
+TEST_F(LauncherSettingTest, NothingIsStoredOrDisabledUnlessTheWindowIsReallyShown) {
+    launcher->FlgMaieUse = true;
+    const std::string before = SettingIni();
+    SendMessageW(form4->Handle(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(SettingIni(), before);
+    EXPECT_FALSE(launcher->FlgWebUse);  // the unticked box would have switched it on
+    EXPECT_TRUE(launcher->FlgMaieUse);
+
+    launcher->ExtList.Add("bad", "", 0, "x");
+    EXPECT_THROW(form4->Show(), zanmel::ZanmelError);
+    EXPECT_FALSE(form4->IsShown());
+    EXPECT_TRUE(IsWindowEnabled(main));
 }
 
 }  // namespace zanmel::ui

@@ -178,6 +178,9 @@ TEST(MainMenus, ListSubmenusAreRebuiltFromNamesAndTheirEntriesTellTheirPosition)
     // An ampersand in a name is shown, not taken as an access key.
     EXPECT_EQ(CaptionsOf(menus.SubmenuOf(MenuSkinChange)), (Captions{L"標準", L"夕凪", L"R&&D"}));
     EXPECT_EQ(CaptionsOf(menus.SubmenuOf(PopupMainMenuSkinChange)), (Captions{L"標準", L"夕凪", L"R&&D"}));
+    // A skin-drawn entry draws the name itself, so it takes the name back from the caption.
+    EXPECT_EQ(NameOfLiteralCaption(L"R&&D"), "R&D");
+    EXPECT_EQ(NameOfLiteralCaption(LiteralMenuCaption("&&a&")), "&&a&");
 
     const UINT sheet = IdsOf(menus.SubmenuOf(PopupMainMenuFileLanchFileChange))[2];
     EXPECT_EQ(ListChoiceOf(sheet), (MenuListChoice{MenuList::Sheet, 2, true}));

@@ -138,7 +138,7 @@ protected:
 TEST_F(MainWindowDropsTest, FilesAndLinksDroppedOnTheTreeAreRegisteredWhereTheyLandAndOnTheListOpened) {
     test::WritePlainFile(Sheet("tree.txt"), "#F\r\n\ta\r\n" + std::string(kAuto));
     test::WritePlainFile(Sheet("keyword.txt"), "a,Launch,0,,,PC,x,\"open,x.exe,,,1,0\"\r\n");
-    for (const char* name : {"t1.txt", "t2.txt", "t3.txt", "t4.txt", "t5.txt"})
+    for (const char* name : {"t1.txt", "t2.txt", "t3.txt", "t4.txt", "t5.txt", "t6.txt"})
         test::WritePlainFile(folder / name, name);
     Open();
     // The skin made the list and the tree accept shell drops and the tree is an OLE drop target.
@@ -203,6 +203,24 @@ TEST_F(MainWindowDropsTest, FilesAndLinksDroppedOnTheTreeAreRegisteredWhereTheyL
     SendMessageW(formWEB->Handle(), WM_COMMAND, MAKEWPARAM(ui::kWebBtnCancel, BN_CLICKED), 0);
     EXPECT_TRUE(IsWindowEnabled(form->Handle()));
     EXPECT_EQ(keyWords.DataOf("tail"), "open,http://tail/,,,1,0");
+
+    // Of several files, one whose keyword is taken is told by its message; the files after it still register,
+    // and it comes back in the dialog at the end.
+    ui.ExpectMessage();
+    MouseOver(nullptr);
+    PostMessageW(Tree(), WM_DROPFILES,
+                 reinterpret_cast<WPARAM>(
+                     test::MakeDrop({ToWide(folder / "t5.txt"), ToWide(folder / "t1.txt"), ToWide(folder / "t6.txt")})),
+                 0);
+    Pump();
+    EXPECT_EQ(ui.Messages().back(), "キーワードが既に登録されています。");
+    EXPECT_TRUE(keyWords.Exists("t5.txt"));
+    EXPECT_TRUE(keyWords.Exists("t6.txt"));
+    ASSERT_TRUE(formZanmel->IsShown());
+    EXPECT_EQ(formZanmel->Text(ui::kItemEdit2), folder / "t1.txt");
+    EXPECT_FALSE(IsWindowEnabled(form->Handle()));
+    SendMessageW(formZanmel->Handle(), WM_COMMAND, MAKEWPARAM(ui::kItemBtnCancel, BN_CLICKED), 0);
+    EXPECT_TRUE(IsWindowEnabled(form->Handle()));
 }
 
 TEST_F(MainWindowDropsTest, WebItemDialogFromTheMenusFilesIntoTheFolderAndEditsTheCurrentWebItem) {

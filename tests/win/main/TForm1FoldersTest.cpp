@@ -12,6 +12,7 @@
 #include "WinTestSupport.h"
 #include "core/FolderTree.h"
 #include "core/TZanmelModule.h"
+#include "core/ZanmelError.h"
 #include "platform/AtomicFile.h"
 #include "platform/CallbackGuard.h"
 #include "platform/TState.h"
@@ -495,6 +496,65 @@ TEST_F(MainWindowTreeTest, ASheetThatFailedToLoadIsNotWrittenOverAtExit) {
     form->Tree().Roots()[0]->text = "#Renamed";
     EXPECT_TRUE(form->FormClose());
     EXPECT_EQ(File("tree.txt").rfind("#Renamed\r\n", 0), 0u);
+}
+
+// Enter and a double click run an item and open or close a folder; the node of an empty tree.txt line is
+// neither and does nothing.
+TEST_F(MainWindowTreeTest, EnterAndDoubleClickRunItemsAndToggleFolders) {
+    WriteSheet("#F\r\n\tabc\r\n\r\n" + std::string(kAuto), {{"abc", "WEB"}});
+    Open();
+    const auto doubleClick = [&](const Node* node) {
+        HTREEITEM item = ItemOf(node);
+        TreeView_SelectItem(Tree(), item);
+        RECT rc{};
+        TreeView_GetItemRect(Tree(), item, &rc, TRUE);
+        SendMessageW(Tree(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(rc.left + 2, (rc.top + rc.bottom) / 2));
+    };
+    const auto expanded = [&](const Node* node) {
+        return (TreeView_GetItemState(Tree(), ItemOf(node), TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
+    };
+    ASSERT_FALSE(expanded(Find("#F")));
+    doubleClick(Find("#F"));
+    EXPECT_TRUE(expanded(Find("#F")));
+    doubleClick(Find("#F"));
+    EXPECT_FALSE(expanded(Find("#F")));
+    Current(Find("#F"));
+    Key(Tree(), VK_RETURN);
+    EXPECT_TRUE(expanded(Find("#F")));
+    EXPECT_EQ(runs, Lines{});
+
+    doubleClick(Find("abc"));
+    Current(Find("abc"));
+    Key(Tree(), VK_RETURN);
+    EXPECT_EQ(runs, (Lines{"abc|", "abc|"}));
+
+    const Node* empty = form->Tree().FindFirst("");
+    ASSERT_NE(empty, nullptr);
+    doubleClick(empty);
+    Current(empty);
+    Key(Tree(), VK_RETURN);
+    EXPECT_EQ(runs.size(), 2u);  // and no learning error was shown
+}
+
+// Load sheet reads the home sheet's ext.txt again (a sync or an edit by hand counts at once); a sheet file it
+// cannot write is told with the sheet's own message and the sheet still loads.
+TEST_F(MainWindowTreeTest, LoadSheetReadsExtTxtAgainAndTellsWhatItCannotWrite) {
+    struct ReadOnlyMedium : FileAccess {
+        platform::Win32FileAccess real;
+        std::optional<std::string> ReadFile(const std::string& path) override { return real.ReadFile(path); }
+        void WriteFile(const std::string& path, std::string_view) override { throw ZanmelError("AtomicFile", path); }
+    } readOnly;
+    test::WritePlainFile(state->HomeSheetFolder() + "\\ext.txt", "jpg,,0,,,PC,x,\"open,v.exe,,,1,0\"\r\n");
+    ASSERT_EQ(launcher->ExtList.Count(), 0u);
+    ui.ExpectMessage();
+    ui.ExpectMessage();
+    form = std::make_unique<TForm1>(TForm1::Dependencies{*timer, *setting, keyWords, readOnly, ui, *state,
+                                                         [](const std::string&, const std::string&) {}},
+                                    TForm1::Lifecycle{{}, {}, {}, nullptr, [this] { launcher->LoadExtList(); }});
+    EXPECT_EQ(ui.Messages(), (Lines{"ファイル " + Sheet("keyword.txt") + " を作成できません",
+                                    "ファイル " + Sheet("tree.txt") + " を作成できません"}));
+    EXPECT_EQ(WriteTreeText(form->Tree()), "#WEB\r\n#Launch\r\n" + std::string(kAuto));
+    EXPECT_EQ(launcher->ExtList.DataOf("jpg"), "open,v.exe,,,1,0");
 }
 
 TEST_F(MainWindowTreeTest, ShiftArrowsSwitchSheetsAndANewSheetStartsAsACopy) {

@@ -11,6 +11,7 @@
 #include "ScriptedUserInterface.h"
 #include "WinTestSupport.h"
 #include "core/FolderTree.h"
+#include "core/ZanmelError.h"
 #include "platform/AtomicFile.h"
 #include "platform/CallbackGuard.h"
 #include "platform/TState.h"
@@ -108,6 +109,9 @@ TEST_F(MainWindowTest, SheetWithoutAutoRunFoldersGetsThemAndATooDeepLineStopsThe
     EXPECT_EQ(form->IconIndex(1000), 6);
     EXPECT_EQ(form->Tree().FindFirst("note")->imageIndex, 6);
     EXPECT_EQ(form->Tree().FindFirst("#A")->imageIndex, form->IconIndex(1));
+    // A number whose file is made again (its item deleted, a new one registered) shows the new icon.
+    EXPECT_EQ(form->AddIcon(1000, LoadIconW(nullptr, IDI_APPLICATION)), 7);
+    EXPECT_EQ(form->IconIndex(1000), 7);
     form.reset();
 
     // A missing icon file stops the load with the loader's message.
@@ -365,9 +369,18 @@ TEST_F(MainWindowTest, ChosenSkinSetsTheFrameTheStripsAndTheDrawingModes) {
     EXPECT_TRUE(IsWindowVisible(form->StatusBar1()));
     EXPECT_GT(treeText(0).right, 0);
 
-    // 夕凪 keeps the title bar and frames the window with its images.
+    // 夕凪 keeps the title bar and frames the window with its images; the bottom strip spans the whole width
+    // under the side strips.
     choose("夕凪");
     EXPECT_EQ(form->SkinName(), "夕凪");
+    RECT bottom, left, right;
+    GetWindowRect(GetParent(form->Edit1()), &bottom);
+    GetWindowRect(form->PaintBox1(), &left);
+    GetWindowRect(form->PaintBox2(), &right);
+    EXPECT_EQ(bottom.left, left.left);
+    EXPECT_EQ(bottom.right, right.right);
+    EXPECT_EQ(left.bottom, bottom.top);
+    EXPECT_EQ(right.bottom, bottom.top);
     EXPECT_EQ(height(form->PaintBox3()), skins.Skin.TopGraphic.Graphic.ImageHeight());
     EXPECT_EQ(width(form->PaintBox1()), skins.Skin.LeftGraphic.Graphic.ImageWidth());
     EXPECT_TRUE(GetWindowLongPtrW(window, GWL_STYLE) & WS_CAPTION);
@@ -397,6 +410,46 @@ TEST_F(MainWindowTest, ChosenSkinSetsTheFrameTheStripsAndTheDrawingModes) {
     EXPECT_FALSE(GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_LAYERED);
     EXPECT_EQ(GetMenu(window), form->Menus().MainMenu1());
     EXPECT_TRUE(IsWindowVisible(form->StatusBar1()));
+    form.reset();
+}
+
+// listbox.limit keeps only the rows that fit the list. A start-up skin that fails to load stays the chosen one
+// (saved at exit), and the stages it cut short leave later Debug.log lines at their depth.
+TEST_F(MainWindowTest, SkinsLimitTheListAndAStartUpSkinThatFailsIsKept) {
+    for (const char* name : {"skin", "skin\\limited", "skin\\broken"})
+        CreateDirectoryW(ToWide(folder / name).c_str(), nullptr);
+    CreateDirectoryW(ToWide(state->DataRoot() + "\\" + state->ComputerName()).c_str(), nullptr);
+    test::WritePlainFile(folder / "skin\\limited\\descript.txt",
+                         "name,限\r\ntype,skin\r\ncraftman,a\r\nid,lim\r\nlistbox.limit,true\r\n");
+    test::WritePlainFile(folder / "skin\\broken\\descript.txt",
+                         "name,壊れ\r\ntype,skin\r\ncraftman,a\r\nid,brk\r\npaneltop.closebutton.left,abc\r\n");
+    for (int i = 0; i < 300; ++i) keyWords.Add("k" + std::to_string(i), "Launch", 0, "open,x.exe,,,1,0");
+    const std::string settingPath = state->DataRoot() + "\\" + state->ComputerName() + "\\setting.ini";
+    test::WritePlainFile(settingPath, "[MainForm]\r\nSkinName=限\r\n");
+    skin::Win32SkinEnvironment skinFiles;
+    skin::TSkinDriver skins(*timer, skinFiles, ui, folder.Path());
+    const auto open = [&] {
+        form = std::make_unique<TForm1>(TForm1::Dependencies{*timer, *setting, keyWords, files, ui, *state,
+                                                             [](const std::string&, const std::string&) {}},
+                                        TForm1::Lifecycle{{}, {}, {}, &skins});
+    };
+    open();
+    form->FormCreate();
+    RECT list;
+    GetClientRect(form->ListBox1(), &list);
+    const auto rowHeight = static_cast<LONG>(SendMessageW(form->ListBox1(), LB_GETITEMHEIGHT, 0, 0));
+    ASSERT_GT(rowHeight, 0);
+    EXPECT_EQ(form->ListLines().size(), static_cast<std::size_t>(list.bottom / rowHeight));
+    form.reset();
+
+    test::WritePlainFile(settingPath, "[MainForm]\r\nSkinName=壊れ\r\n");
+    open();
+    const std::size_t depth = timer->OpenStages();
+    EXPECT_THROW(form->FormCreate(), ZanmelError);
+    EXPECT_EQ(timer->OpenStages(), depth);
+    EXPECT_EQ(form->SkinName(), "壊れ");
+    ASSERT_TRUE(form->FormClose());
+    EXPECT_NE(platform::ReadFileBytes(settingPath).value_or("").find("SkinName=壊れ\r\n"), std::string::npos);
     form.reset();
 }
 
