@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "LauncherFixture.h"
 #include "WinTestSupport.h"
@@ -66,18 +67,49 @@ TEST_F(LauncherE2E, FirstStartOpensTheWindowAndClosingSavesEverything) {
         *settings,
         "[MainForm]\r\nTop=121\r\nLeft=98\r\nWidth=798\r\nHeight=554\r\nSplitter->Left=377\r\nSkinName=デフォルト\r\n");
 
-    // Debug.log: the singletons' stages, then the main window's, each line CP932 with CR LF.
+    // Debug.log: every stage of the run in the order it ended, at its depth (a tab per open stage), each line
+    // CP932 with CR LF: the singletons, the main window's construction and creation, every window made at
+    // start-up in creation order, and the shutdown.
     const std::string log = ReadFileBytes(program / "Debug.log").value_or("");
-    std::size_t at = 0;
-    for (const char* stage :
-         {"TState::TState", "TSetting::TSetting", "TZanmelModule::TZanmelModule", "TSkinDriver::TSkinDriver",
-          "TSpecialFolderModule::TSpecialFolderModule", "アイテムデータ読み出し", "TForm1::TForm1", "スキンの読み込み",
-          "TForm1::FormCreate", "TForm4::TForm4", "TFormExt::TFormExt", "TFormSetting::TFormSetting",
-          "TFormSpecialFolder::TFormSpecialFolder", "アイテムデータ保存", "TForm1::FormClose"}) {
-        const std::size_t found = log.find(std::string(" ms:") + stage + "\r\n", at);
-        ASSERT_NE(found, std::string::npos) << stage << " missing or out of order in\n" << log;
-        at = found;
+    std::vector<std::string> stages;
+    for (const std::string_view line : SplitLines(log)) {
+        const std::size_t tabs = line.find_first_not_of('\t');
+        const std::size_t label = line.find(" ms:");
+        ASSERT_NE(label, std::string::npos) << line;
+        stages.push_back(std::to_string(tabs) + " " + std::string(line.substr(label + 4)));
     }
+    const std::vector<std::string> expected = {
+        "1 TState::TState", "1 TSetting::TSetting", "1 TZanmelModule::TZanmelModule", "1 TSkinDriver::TSkinDriver",
+        "1 TSpecialFolderModule::TSpecialFolderModule", "2 Form1コンストラクタ開始", "2 2重起動防止設定登録",
+        "2 システムフック完了", "3 IconのロードImageListへの登録", "3 Iconのリストへの関連付け",
+        "3 ポップアップメニュー生成", "2 アイテムデータ読み出し", "2 スキン変更に追加完了", "2 トレイアイコン追加完了",
+        "2 OLE Drag&Drop設定完了", "2 複数モニタのための画面計測完了", "1 TForm1::TForm1", "2 スキンの読み込み",
+        "1 TForm1::FormCreate", "1 TForm3::TForm3", "1 TForm4::TForm4", "1 TFormZanmel::TFormZanmel",
+        "1 TFormExt::TFormExt", "1 TFormWEB::TFormWEB", "1 TFormSetting::TFormSetting", "1 TFormDebug::TFormDebug",
+        "1 TFormScan::TFormScan", "1 TFormDirView::TFormDirView", "1 TFormAutorunInf::TFormAutorunInf",
+        "1 TFormBackUp::TFormBackUp", "1 TFormSync::TFormSync", "1 TFormSpecialFolder::TFormSpecialFolder",
+        "2 自動実行(終了)", "2 アイテムデータ保存", "2 設定の保存", "2 終了処理", "1 TForm1::FormClose"};
+    EXPECT_EQ(stages, expected);
+}
+
+// A start-up that stops on an error (a malformed tree.txt) shows the error's text and ends the program; the
+// stages it finished are in Debug.log.
+TEST_F(LauncherE2E, AStartUpErrorIsShownAndEndsTheProgram) {
+    WriteSheet("", "#A\r\n\t\t\tdeep\r\n");
+    process.Reset(StartLauncher());
+    ASSERT_TRUE(process);
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (box = FindMessageBox(GetProcessId(process.Get()))) != nullptr; }))
+        << "no message box captioned Zanmel";
+    EXPECT_EQ(StaticTextOf(box), "アイテム \"deep\" の階層 (3) が不正です");
+    EXPECT_EQ(GetWindow(box, GW_OWNER), nullptr);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitFor([&] { return Ended(process.Get()); })) << "the launcher did not end";
+    DWORD code = 0;
+    GetExitCodeProcess(process.Get(), &code);
+    EXPECT_EQ(code, 1u);
+    EXPECT_EQ(ReadFileBytes(Sheet("tree.txt")), "#A\r\n\t\t\tdeep\r\n");
+    EXPECT_NE(ReadFileBytes(program / "Debug.log").value_or("").find(" ms:TState::TState\r\n"), std::string::npos);
 }
 
 // (Which menus show is checked inside the process: Wine does not let another process read a window's menus.)
