@@ -16,8 +16,8 @@ class FolderTree {
 public:
     struct Node {
         std::string text;
-        int imageIndex = 0;
-        int selectedImageIndex = 0;
+        int imageIndex = -1;  // -1 until the node is first shown
+        int selectedImageIndex = -1;
         bool expanded = false;
         Node* parent = nullptr;
         std::vector<std::unique_ptr<Node>> children;

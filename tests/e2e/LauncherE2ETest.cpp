@@ -78,17 +78,43 @@ TEST_F(LauncherE2E, FirstStartOpensTheWindowAndClosingSavesEverything) {
         ASSERT_NE(label, std::string::npos) << line;
         stages.push_back(std::to_string(tabs) + " " + std::string(line.substr(label + 4)));
     }
-    const std::vector<std::string> expected = {
-        "1 TState::TState", "1 TSetting::TSetting", "1 TZanmelModule::TZanmelModule", "1 TSkinDriver::TSkinDriver",
-        "1 TSpecialFolderModule::TSpecialFolderModule", "2 Form1コンストラクタ開始", "2 2重起動防止設定登録",
-        "2 システムフック完了", "3 IconのロードImageListへの登録", "3 Iconのリストへの関連付け",
-        "3 ポップアップメニュー生成", "2 アイテムデータ読み出し", "2 スキン変更に追加完了", "2 トレイアイコン追加完了",
-        "2 OLE Drag&Drop設定完了", "2 複数モニタのための画面計測完了", "1 TForm1::TForm1", "2 スキンの読み込み",
-        "1 TForm1::FormCreate", "1 TForm3::TForm3", "1 TForm4::TForm4", "1 TFormZanmel::TFormZanmel",
-        "1 TFormExt::TFormExt", "1 TFormWEB::TFormWEB", "1 TFormSetting::TFormSetting", "1 TFormDebug::TFormDebug",
-        "1 TFormScan::TFormScan", "1 TFormDirView::TFormDirView", "1 TFormAutorunInf::TFormAutorunInf",
-        "1 TFormBackUp::TFormBackUp", "1 TFormSync::TFormSync", "1 TFormSpecialFolder::TFormSpecialFolder",
-        "2 自動実行(終了)", "2 アイテムデータ保存", "2 設定の保存", "2 終了処理", "1 TForm1::FormClose"};
+    const std::vector<std::string> expected = {"1 TState::TState",
+                                               "1 TSetting::TSetting",
+                                               "1 TZanmelModule::TZanmelModule",
+                                               "1 TSkinDriver::TSkinDriver",
+                                               "1 TSpecialFolderModule::TSpecialFolderModule",
+                                               "2 Form1コンストラクタ開始",
+                                               "2 2重起動防止設定登録",
+                                               "2 システムフック完了",
+                                               "3 IconのロードImageListへの登録",
+                                               "3 Iconのリストへの関連付け",
+                                               "3 ポップアップメニュー生成",
+                                               "2 アイテムデータ読み出し",
+                                               "2 スキン変更に追加完了",
+                                               "2 トレイアイコン追加完了",
+                                               "2 OLE Drag&Drop設定完了",
+                                               "2 複数モニタのための画面計測完了",
+                                               "1 TForm1::TForm1",
+                                               "2 スキンの読み込み",
+                                               "1 TForm1::FormCreate",
+                                               "1 TForm3::TForm3",
+                                               "1 TForm4::TForm4",
+                                               "1 TFormZanmel::TFormZanmel",
+                                               "1 TFormExt::TFormExt",
+                                               "1 TFormWEB::TFormWEB",
+                                               "1 TFormSetting::TFormSetting",
+                                               "1 TFormDebug::TFormDebug",
+                                               "1 TFormScan::TFormScan",
+                                               "1 TFormDirView::TFormDirView",
+                                               "1 TFormAutorunInf::TFormAutorunInf",
+                                               "1 TFormBackUp::TFormBackUp",
+                                               "1 TFormSync::TFormSync",
+                                               "1 TFormSpecialFolder::TFormSpecialFolder",
+                                               "2 自動実行(終了)",
+                                               "2 アイテムデータ保存",
+                                               "2 設定の保存",
+                                               "2 終了処理",
+                                               "1 TForm1::FormClose"};
     EXPECT_EQ(stages, expected);
 }
 
@@ -254,13 +280,30 @@ TEST_F(LauncherE2E, SecondStartActivatesTheFirstOrHandsOverItsCommandLine) {
 
 // Reports the round trip of a GET through znxp.exe (median of 100, measured inside the client) and the start-up
 // stages of Debug.log and the memory in use, for a small sheet and for 10,000 items in 200 folders.
+// With ZANMEL_BIG_SHEETS set, also 2,000 and 20,000 items with icon files of their own and 100,000 items.
 TEST_F(LauncherE2E, StartUpAndGetRoundTripTimes) {
-    for (int count : {0, 10000}) {
+    struct Size {
+        int count;
+        bool icons;
+    };
+    std::vector<Size> sheets{{0, false}, {10000, false}};
+    if (GetEnvironmentVariableW(L"ZANMEL_BIG_SHEETS", nullptr, 0) > 0)
+        sheets.insert(sheets.end(), {{2000, true}, {20000, true}, {100000, false}});
+    const std::string iconFile = ReadFileBytes(program / "defaulticon\\0.ico").value_or("");
+    for (const auto& [count, icons] : sheets) {
         std::string keywords;
         std::string tree;
+        CreateDirectoryW(ToWide(Sheet("icon")).c_str(), nullptr);
         for (int i = 0; i < count; ++i) {
             const std::string keyword = "key" + std::to_string(i);
-            keywords += KeywordLine(keyword, "open,x.exe,,,1,0");
+            const std::string line = KeywordLine(keyword, "open,x.exe,,,1,0");
+            if (icons) {
+                const std::string number = std::to_string(1000 + i);
+                keywords += line.substr(0, line.find(",0,")) + "," + number + "," + line.substr(line.find(",0,") + 3);
+                platform::WriteFileAtomically(Sheet("icon\\" + number + ".ico"), iconFile);
+            } else {
+                keywords += line;
+            }
             if (i % 50 == 0) tree += "#folder" + std::to_string(i / 50) + "\r\n";
             tree += "\t" + keyword + "\r\n";
         }
@@ -305,7 +348,7 @@ TEST_F(LauncherE2E, StartUpAndGetRoundTripTimes) {
             "process start (outside)\n",
             count, toShown, static_cast<unsigned long>(shown));
         for (const char* stage : {"アイテムデータ読み出し", "TForm1::TForm1", "スキンの読み込み", "TForm1::FormCreate",
-                                  "TForm1::FormClose"}) {
+                                  "アイテムデータ保存", "TForm1::FormClose"}) {
             const std::size_t end = log.find(std::string(" ms:") + stage + "\r\n");
             ASSERT_NE(end, std::string::npos) << stage;
             const std::size_t start = log.rfind('\t', end);

@@ -35,6 +35,9 @@ public:
     // Adds an icon to ImageList1 and appends a line for it to the icon map (even when the number is mapped
     // already); returns its image index.
     virtual int AddIcon(int iconNumber, HICON icon) = 0;
+    // A node's image (of Tree() or of a copy of it): its own when it has one, otherwise found from its folder mark
+    // or its keyword's icon number, the icon read when first needed.
+    virtual int NodeImageIndex(FolderTree::Node* node) = 0;
 
     virtual void SaveTree() = 0;
     virtual void RefreshResultList() = 0;

@@ -179,8 +179,7 @@ HTREEITEM TForm3::InsertItem(FolderTree::Node* node, HTREEITEM parent) {
     insert.item.cChildren = I_CHILDRENCALLBACK;
     insert.item.pszText = const_cast<wchar_t*>(text.c_str());
     insert.item.lParam = reinterpret_cast<LPARAM>(node);
-    insert.item.iImage = node->imageIndex;
-    insert.item.iSelectedImage = node->selectedImageIndex;
+    insert.item.iImage = insert.item.iSelectedImage = host_.NodeImageIndex(node);
     insert.item.stateMask = TVIS_EXPANDED;
     insert.item.state = node->expanded ? TVIS_EXPANDED : 0;
     const auto item =

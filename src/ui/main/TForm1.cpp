@@ -205,6 +205,9 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return 0;
         }
+        case WM_INITMENUPOPUP:
+            FillPopupSubmenu(reinterpret_cast<HMENU>(wParam));
+            return 0;
         case WM_MEASUREITEM: {
             auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
             if (item->CtlType == ODT_MENU) return PopupMeasureItem(*item);

@@ -204,6 +204,8 @@ public:
     void ReplaceTree(FolderTree tree) override;
     HIMAGELIST ImageList1() const override { return imageList1_.Get(); }
     int AddIcon(int iconNumber, HICON icon) override;
+    // The node's image, found (and its item's icon file read) when the node is first shown.
+    int NodeImageIndex(FolderTree::Node* node) override;
 
     // The launcher item dialog from the menus: new from the main menu (the folder picker files it), new before
     // the current item or into the current folder, or an edit of the current item.
@@ -250,6 +252,8 @@ public:
     void OpenPopupMenu1(POINT at);
     // The launcher menu entry with this command identifier (its tag + 1) was chosen: an item runs.
     void PopupMenu1Click(UINT id);
+    // A submenu of the launcher menu is about to open (WM_INITMENUPOPUP): its entries are made the first time.
+    void FillPopupSubmenu(HMENU submenu);
     std::size_t PopupMenu1Builds() const;
     // The rectangle of all screens, measured at construction.
     const RECT& VirtualScreen() const { return virtualScreen_; }
@@ -291,7 +295,7 @@ private:
     };
     TreeDrag TreeDragState() const;
     // The image of a list row's keyword: its icon, or the default icon when icons are off.
-    int ListIconIndex(const std::string& keyword) const;
+    int ListIconIndex(const std::string& keyword);
     void MenuHelpShowClick();
     void EnableScanMenus(bool enabled);
     void OpenScan(std::uint8_t mode);
@@ -315,7 +319,7 @@ private:
     void DrawListItem(const DRAWITEMSTRUCT& item);
 
     void LoadIcons();
-    void AssignIcons();
+    int IconImage(std::int32_t number);
     void FillTreeView();
     HTREEITEM InsertTreeItem(FolderTree::Node* node, HTREEITEM parent, HTREEITEM after) const;
     // The view holds a folder's children only once it has been opened (or is open): a sheet of 10,000 items
@@ -403,7 +407,7 @@ private:
     void BuildPopupMenu1();
     void DestroyPopupMenu1();
     void AppendPopupMenu1Entries(HMENU menu, const std::vector<std::unique_ptr<FolderTree::Node>>& nodes,
-                                 std::size_t& tag);
+                                 std::size_t tag);
     std::vector<HMENU> FixedPopupMenus() const;
     void AttachMenuDrawing();
     void AttachMenuDrawing(HMENU menu);

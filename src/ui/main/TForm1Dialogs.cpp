@@ -47,8 +47,7 @@ void TForm1::UpdateNode(FolderTree::Node* node) {
     item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_HANDLE;
     item.hItem = ItemOf(node);
     item.pszText = const_cast<wchar_t*>(text.c_str());
-    item.iImage = node->imageIndex;
-    item.iSelectedImage = node->selectedImageIndex;
+    item.iImage = item.iSelectedImage = NodeImageIndex(node);
     SendMessageW(treeView1_, TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
 }
 

@@ -52,6 +52,12 @@ struct TForm1::PopupUi {
     };
     std::unordered_map<ULONG_PTR, Item> items;
     ULONG_PTR nextKey = 1;
+    // Submenus whose entries are made when they first open: the tag and text of the folder node they show.
+    struct Pending {
+        std::size_t tag = 0;
+        std::string text;
+    };
+    std::unordered_map<HMENU, Pending> pending;
 
     const Item* Find(ULONG_PTR key) const {
         const auto it = items.find(key);
@@ -144,20 +150,33 @@ std::size_t TForm1::PopupMenu1Builds() const {
     return popupUi_->builds;
 }
 
-// One entry per node, in pre-order: a node's tag is its position in that order. A node with children is a
-// submenu of their entries.
+namespace {
+
+// The number of nodes of a subtree, its root included: the tags a node and its descendants take in pre-order.
+std::size_t SubtreeSize(const FolderTree::Node& node) {
+    std::size_t size = 1;
+    for (const auto& child : node.children) size += SubtreeSize(*child);
+    return size;
+}
+
+}  // namespace
+
+// One entry per node: a node's tag is its position in the tree's pre-order, starting at tag for the first of
+// nodes. A node with children is a submenu whose entries are made when it first opens (FillPopupSubmenu), so
+// the menu costs what is opened of it, not the whole sheet.
 void TForm1::AppendPopupMenu1Entries(HMENU menu, const std::vector<std::unique_ptr<FolderTree::Node>>& nodes,
-                                     std::size_t& tag) {
+                                     std::size_t tag) {
     PopupUi& ui = *popupUi_;
     for (const auto& node : nodes) {
-        const std::size_t own = tag++;
+        const std::size_t own = tag;
+        tag += SubtreeSize(*node);
         HMENU submenu = nullptr;
         if (!node->children.empty()) {
             submenu = CreatePopupMenu();
-            AppendPopupMenu1Entries(submenu, node->children, tag);
+            ui.pending[submenu] = {own, node->text};
         }
         const ULONG_PTR key = ui.nextKey++;
-        ui.items[key] = {node->text, false, true, node->imageIndex};
+        ui.items[key] = {node->text, false, true, NodeImageIndex(node.get())};
         const std::wstring caption = ui::LiteralMenuCaption(node->text);
         MENUITEMINFOW info{};
         info.cbSize = sizeof(info);
@@ -171,10 +190,22 @@ void TForm1::AppendPopupMenu1Entries(HMENU menu, const std::vector<std::unique_p
     }
 }
 
+// A launcher submenu opens for the first time: the entries of its folder's children. A folder that is no longer
+// at its place (the tree changed while the menu was up) leaves it empty.
+void TForm1::FillPopupSubmenu(HMENU submenu) {
+    if (!popupUi_) return;
+    const auto it = popupUi_->pending.find(submenu);
+    if (it == popupUi_->pending.end()) return;
+    const PopupUi::Pending pending = std::move(it->second);
+    popupUi_->pending.erase(it);
+    const std::vector<FolderTree::Node*> nodes = tree_.PreOrder();
+    if (pending.tag >= nodes.size() || nodes[pending.tag]->text != pending.text) return;
+    AppendPopupMenu1Entries(submenu, nodes[pending.tag]->children, pending.tag + 1);
+}
+
 void TForm1::BuildPopupMenu1() {
     DestroyPopupMenu1();
-    std::size_t tag = 0;
-    AppendPopupMenu1Entries(popupUi_->popupMenu1.Get(), tree_.Roots(), tag);
+    AppendPopupMenu1Entries(popupUi_->popupMenu1.Get(), tree_.Roots(), 0);
     popupUi_->stamp = FileWriteTime(SheetFolder() + "\\tree.txt");
     popupUi_->treeText = WriteTreeText(tree_);
     ++popupUi_->builds;
@@ -186,6 +217,7 @@ void TForm1::DestroyPopupMenu1() {
     // A new menu rather than deleting thousands of entries one by one.
     ui.popupMenu1.Reset(CreatePopupMenu());
     std::erase_if(ui.items, [](const auto& entry) { return entry.second.launcher; });
+    ui.pending.clear();
     ui.stamp = 0;
     ui.treeText.clear();
 }

@@ -201,7 +201,7 @@ LRESULT TForm1::ControlColour(UINT message, HDC dc, HWND control) {
     return 0;
 }
 
-int TForm1::ListIconIndex(const std::string& keyword) const {
+int TForm1::ListIconIndex(const std::string& keyword) {
     // A row is painted often: one look-up, and a malformed icon number shows the default icon instead of an
     // error on every paint.
     int number = 0;
@@ -214,8 +214,7 @@ int TForm1::ListIconIndex(const std::string& keyword) const {
             }
         }
     }
-    const int index = IconIndex(number);
-    return index >= 0 ? index : IconIndex(0);
+    return IconImage(number);
 }
 
 // A row of the result list: from the skin's images while the skin draws the list, plain otherwise.

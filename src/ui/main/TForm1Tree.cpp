@@ -66,6 +66,9 @@ void TForm1::LoadSheet() {
         }
     } else {
         if (tree_.Empty()) tree_ = FolderTree::Default();
+        // The tree kept from the last sheet loses its images with that sheet's image list: each node finds its
+        // image again when shown.
+        for (FolderTree::Node* node : tree_.PreOrder()) node->imageIndex = node->selectedImageIndex = -1;
         SaveTree();
     }
     if (life_.loadExtList) life_.loadExtList();
@@ -75,7 +78,6 @@ void TForm1::LoadSheet() {
     LoadIcons();
     deps_.timer.EndStage("IconのロードImageListへの登録");
     deps_.timer.BeginStage();
-    AssignIcons();
     FillTreeView();
     deps_.timer.EndStage("Iconのリストへの関連付け");
     deps_.timer.BeginStage();
@@ -85,67 +87,53 @@ void TForm1::LoadSheet() {
     sheetLoaded_ = true;
 }
 
-// The built-in icons 0 to 5, then (unless NoUseIcon) the icon file of every keyword numbered 1000 or more, in
-// index order, each appended to ImageList1 and the icon map. An icon that cannot be loaded stops the load.
+// The built-in icons 0 to 5, each appended to ImageList1 and the icon map; one that cannot be loaded stops the
+// load. The icons of items are read when they are first shown (IconImage), so loading a sheet opens no file
+// per item.
 void TForm1::LoadIcons() {
-    std::vector<std::int32_t> numbers{0, 1, 2, 3, 4, 5};
-    if (!deps_.setting.NoUseIcon) {
-        for (std::size_t i = 0; i < deps_.keyWords.Count(); ++i) {
-            std::int32_t number = 0;
-            if (ParseInt32(deps_.keyWords.Cell(i, TKeyWordList::kIconNumber), number) && number >= 1000) {
-                numbers.push_back(number);
-            }
-        }
-    }
-    // Room for every icon at once: growing the list a little at a time copies all its images each time.
-    imageList1_.Reset(ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, static_cast<int>(numbers.size()), 256));
+    imageList1_.Reset(ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 16, 256));
     const std::string iconFolder = SheetFolder() + "\\icon";
-    // Icon files as the icon cache writes them go into the list together, in order; any other file is loaded
-    // by the platform, which also reports a file that cannot be loaded.
-    std::vector<CapturedIcon> pending;
-    std::vector<std::int32_t> pendingNumbers;
-    const auto addPending = [&] {
-        if (pending.empty()) return;
-        const int first = platform::AddSmallIcons(imageList1_.Get(), pending);
-        if (first < 0)
-            throw ZanmelError("IconControl", IconFilePath(iconFolder, pendingNumbers.front()) + "を読み込めません。");
-        for (std::size_t i = 0; i < pendingNumbers.size(); ++i)
-            iconMap_.try_emplace(pendingNumbers[i], first + static_cast<int>(i));
-        pending.clear();
-        pendingNumbers.clear();
-    };
-    for (const std::int32_t number : numbers) {
-        std::optional<CapturedIcon> small;
-        try {
-            if (const auto bytes = deps_.files.ReadFile(IconFilePath(iconFolder, number)))
-                small = ReadSmallIconFile(*bytes);
-        } catch (const std::exception&) {
-            // left to the platform's loader, which names the file
-        }
-        if (small) {
-            pending.push_back(std::move(*small));
-            pendingNumbers.push_back(number);
-            continue;
-        }
-        addPending();
+    for (std::int32_t number = 0; number < 6; ++number) {
         const platform::IconHandle icon = platform::LoadIconFile(iconFolder, number);
-        iconMap_.try_emplace(number, ImageList_AddIcon(imageList1_.Get(), icon.Get()));
+        iconMap_.insert_or_assign(number, ImageList_AddIcon(imageList1_.Get(), icon.Get()));
     }
-    addPending();
     TreeView_SetImageList(treeView1_, imageList1_.Get(), TVSIL_NORMAL);
 }
 
-void TForm1::AssignIcons() {
-    deps_.keyWords.BuildIconLookup();
-    const int folderIndex = IconIndex(1);
-    for (FolderTree::Node* node : tree_.PreOrder()) {
-        int number = 1;
-        if (!node->IsFolder()) number = deps_.setting.NoUseIcon ? 0 : deps_.keyWords.IconLookup(node->text);
-        int index = IconIndex(number);
-        if (index < 0) index = node->IsFolder() ? folderIndex : IconIndex(0);
-        node->imageIndex = node->selectedImageIndex = index;
+// The image of an icon number; an item's icon file is read the first time it is needed. A file that is missing
+// or cannot be read shows the default icon, and its number keeps that image until its file is made again.
+int TForm1::IconImage(std::int32_t number) {
+    const int known = IconIndex(number);
+    if (known >= 0) return known;
+    if (number < kFirstIconFileNumber) return IconIndex(0);
+    int index = -1;
+    const std::string iconFolder = SheetFolder() + "\\icon";
+    try {
+        if (const auto bytes = deps_.files.ReadFile(IconFilePath(iconFolder, number))) {
+            if (auto small = ReadSmallIconFile(*bytes)) {
+                std::vector<CapturedIcon> one;
+                one.push_back(std::move(*small));
+                index = platform::AddSmallIcons(imageList1_.Get(), one);
+            } else {
+                const platform::IconHandle icon = platform::LoadIconFile(iconFolder, number);
+                index = ImageList_AddIcon(imageList1_.Get(), icon.Get());
+            }
+        }
+    } catch (const std::exception&) {
+        index = -1;  // shown with the default icon, like a missing file
     }
-    deps_.keyWords.ReleaseIconLookup();
+    if (index < 0) index = IconIndex(0);
+    iconMap_.insert_or_assign(number, index);
+    return index;
+}
+
+int TForm1::NodeImageIndex(FolderTree::Node* node) {
+    if (!node) return IconIndex(0);
+    if (node->imageIndex >= 0) return node->imageIndex;
+    std::int32_t number = 1;
+    if (!node->IsFolder()) number = deps_.setting.NoUseIcon ? 0 : deps_.keyWords.IconLookup(node->text);
+    node->imageIndex = node->selectedImageIndex = IconImage(number);
+    return node->imageIndex;
 }
 
 HTREEITEM TForm1::InsertTreeItem(FolderTree::Node* node, HTREEITEM parent, HTREEITEM after) const {
@@ -157,8 +145,8 @@ HTREEITEM TForm1::InsertTreeItem(FolderTree::Node* node, HTREEITEM parent, HTREE
     insert.item.cChildren = I_CHILDRENCALLBACK;  // the button follows the tree, not the items in the view
     insert.item.pszText = const_cast<wchar_t*>(text.c_str());
     insert.item.lParam = reinterpret_cast<LPARAM>(node);
-    insert.item.iImage = node->imageIndex;
-    insert.item.iSelectedImage = node->selectedImageIndex;
+    insert.item.iImage = I_IMAGECALLBACK;  // the icon is read when the row is first drawn
+    insert.item.iSelectedImage = I_IMAGECALLBACK;
     insert.item.stateMask = TVIS_EXPANDED;
     insert.item.state = node->expanded ? TVIS_EXPANDED : 0;
     return reinterpret_cast<HTREEITEM>(SendMessageW(treeView1_, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
@@ -200,9 +188,11 @@ LRESULT TForm1::TreeView1Notify(const NMHDR* header) {
         }
         case TVN_GETDISPINFOW: {
             auto* info = reinterpret_cast<NMTVDISPINFOW*>(const_cast<NMHDR*>(header));
-            if (info->item.mask & TVIF_CHILDREN) {
-                const auto* node = reinterpret_cast<const FolderTree::Node*>(info->item.lParam);
-                info->item.cChildren = node && !node->children.empty() ? 1 : 0;
+            auto* node = reinterpret_cast<FolderTree::Node*>(info->item.lParam);
+            if (info->item.mask & TVIF_CHILDREN) info->item.cChildren = node && !node->children.empty() ? 1 : 0;
+            if (info->item.mask & (TVIF_IMAGE | TVIF_SELECTEDIMAGE)) {
+                info->item.iImage = info->item.iSelectedImage = NodeImageIndex(node);
+                info->item.mask |= TVIF_DI_SETITEM;  // the view keeps it from now on
             }
             return 0;
         }

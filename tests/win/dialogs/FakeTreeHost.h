@@ -48,10 +48,15 @@ public:
         ++replaced;
     }
     HIMAGELIST ImageList1() const override { return imageList_; }
+    // The last line of a number counts, as an icon made again for it replaces the old one.
     int IconIndex(int iconNumber) const override {
-        for (const auto& [number, index] : iconMap)
-            if (number == iconNumber) return index;
+        for (auto it = iconMap.rbegin(); it != iconMap.rend(); ++it)
+            if (it->first == iconNumber) return it->second;
         return -1;
+    }
+    int NodeImageIndex(FolderTree::Node* node) override {
+        if (node->imageIndex < 0) node->imageIndex = node->selectedImageIndex = IconIndex(node->IsFolder() ? 1 : 0);
+        return node->imageIndex;
     }
     int AddIcon(int iconNumber, HICON icon) override {
         const int index = ImageList_AddIcon(imageList_, icon);
