@@ -53,9 +53,10 @@ void KanaReadings::Find(const romaji::RomajiQuery& typed, bool forward, std::vec
     // All readings lie back to back, two bytes a unit: one pass over them tests each unit as a start, and a row
     // that matched is left at once.
     const std::string_view all = readings_.bytes();
+    const auto* bytes = reinterpret_cast<const unsigned char*>(all.data());
     std::size_t row = 0;
     for (std::size_t pos = 0; pos < all.size(); pos += 2) {
-        if (!typed.CanBegin(romaji::UnitAt(all, pos / 2))) continue;
+        if (!typed.CanBegin(static_cast<romaji::Unit>(bytes[pos] | bytes[pos + 1] << 8))) continue;
         while (readings_.end_of(row) <= pos) ++row;
         const std::size_t begin = readings_.begin_of(row);
         if (typed.MatchesAt(all.substr(begin, readings_.end_of(row) - begin), (pos - begin) / 2)) {

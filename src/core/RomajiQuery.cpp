@@ -147,6 +147,15 @@ RomajiQuery::RomajiQuery(std::string_view typed, bool caseSensitive) : caseSensi
         }
         i += length;
     }
+    // The units a match can begin with, in both letter cases unless case-sensitive.
+    auto allow = [&](Unit unit) { starts_[unit >> 6] |= std::uint64_t{1} << (unit & 63); };
+    for (const Edge& edge : edges_[0]) {
+        allow(edge.units[0]);
+        if (caseSensitive_) continue;
+        for (const Unit capital :
+             {static_cast<Unit>(edge.units[0] - ('a' - 'A')), static_cast<Unit>(edge.units[0] - 0x21)})
+            if (capital != edge.units[0] && FoldCase(capital) == edge.units[0]) allow(capital);
+    }
 }
 
 void RomajiQuery::AddEdge(std::size_t from, Edge edge) {
@@ -186,11 +195,11 @@ bool RomajiQuery::MatchesAt(std::string_view reading, std::size_t start) const {
             continue;
         }
         const Unit unit = unitAt(j);
-        if (IsLongVowel(unit)) reach[(j + 1) & 3] |= current;  // a ー left out
+        if (j > start && IsLongVowel(unit)) reach[(j + 1) & 3] |= current;  // a ー left out
         const bool wide = unit >= kNarrowLimit;
         for (std::uint64_t states = current; states != 0; states &= states - 1) {
             const auto at = static_cast<std::size_t>(std::countr_zero(states));
-            if (wide ? !wideFirst_[at] : !firstUnits_[at].test(unit)) continue;
+            if (wide ? !wideFirst_[at] : !firstUnits_[at][unit]) continue;
             for (const Edge& edge : edges_[at]) {
                 if (edge.units[0] != unit || j + edge.count > n) continue;
                 bool same = true;

@@ -26,14 +26,11 @@ public:
     // True when the typed text reads as the reading from its first unit on (forward), or from any unit
     // (partial). The reading may go on after the match: the typed text is a prefix.
     bool Matches(std::string_view reading, bool forward) const;
-    // True when the typed text reads as the reading from unit start on.
+    // True when the typed text reads as the reading from unit start on; the match begins with a unit the typed
+    // text spells (a ー left out is one inside the match).
     bool MatchesAt(std::string_view reading, std::size_t start) const;
-    // False when no match can begin with this unit: a quick test before MatchesAt.
-    bool CanBegin(Unit unit) const {
-        if (accept_ == 0) return false;
-        if (!caseSensitive_) unit = FoldCase(unit);
-        return unit < kNarrowLimit ? firstUnits_[0].test(unit) || IsLongVowel(unit) : wideFirst_[0];
-    }
+    // False when no match can begin with this unit of a reading: a quick test before MatchesAt.
+    bool CanBegin(Unit unit) const { return (starts_[unit >> 6] >> (unit & 63) & 1) != 0; }
 
 private:
     struct Edge {
@@ -49,6 +46,7 @@ private:
     std::vector<std::vector<Edge>> edges_;               // by position in the typed text
     std::vector<std::bitset<kNarrowLimit>> firstUnits_;  // by position: first units below kNarrowLimit
     std::vector<bool> wideFirst_;                        // by position: an edge begins with a double-byte symbol
+    std::array<std::uint64_t, 0x10000 / 64> starts_{};   // every unit, as a reading holds it, that CanBegin
     std::uint64_t accept_ = 0;
     bool caseSensitive_ = false;
 };
