@@ -12,53 +12,61 @@ namespace {
 
 struct Spelling {
     std::string_view romaji;
-    std::string_view kana;
+    std::u8string_view kana;  // UTF-8, so that the table reads the same under every compiler
 };
 
 // Every spelling of every kana and kana pair. っ before a consonant is added by doubling it (Spellings).
 // clang-format off
 constexpr Spelling kSpellings[] = {
-    {"a", "あ"}, {"i", "い"}, {"u", "う"}, {"e", "え"}, {"o", "お"}, {"xa", "ぁ"}, {"la", "ぁ"}, {"xi", "ぃ"}, {"li", "ぃ"},
-    {"xu", "ぅ"}, {"lu", "ぅ"}, {"xe", "ぇ"}, {"le", "ぇ"}, {"xo", "ぉ"}, {"lo", "ぉ"}, {"ye", "いぇ"}, {"wu", "う"},
+    {"a", u8"あ"}, {"i", u8"い"}, {"u", u8"う"}, {"e", u8"え"}, {"o", u8"お"}, {"xa", u8"ぁ"}, {"la", u8"ぁ"},
+    {"xi", u8"ぃ"}, {"li", u8"ぃ"}, {"xu", u8"ぅ"}, {"lu", u8"ぅ"}, {"xe", u8"ぇ"}, {"le", u8"ぇ"}, {"xo", u8"ぉ"},
+    {"lo", u8"ぉ"}, {"ye", u8"いぇ"}, {"wu", u8"う"},
     // k, g, q
-    {"ka", "か"}, {"ki", "き"}, {"ku", "く"}, {"ke", "け"}, {"ko", "こ"}, {"ca", "か"}, {"cu", "く"}, {"co", "こ"},
-    {"kya", "きゃ"}, {"kyi", "きぃ"}, {"kyu", "きゅ"}, {"kye", "きぇ"}, {"kyo", "きょ"}, {"kwa", "くぁ"}, {"qa", "くぁ"},
-    {"qi", "くぃ"}, {"qe", "くぇ"}, {"qo", "くぉ"}, {"xka", "ヵ"}, {"lka", "ヵ"}, {"xke", "ヶ"}, {"lke", "ヶ"}, {"ga", "が"},
-    {"gi", "ぎ"}, {"gu", "ぐ"}, {"ge", "げ"}, {"go", "ご"}, {"gya", "ぎゃ"}, {"gyi", "ぎぃ"}, {"gyu", "ぎゅ"}, {"gye", "ぎぇ"},
-    {"gyo", "ぎょ"}, {"gwa", "ぐぁ"},
+    {"ka", u8"か"}, {"ki", u8"き"}, {"ku", u8"く"}, {"ke", u8"け"}, {"ko", u8"こ"}, {"ca", u8"か"}, {"cu", u8"く"},
+    {"co", u8"こ"}, {"kya", u8"きゃ"}, {"kyi", u8"きぃ"}, {"kyu", u8"きゅ"}, {"kye", u8"きぇ"}, {"kyo", u8"きょ"},
+    {"kwa", u8"くぁ"}, {"qa", u8"くぁ"}, {"qi", u8"くぃ"}, {"qe", u8"くぇ"}, {"qo", u8"くぉ"}, {"xka", u8"ヵ"},
+    {"lka", u8"ヵ"}, {"xke", u8"ヶ"}, {"lke", u8"ヶ"}, {"ga", u8"が"}, {"gi", u8"ぎ"}, {"gu", u8"ぐ"}, {"ge", u8"げ"},
+    {"go", u8"ご"}, {"gya", u8"ぎゃ"}, {"gyi", u8"ぎぃ"}, {"gyu", u8"ぎゅ"}, {"gye", u8"ぎぇ"}, {"gyo", u8"ぎょ"},
+    {"gwa", u8"ぐぁ"},
     // s, z, j
-    {"sa", "さ"}, {"si", "し"}, {"shi", "し"}, {"ci", "し"}, {"su", "す"}, {"se", "せ"}, {"ce", "せ"}, {"so", "そ"},
-    {"sya", "しゃ"}, {"sha", "しゃ"}, {"syi", "しぃ"}, {"syu", "しゅ"}, {"shu", "しゅ"}, {"sye", "しぇ"}, {"she", "しぇ"},
-    {"syo", "しょ"}, {"sho", "しょ"}, {"za", "ざ"}, {"zi", "じ"}, {"ji", "じ"}, {"zu", "ず"}, {"ze", "ぜ"}, {"zo", "ぞ"},
-    {"zya", "じゃ"}, {"ja", "じゃ"}, {"jya", "じゃ"}, {"zyi", "じぃ"}, {"jyi", "じぃ"}, {"zyu", "じゅ"}, {"ju", "じゅ"},
-    {"jyu", "じゅ"}, {"zye", "じぇ"}, {"je", "じぇ"}, {"jye", "じぇ"}, {"zyo", "じょ"}, {"jo", "じょ"}, {"jyo", "じょ"},
+    {"sa", u8"さ"}, {"si", u8"し"}, {"shi", u8"し"}, {"ci", u8"し"}, {"su", u8"す"}, {"se", u8"せ"}, {"ce", u8"せ"},
+    {"so", u8"そ"}, {"sya", u8"しゃ"}, {"sha", u8"しゃ"}, {"syi", u8"しぃ"}, {"syu", u8"しゅ"}, {"shu", u8"しゅ"},
+    {"sye", u8"しぇ"}, {"she", u8"しぇ"}, {"syo", u8"しょ"}, {"sho", u8"しょ"}, {"za", u8"ざ"}, {"zi", u8"じ"},
+    {"ji", u8"じ"}, {"zu", u8"ず"}, {"ze", u8"ぜ"}, {"zo", u8"ぞ"}, {"zya", u8"じゃ"}, {"ja", u8"じゃ"},
+    {"jya", u8"じゃ"}, {"zyi", u8"じぃ"}, {"jyi", u8"じぃ"}, {"zyu", u8"じゅ"}, {"ju", u8"じゅ"}, {"jyu", u8"じゅ"},
+    {"zye", u8"じぇ"}, {"je", u8"じぇ"}, {"jye", u8"じぇ"}, {"zyo", u8"じょ"}, {"jo", u8"じょ"}, {"jyo", u8"じょ"},
     // t, c, d
-    {"ta", "た"}, {"ti", "ち"}, {"chi", "ち"}, {"tu", "つ"}, {"tsu", "つ"}, {"te", "て"}, {"to", "と"}, {"tya", "ちゃ"},
-    {"cha", "ちゃ"}, {"cya", "ちゃ"}, {"tyi", "ちぃ"}, {"cyi", "ちぃ"}, {"tyu", "ちゅ"}, {"chu", "ちゅ"}, {"cyu", "ちゅ"},
-    {"tye", "ちぇ"}, {"che", "ちぇ"}, {"cye", "ちぇ"}, {"tyo", "ちょ"}, {"cho", "ちょ"}, {"cyo", "ちょ"}, {"tsa", "つぁ"},
-    {"tsi", "つぃ"}, {"tse", "つぇ"}, {"tso", "つぉ"}, {"tha", "てゃ"}, {"thi", "てぃ"}, {"thu", "てゅ"}, {"the", "てぇ"},
-    {"tho", "てょ"}, {"twu", "とぅ"}, {"xtu", "っ"}, {"ltu", "っ"}, {"xtsu", "っ"}, {"ltsu", "っ"}, {"da", "だ"},
-    {"di", "ぢ"}, {"ji", "ぢ"}, {"du", "づ"}, {"zu", "づ"}, {"de", "で"}, {"do", "ど"}, {"dya", "ぢゃ"}, {"ja", "ぢゃ"},
-    {"dyi", "ぢぃ"}, {"dyu", "ぢゅ"}, {"ju", "ぢゅ"}, {"dye", "ぢぇ"}, {"dyo", "ぢょ"}, {"jo", "ぢょ"}, {"dha", "でゃ"},
-    {"dhi", "でぃ"}, {"dhu", "でゅ"}, {"dhe", "でぇ"}, {"dho", "でょ"}, {"dwu", "どぅ"},
+    {"ta", u8"た"}, {"ti", u8"ち"}, {"chi", u8"ち"}, {"tu", u8"つ"}, {"tsu", u8"つ"}, {"te", u8"て"}, {"to", u8"と"},
+    {"tya", u8"ちゃ"}, {"cha", u8"ちゃ"}, {"cya", u8"ちゃ"}, {"tyi", u8"ちぃ"}, {"cyi", u8"ちぃ"}, {"tyu", u8"ちゅ"},
+    {"chu", u8"ちゅ"}, {"cyu", u8"ちゅ"}, {"tye", u8"ちぇ"}, {"che", u8"ちぇ"}, {"cye", u8"ちぇ"}, {"tyo", u8"ちょ"},
+    {"cho", u8"ちょ"}, {"cyo", u8"ちょ"}, {"tsa", u8"つぁ"}, {"tsi", u8"つぃ"}, {"tse", u8"つぇ"}, {"tso", u8"つぉ"},
+    {"tha", u8"てゃ"}, {"thi", u8"てぃ"}, {"thu", u8"てゅ"}, {"the", u8"てぇ"}, {"tho", u8"てょ"}, {"twu", u8"とぅ"},
+    {"xtu", u8"っ"}, {"ltu", u8"っ"}, {"xtsu", u8"っ"}, {"ltsu", u8"っ"}, {"da", u8"だ"}, {"di", u8"ぢ"},
+    {"ji", u8"ぢ"}, {"du", u8"づ"}, {"zu", u8"づ"}, {"de", u8"で"}, {"do", u8"ど"}, {"dya", u8"ぢゃ"},
+    {"ja", u8"ぢゃ"}, {"dyi", u8"ぢぃ"}, {"dyu", u8"ぢゅ"}, {"ju", u8"ぢゅ"}, {"dye", u8"ぢぇ"}, {"dyo", u8"ぢょ"},
+    {"jo", u8"ぢょ"}, {"dha", u8"でゃ"}, {"dhi", u8"でぃ"}, {"dhu", u8"でゅ"}, {"dhe", u8"でぇ"}, {"dho", u8"でょ"},
+    {"dwu", u8"どぅ"},
     // n: "n" alone is ん only where it cannot begin な-の or にゃ-にょ (RomajiQuery)
-    {"na", "な"}, {"ni", "に"}, {"nu", "ぬ"}, {"ne", "ね"}, {"no", "の"}, {"nya", "にゃ"}, {"nyi", "にぃ"}, {"nyu", "にゅ"},
-    {"nye", "にぇ"}, {"nyo", "にょ"}, {"nn", "ん"}, {"n'", "ん"}, {"xn", "ん"}, {"n", "ん"},
+    {"na", u8"な"}, {"ni", u8"に"}, {"nu", u8"ぬ"}, {"ne", u8"ね"}, {"no", u8"の"}, {"nya", u8"にゃ"},
+    {"nyi", u8"にぃ"}, {"nyu", u8"にゅ"}, {"nye", u8"にぇ"}, {"nyo", u8"にょ"}, {"nn", u8"ん"}, {"n'", u8"ん"},
+    {"xn", u8"ん"}, {"n", u8"ん"},
     // h, f, b, p
-    {"ha", "は"}, {"hi", "ひ"}, {"hu", "ふ"}, {"fu", "ふ"}, {"he", "へ"}, {"ho", "ほ"}, {"hya", "ひゃ"}, {"hyi", "ひぃ"},
-    {"hyu", "ひゅ"}, {"hye", "ひぇ"}, {"hyo", "ひょ"}, {"fa", "ふぁ"}, {"fi", "ふぃ"}, {"fe", "ふぇ"}, {"fo", "ふぉ"},
-    {"fya", "ふゃ"}, {"fyu", "ふゅ"}, {"fyo", "ふょ"}, {"ba", "ば"}, {"bi", "び"}, {"bu", "ぶ"}, {"be", "べ"}, {"bo", "ぼ"},
-    {"bya", "びゃ"}, {"byi", "びぃ"}, {"byu", "びゅ"}, {"bye", "びぇ"}, {"byo", "びょ"}, {"pa", "ぱ"}, {"pi", "ぴ"},
-    {"pu", "ぷ"}, {"pe", "ぺ"}, {"po", "ぽ"}, {"pya", "ぴゃ"}, {"pyi", "ぴぃ"}, {"pyu", "ぴゅ"}, {"pye", "ぴぇ"},
-    {"pyo", "ぴょ"},
+    {"ha", u8"は"}, {"hi", u8"ひ"}, {"hu", u8"ふ"}, {"fu", u8"ふ"}, {"he", u8"へ"}, {"ho", u8"ほ"}, {"hya", u8"ひゃ"},
+    {"hyi", u8"ひぃ"}, {"hyu", u8"ひゅ"}, {"hye", u8"ひぇ"}, {"hyo", u8"ひょ"}, {"fa", u8"ふぁ"}, {"fi", u8"ふぃ"},
+    {"fe", u8"ふぇ"}, {"fo", u8"ふぉ"}, {"fya", u8"ふゃ"}, {"fyu", u8"ふゅ"}, {"fyo", u8"ふょ"}, {"ba", u8"ば"},
+    {"bi", u8"び"}, {"bu", u8"ぶ"}, {"be", u8"べ"}, {"bo", u8"ぼ"}, {"bya", u8"びゃ"}, {"byi", u8"びぃ"},
+    {"byu", u8"びゅ"}, {"bye", u8"びぇ"}, {"byo", u8"びょ"}, {"pa", u8"ぱ"}, {"pi", u8"ぴ"}, {"pu", u8"ぷ"},
+    {"pe", u8"ぺ"}, {"po", u8"ぽ"}, {"pya", u8"ぴゃ"}, {"pyi", u8"ぴぃ"}, {"pyu", u8"ぴゅ"}, {"pye", u8"ぴぇ"},
+    {"pyo", u8"ぴょ"},
     // m, y, r, w, v
-    {"ma", "ま"}, {"mi", "み"}, {"mu", "む"}, {"me", "め"}, {"mo", "も"}, {"mya", "みゃ"}, {"myi", "みぃ"}, {"myu", "みゅ"},
-    {"mye", "みぇ"}, {"myo", "みょ"}, {"ya", "や"}, {"yu", "ゆ"}, {"yo", "よ"}, {"xya", "ゃ"}, {"lya", "ゃ"}, {"xyu", "ゅ"},
-    {"lyu", "ゅ"}, {"xyo", "ょ"}, {"lyo", "ょ"}, {"ra", "ら"}, {"ri", "り"}, {"ru", "る"}, {"re", "れ"}, {"ro", "ろ"},
-    {"rya", "りゃ"}, {"ryi", "りぃ"}, {"ryu", "りゅ"}, {"rye", "りぇ"}, {"ryo", "りょ"}, {"wa", "わ"}, {"wo", "を"}, {"o", "を"},
-    {"wi", "うぃ"}, {"we", "うぇ"}, {"wha", "うぁ"}, {"whi", "うぃ"}, {"whe", "うぇ"}, {"who", "うぉ"}, {"xwa", "ゎ"},
-    {"lwa", "ゎ"}, {"wyi", "ゐ"}, {"wye", "ゑ"}, {"vu", "ヴ"}, {"va", "ヴァ"}, {"vi", "ヴィ"}, {"ve", "ヴェ"}, {"vo", "ヴォ"},
-    {"vyu", "ヴュ"},
+    {"ma", u8"ま"}, {"mi", u8"み"}, {"mu", u8"む"}, {"me", u8"め"}, {"mo", u8"も"}, {"mya", u8"みゃ"},
+    {"myi", u8"みぃ"}, {"myu", u8"みゅ"}, {"mye", u8"みぇ"}, {"myo", u8"みょ"}, {"ya", u8"や"}, {"yu", u8"ゆ"},
+    {"yo", u8"よ"}, {"xya", u8"ゃ"}, {"lya", u8"ゃ"}, {"xyu", u8"ゅ"}, {"lyu", u8"ゅ"}, {"xyo", u8"ょ"},
+    {"lyo", u8"ょ"}, {"ra", u8"ら"}, {"ri", u8"り"}, {"ru", u8"る"}, {"re", u8"れ"}, {"ro", u8"ろ"},
+    {"rya", u8"りゃ"}, {"ryi", u8"りぃ"}, {"ryu", u8"りゅ"}, {"rye", u8"りぇ"}, {"ryo", u8"りょ"}, {"wa", u8"わ"},
+    {"wo", u8"を"}, {"o", u8"を"}, {"wi", u8"うぃ"}, {"we", u8"うぇ"}, {"wha", u8"うぁ"}, {"whi", u8"うぃ"},
+    {"whe", u8"うぇ"}, {"who", u8"うぉ"}, {"xwa", u8"ゎ"}, {"lwa", u8"ゎ"}, {"wyi", u8"ゐ"}, {"wye", u8"ゑ"},
+    {"vu", u8"ヴ"}, {"va", u8"ヴァ"}, {"vi", u8"ヴィ"}, {"ve", u8"ヴェ"}, {"vo", u8"ヴォ"}, {"vyu", u8"ヴュ"},
 };
 // clang-format on
 
@@ -76,15 +84,8 @@ bool IsVowel(char c) {
 const std::vector<CompiledSpelling>& Spellings() {
     static const std::vector<CompiledSpelling> spellings = [] {
         std::vector<CompiledSpelling> all;
-        const std::string_view smallTsu = "っ";
-        const std::string tsuReading = ReadingOf(smallTsu);
-        const Unit tsu = UnitAt(tsuReading, 0);
-        for (const Spelling& s : kSpellings) {
-            const std::string reading = ReadingOf(s.kana);
-            std::vector<Unit> units;
-            for (std::size_t i = 0; i < UnitCount(reading); ++i) units.push_back(UnitAt(reading, i));
-            all.push_back({std::string(s.romaji), units});
-        }
+        const Unit tsu = KanaUnitsOf(u8"っ").at(0);
+        for (const Spelling& s : kSpellings) all.push_back({std::string(s.romaji), KanaUnitsOf(s.kana)});
         const std::size_t base = all.size();
         for (std::size_t i = 0; i < base; ++i) {
             const CompiledSpelling s = all[i];  // a copy: the pushes below move the table

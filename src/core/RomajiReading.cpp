@@ -27,9 +27,22 @@ constexpr int kHa = 46;  // は; the h row runs は ば ぱ, ひ び ぴ, ... �
 constexpr int kPo = 60;
 
 // The half-width katakana 0xA6 to 0xDD as full-width ones.
-constexpr std::string_view kHalfWidth =
-    "ヲァィゥェォャュョッーアイウエオカキクケコサシスセソタチツテトナニヌネノハヒフヘホマミムメモヤユヨラリルレロワン";
-static_assert(kHalfWidth.size() == (0xDD - 0xA6 + 1) * 2);
+constexpr std::u8string_view kHalfWidth =
+    u8"ヲァィゥェォャュョッーアイウエオカキクケコサシスセソタチツテトナニヌネノハヒフヘホマミムメモヤユヨラリルレロワ"
+    u8"ン";
+static_assert(kHalfWidth.size() == (0xDD - 0xA6 + 1) * 3);
+
+// Kana number of a hiragana or katakana code point, or -1. Unicode orders both rows as CP932 does.
+int KanaNumber(char32_t c) {
+    if (c >= 0x3041 && c <= 0x3093) return static_cast<int>(c - 0x3041);
+    if (c >= 0x30A1 && c <= 0x30F6) return static_cast<int>(c - 0x30A1);
+    return -1;
+}
+
+// The code point of the three-byte UTF-8 sequence at pos, as every kana is.
+char32_t CodePointAt(std::u8string_view text, std::size_t pos) {
+    return static_cast<char32_t>((text[pos] & 0x0F) << 12 | (text[pos + 1] & 0x3F) << 6 | (text[pos + 2] & 0x3F));
+}
 
 // Kana number of a double-byte hiragana or katakana, or -1.
 int KanaNumber(unsigned char lead, unsigned char trail) {
@@ -68,6 +81,19 @@ void Append(std::string& out, Unit unit) {
 
 }  // namespace
 
+std::vector<Unit> KanaUnitsOf(std::u8string_view kana) {
+    std::vector<Unit> units;
+    for (std::size_t pos = 0; pos < kana.size();) {
+        if ((kana[pos] & 0xF0) == 0xE0 && pos + 2 < kana.size()) {
+            if (const int number = KanaNumber(CodePointAt(kana, pos)); number >= 0) units.push_back(Kana(number));
+            pos += 3;
+        } else {
+            ++pos;
+        }
+    }
+    return units;
+}
+
 std::string ReadingOf(std::string_view keyword) {
     std::string out;
     bool hasKana = false;
@@ -86,8 +112,7 @@ std::string ReadingOf(std::string_view keyword) {
                 unit = static_cast<Unit>(c << 8 | trail);  // symbols, full-width digits and Latin letters
             }
         } else if (c >= 0xA6 && c <= 0xDD && c != 0xB0) {
-            const auto full = kHalfWidth.substr((c - 0xA6) * 2, 2);
-            kana = KanaNumber(static_cast<unsigned char>(full[0]), static_cast<unsigned char>(full[1]));
+            kana = KanaNumber(CodePointAt(kHalfWidth, (c - 0xA6) * 3));
             if (i + 1 < keyword.size()) {
                 const auto mark = static_cast<unsigned char>(keyword[i + 1]);
                 const int marked = mark == 0xDE || mark == 0xDF ? Marked(kana, mark == 0xDF) : -1;

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zanmel::romaji {
 
@@ -35,6 +36,10 @@ constexpr Unit FoldCase(Unit unit) {
 // The units of a keyword packed two bytes each (low byte first), or the empty text when the keyword holds no
 // kana: then typing can only match its bytes, which the plain search does already.
 std::string ReadingOf(std::string_view keyword);
+
+// The units of hiragana and katakana written in UTF-8, for tables in the source: UTF-8 literals keep their bytes
+// whatever the compiler's execution character set. Other characters are left out.
+std::vector<Unit> KanaUnitsOf(std::u8string_view kana);
 
 inline std::size_t UnitCount(std::string_view reading) {
     return reading.size() / 2;
