@@ -8,6 +8,7 @@
 #include <unordered_set>
 
 #include "core/Cp932.h"
+#include "core/KanaReadings.h"
 #include "core/KeyWordList.h"
 
 namespace {
@@ -113,6 +114,72 @@ BENCHMARK(BM_Search)
     ->ArgsProduct({{1, 0}, {1, 0}, {1, 3}, {0, 1}})
     ->Unit(benchmark::kMicrosecond);
 
+// keyword.txt bytes of kEntries unique keywords, every other one a kana word (hiragana or katakana, with
+// small kana, ン and ー, a fifth of them ending in a kanji) and the others ASCII: the index for searching with
+// and without romaji reading.
+const std::string& MixedFile() {
+    static const std::string file = [] {
+        static constexpr std::string_view kHiragana =
+            "あいうえおかきくけこさしすせそたちつてとなにぬねのはひふへほまみむめもやゆよらりるれろわんがぎぐげござじず"
+            "ぜぞだで"
+            "どばびぶべぼぱぴぷぺぽゃゅょっ";
+        static constexpr std::string_view kKatakana =
+            "アイウエオカキクケコサシスセソタチツテトナニヌネノハヒフヘホマミムメモヤユヨラリルレロワンガギグゲゴザジズ"
+            "ゼゾダデ"
+            "ドバビブベボパピプペポャュョッー";
+        std::mt19937 random(20261210);
+        std::unordered_set<std::string> seen;
+        std::string text;
+        int n = 0;
+        while (n < kEntries) {
+            std::string keyword;
+            if (n % 2 == 0) {
+                const std::string_view kana = random() % 2 ? kHiragana : kKatakana;
+                const std::size_t length = 2 + random() % 7;
+                for (std::size_t i = 0; i < length; ++i) keyword += kana.substr(random() % (kana.size() / 2) * 2, 2);
+                if (random() % 5 == 0) keyword += "帳";
+            } else {
+                static const char ascii[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+                const std::size_t length = 4 + random() % 12;
+                for (std::size_t i = 0; i < length; ++i) keyword += ascii[random() % (sizeof ascii - 1)];
+            }
+            if (!seen.insert(zanmel::cp932::ToLower(keyword)).second) continue;
+            text +=
+                keyword + ",Launch,0,,,PC,\"2026/01/01 00:00:00\",\"open,app" + std::to_string(n) + ".exe,,,1,0\"\r\n";
+            ++n;
+        }
+        return text;
+    }();
+    return file;
+}
+
+// Search per keystroke in the half-kana index, plain and with romaji reading, for typed texts that begin a
+// syllable ("k"), end in an unfinished n ("kon") and spell kana whole ("memo").
+void BM_SearchRomaji(benchmark::State& state) {
+    static TKeyWordList list = [] {
+        TKeyWordList l;
+        l.LoadFromText(MixedFile(), "keyword.txt");
+        return l;
+    }();
+    static const char* const kQueries[] = {"k", "kon", "memo"};
+    const bool forward = state.range(0) != 0;
+    const bool romaji = state.range(1) != 0;
+    const std::string query = kQueries[state.range(2)];
+    std::size_t resultBytes = 0;
+    for (auto _ : state) {
+        std::string q = query;
+        auto result = list.Search(q, false, forward, romaji);
+        resultBytes = result.keywords.size();
+        benchmark::DoNotOptimize(result);
+    }
+    state.counters["result_bytes"] = static_cast<double>(resultBytes);
+    state.SetLabel(std::string(forward ? "forward" : "partial") + (romaji ? " romaji" : " plain") + " query " + query);
+}
+BENCHMARK(BM_SearchRomaji)
+    ->ArgNames({"forward", "romaji", "query"})
+    ->ArgsProduct({{1, 0}, {0, 1}, {0, 1, 2}})
+    ->Unit(benchmark::kMicrosecond);
+
 void BM_LearningLast(benchmark::State& state) {
     TKeyWordList& list = LoadedList();
     for (auto _ : state) {
@@ -158,6 +225,22 @@ void BM_MemoryPerEntry(benchmark::State& state) {
     state.counters["bytes_per_entry"] = perEntry;
 }
 BENCHMARK(BM_MemoryPerEntry)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// Heap bytes per entry that the kana readings of the half-kana index hold.
+void BM_ReadingMemoryPerEntry(benchmark::State& state) {
+    TKeyWordList list;
+    list.LoadFromText(MixedFile(), "keyword.txt");
+    double perEntry = 0;
+    for (auto _ : state) {
+        const std::size_t before = HeapInUse();
+        auto readings = std::make_unique<zanmel::KanaReadings>();
+        for (std::size_t i = 0; i < list.Count(); ++i) readings->push_back(list.KeyWordAt(i));
+        perEntry = static_cast<double>(HeapInUse() - before) / static_cast<double>(list.Count());
+        benchmark::DoNotOptimize(readings);
+    }
+    state.counters["bytes_per_entry"] = perEntry;
+}
+BENCHMARK(BM_ReadingMemoryPerEntry)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

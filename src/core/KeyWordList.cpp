@@ -4,11 +4,13 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <iterator>
 #include <utility>
 
 #include "core/CommaText.h"
 #include "core/Cp932.h"
 #include "core/LaunchWordData.h"
+#include "core/RomajiQuery.h"
 #include "core/ZanmelError.h"
 
 namespace zanmel {
@@ -107,6 +109,7 @@ const std::string& TKeyWordList::DataOf(std::string_view keyword) const {
 void TKeyWordList::AppendRow(std::array<std::string, kColumnCount>&& cells) {
     keys_.push_back(cells[kKeyWord]);
     lowered_.push_back(cp932::ToLower(cells[kKeyWord]));
+    readings_.push_back(cells[kKeyWord]);
     for (std::size_t c = 0; c < kColumnCount; ++c) columns_[c].push_back(std::move(cells[c]));
 }
 
@@ -140,6 +143,7 @@ void TKeyWordList::Change(std::string_view oldKeyword, std::string_view newKeywo
     columns_[kData][i] = data;
     keys_.replace(i, newKeyword);
     lowered_.replace(i, cp932::ToLower(newKeyword));
+    readings_.replace(i, newKeyword);
 }
 
 void TKeyWordList::Delete(std::string_view keyword) {
@@ -147,6 +151,7 @@ void TKeyWordList::Delete(std::string_view keyword) {
     for (auto& column : columns_) column.erase(column.begin() + i);
     keys_.erase(static_cast<std::size_t>(i));
     lowered_.erase(static_cast<std::size_t>(i));
+    readings_.erase(static_cast<std::size_t>(i));
 }
 
 void TKeyWordList::Learning(std::string_view keyword) {
@@ -162,6 +167,7 @@ void TKeyWordList::Learning(std::string_view keyword) {
     for (auto& column : columns_) move(column);
     keys_.move_forward(from, to);
     lowered_.move_forward(from, to);
+    readings_.move_forward(from, to);
 }
 
 namespace {
@@ -203,9 +209,21 @@ void PartialMatches(const PackedTexts& keys, std::string_view q, bool queryEndsL
     }
 }
 
+// Rows whose reading the typed text matches, added in row order to the rows that matched by their bytes.
+void AddReadingMatches(const KanaReadings& readings, const romaji::RomajiQuery& typed, bool forward,
+                       std::vector<std::size_t>& matches) {
+    std::vector<std::size_t> byReading;
+    readings.Find(typed, forward, byReading);
+    if (byReading.empty()) return;
+    std::vector<std::size_t> all;
+    all.reserve(matches.size() + byReading.size());
+    std::set_union(matches.begin(), matches.end(), byReading.begin(), byReading.end(), std::back_inserter(all));
+    matches = std::move(all);
+}
+
 }  // namespace
 
-TKeyWordList::SearchResult TKeyWordList::Search(std::string& query, bool caseSensitive, bool forward) {
+TKeyWordList::SearchResult TKeyWordList::Search(std::string& query, bool caseSensitive, bool forward, bool byRomaji) {
     const std::string q = caseSensitive ? query : cp932::ToLower(query);
     const bool queryEndsLone = cp932::EndsWithLoneLeadByte(q);
     const PackedTexts& keys = caseSensitive ? keys_ : lowered_;
@@ -216,6 +234,7 @@ TKeyWordList::SearchResult TKeyWordList::Search(std::string& query, bool caseSen
         } else {
             PartialMatches(keys, q, queryEndsLone, matches);
         }
+        if (byRomaji) AddReadingMatches(readings_, romaji::RomajiQuery(query, caseSensitive), forward, matches);
     }
 
     SearchResult result;
@@ -246,6 +265,7 @@ void TKeyWordList::LoadFromText(std::string_view bytes, std::string_view path) {
     for (auto& column : columns_) column.clear();
     keys_.clear();
     lowered_.clear();
+    readings_.clear();
     iconLookup_.reset();
     std::size_t pos = 0;
     while (pos < bytes.size()) {

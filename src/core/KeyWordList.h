@@ -10,6 +10,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "core/KanaReadings.h"
 #include "core/PackedTexts.h"
 
 namespace zanmel {
@@ -100,9 +101,10 @@ public:
     void Learning(std::string_view keyword);
 
     // Forward (at the first character) or partial match of query in every keyword, at character boundaries;
-    // when not case-sensitive both are lower-cased first. Exactly one match that differs from the completion
+    // when not case-sensitive both are lower-cased first. With byRomaji a keyword also matches when query, read
+    // as romaji, matches its kana reading (RomajiQuery). Exactly one match that differs from the completion
     // memory replaces query with it (completion, once per keyword).
-    SearchResult Search(std::string& query, bool caseSensitive, bool forward);
+    SearchResult Search(std::string& query, bool caseSensitive, bool forward, bool byRomaji = false);
     const std::string& CompletionMemory() const { return completionMemory_; }
 
     // Replaces the whole index with the rows of keyword.txt bytes (lines end with CR LF, LF or CR; empty lines
@@ -127,10 +129,11 @@ private:
 
     // Eight parallel columns of the same length. Beside them the search keys: the keyword column packed as it
     // is and lower-cased, kept up to date with every change, so that a search per keystroke neither lower-cases
-    // every keyword nor chases a pointer per row.
+    // every keyword nor chases a pointer per row; and each keyword's kana reading for romaji typing.
     std::array<std::vector<std::string>, kColumnCount> columns_;
     PackedTexts keys_;
     PackedTexts lowered_;
+    KanaReadings readings_;
     std::string computerName_;
     Clock clock_;
     std::string completionMemory_;

@@ -57,6 +57,7 @@ void TSetting::ReadFrom(const ProfileFile& file) {
     GoTaskTray = file.ReadBool(kSetting, "GoTaskTray", false);
     DefaultSkinName = file.ReadString(kSetting, "DefaultSkinName", kDefaultSkinName);
     ImeMode = file.ReadInteger(kSetting, "ImeMode", 0);
+    RomajiSearch = file.ReadBool(kSetting, "RomajiSearch", false);
     HotKeyZanmel = ReadHotKey(file, kHotKeyZanmel);
     HotKeyPopup = ReadHotKey(file, kHotKeyPopup);
     MouseZanmel = file.ReadInteger(kHotKeyZanmel, "Mouse", 0);
@@ -74,6 +75,7 @@ void TSetting::WriteTo(ProfileFile& file) const {
     file.WriteBool(kSetting, "GoTaskTray", GoTaskTray);
     file.WriteString(kSetting, "DefaultSkinName", DefaultSkinName);
     file.WriteInteger(kSetting, "ImeMode", ImeMode);
+    file.WriteBool(kSetting, "RomajiSearch", RomajiSearch);
     WriteHotKey(file, kHotKeyZanmel, HotKeyZanmel);
     WriteHotKey(file, kHotKeyPopup, HotKeyPopup);
     file.WriteInteger(kHotKeyZanmel, "Mouse", MouseZanmel);

@@ -52,7 +52,8 @@ public:
     std::uint8_t CornerPopup = 0;
     bool NoMakePopupMenu = false;
     bool NoUseIcon = false;
-    std::int32_t ImeMode = 0;  // 0 off, 1 on, 2 as it was left
+    std::int32_t ImeMode = 0;   // 0 off, 1 on, 2 as it was left
+    bool RomajiSearch = false;  // both search boxes also find kana keywords by romaji typing
 
 private:
     FileAccess& files_;

@@ -38,7 +38,8 @@ void HandleZnxp(std::int32_t sender, std::string_view text, ProtocolServices& se
     std::string failure;  // an error of the action, shown after the reply went out
     switch (request.kind) {
         case ZnxpRequestKind::Get: {
-            const auto result = services.Search(request.search, !request.ignoreCase, !request.matchPartial);
+            const auto result =
+                services.Search(request.search, !request.ignoreCase, !request.matchPartial, request.romaji);
             reply = ZnxpGetReply(result.completed, result.keywords);
             break;
         }

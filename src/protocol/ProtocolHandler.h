@@ -16,8 +16,9 @@ public:
     };
 
     virtual ~ProtocolServices() = default;
-    // The keyword index's search, sharing its completion memory with the search bar.
-    virtual SearchResult Search(std::string query, bool caseSensitive, bool forward) = 0;
+    // The keyword index's search, sharing its completion memory with the search bar; byRomaji also matches
+    // kana keywords by the query read as romaji.
+    virtual SearchResult Search(std::string query, bool caseSensitive, bool forward, bool byRomaji) = 0;
     // The launch module's run keyword (with an empty option text) and run file.
     virtual void RunKeyword(const std::string& keyword) = 0;
     virtual void RunFile(const std::string& path) = 0;

@@ -85,6 +85,7 @@ ZnxpRequest ParseZnxpRequest(std::string_view text) {
             const std::string lowered = cp932::ToLower(*v);
             if (cp932::Find(lowered, "ignorecase") != std::string::npos) request.ignoreCase = true;
             if (cp932::Find(lowered, "matchpartial") != std::string::npos) request.matchPartial = true;
+            if (cp932::Find(lowered, "romaji") != std::string::npos) request.romaji = true;
         } else if (auto v = HeaderValue(line, "search:")) {
             request.search = std::string(*v);
         } else if (auto v = HeaderValue(line, "apphwnd:")) {

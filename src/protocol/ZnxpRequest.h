@@ -28,6 +28,7 @@ struct ZnxpRequest {
     std::optional<std::string> charset;
     bool ignoreCase = false;              // "ignorecase" seen in any option: line
     bool matchPartial = false;            // "matchpartial" seen in any option: line
+    bool romaji = false;                  // "romaji" seen in any option: line
     std::string search;                   // the last search: line; "" when absent
     std::optional<std::int32_t> appHwnd;  // the first apphwnd: line (0 when not an integer)
     std::optional<std::string> keyword;   // the first keyword: line

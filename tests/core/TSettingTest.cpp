@@ -24,7 +24,7 @@ TEST_F(TSettingTest, FreshFolderGivesDefaultsAndFirstSaveWritesEveryKeyInOrder) 
     TSetting setting(timer, files, "E:\\Zanmel");
     EXPECT_EQ(setting.IniPath(), kIni);
     EXPECT_FALSE(setting.ForeCaseSensitive || setting.PartialCaseSensitive || setting.MinimatizeOnNoActive ||
-                 setting.GoTaskTray || setting.NoMakePopupMenu || setting.NoUseIcon);
+                 setting.GoTaskTray || setting.NoMakePopupMenu || setting.NoUseIcon || setting.RomajiSearch);
     EXPECT_EQ(setting.DefaultSkinName, "デフォルト");
     EXPECT_EQ(setting.HotKeyZanmel, THotKeyRecord{});
     EXPECT_EQ(setting.HotKeyPopup, THotKeyRecord{});
@@ -36,7 +36,7 @@ TEST_F(TSettingTest, FreshFolderGivesDefaultsAndFirstSaveWritesEveryKeyInOrder) 
     setting.SaveSetting();
     EXPECT_EQ(files.files.at(kIni),
               "[Setting]\r\nForeCaseSensitive=0\r\nPartialCaseSensitive=0\r\nMinimatizeOnNoActive=0\r\n"
-              "GoTaskTray=0\r\nDefaultSkinName=デフォルト\r\nImeMode=0\r\n"
+              "GoTaskTray=0\r\nDefaultSkinName=デフォルト\r\nImeMode=0\r\nRomajiSearch=0\r\n"
               "[HotKeyZanmel]\r\nUse=0\r\nCtrl=0\r\nShift=0\r\nAlt=0\r\nWin=0\r\nVK=0\r\nMouse=0\r\nCorner=0\r\n"
               "[HotKeyPopup]\r\nUse=0\r\nCtrl=0\r\nShift=0\r\nAlt=0\r\nWin=0\r\nVK=0\r\nMouse=0\r\nCorner=0\r\n"
               "[SpeedUp]\r\nNoMakePopupMenu=0\r\nNoUseIcon=0\r\n");
@@ -55,12 +55,14 @@ TEST_F(TSettingTest, ValuesReadAsIntegersAndChangedFieldsSurviveARestart) {
     EXPECT_EQ(setting.CornerZanmel, 255);
 
     setting.GoTaskTray = true;
+    setting.RomajiSearch = true;
     setting.HotKeyPopup.VK = 0xFFFF;
     setting.MousePopup = 7;
     setting.DefaultSkinName = "";
     setting.SaveSetting();
     TSetting again(timer, files, "E:\\Zanmel");
     EXPECT_TRUE(again.GoTaskTray);
+    EXPECT_TRUE(again.RomajiSearch);
     EXPECT_EQ(again.HotKeyPopup.VK, 0xFFFF);
     EXPECT_EQ(again.MousePopup, 7);
     EXPECT_EQ(again.DefaultSkinName, "");

@@ -18,8 +18,8 @@ public:
     std::vector<std::string> calls;
     std::vector<std::pair<std::int32_t, std::string>> replies;
 
-    SearchResult Search(std::string query, bool caseSensitive, bool forward) override {
-        auto result = index.Search(query, caseSensitive, forward);
+    SearchResult Search(std::string query, bool caseSensitive, bool forward, bool byRomaji) override {
+        auto result = index.Search(query, caseSensitive, forward, byRomaji);
         return {result.keywords, result.completed};
     }
     void RunKeyword(const std::string& keyword) override {
@@ -92,6 +92,19 @@ TEST(ProtocolHandler, GetSearchesWithTheSharedCompletionMemory) {
     s.replies.clear();
     HandleCopyData(kCopyDataZnxp, 3, "GET ZNXP/1.0\r\nsearch:\r\n", s);
     EXPECT_EQ(s.Only(), "ZNXP/1.0 200 OK\r\nUnique:false\r\nKeyWordList:note,\"a b,c\",Xnote\r\n");
+}
+
+TEST(ProtocolHandler, GetReadsTheSearchAsRomajiOnlyWithTheOptionWord) {
+    RecordingServices s;
+    for (const char* keyword : {"メモ帳", "メール", "memory"}) s.index.Add(keyword, "Launch", 0, "open,x,,,1,0");
+    HandleCopyData(kCopyDataZnxp, 3, "GET ZNXP/1.0\r\nsearch:me\r\n", s);
+    EXPECT_EQ(s.Only(), "ZNXP/1.0 200 OK\r\nUnique:true\r\nKeyWordList:memory\r\n");
+    s.replies.clear();
+    HandleCopyData(kCopyDataZnxp, 3, "GET ZNXP/1.0\r\noption:ignorecase\r\noption:Romaji\r\nsearch:me\r\n", s);
+    EXPECT_EQ(s.Only(), "ZNXP/1.0 200 OK\r\nUnique:false\r\nKeyWordList:メモ帳,メール,memory\r\n");
+    s.replies.clear();
+    HandleCopyData(kCopyDataZnxp, 3, "GET ZNXP/1.0\r\noption:romaji matchpartial\r\nsearch:ru\r\n", s);
+    EXPECT_EQ(s.Only(), "ZNXP/1.0 200 OK\r\nUnique:true\r\nKeyWordList:メール\r\n");
 }
 
 TEST(ProtocolHandler, ExecuteRepliesAndSwallowsOrReportsFailures) {

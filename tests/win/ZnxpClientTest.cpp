@@ -31,8 +31,8 @@ public:
     }
     ~LauncherStandIn() override { RemovePropW(Handle(), kInstanceProperty); }
 
-    SearchResult Search(std::string query, bool caseSensitive, bool forward) override {
-        auto result = index.Search(query, caseSensitive, forward);
+    SearchResult Search(std::string query, bool caseSensitive, bool forward, bool byRomaji) override {
+        auto result = index.Search(query, caseSensitive, forward, byRomaji);
         return {result.keywords, result.completed};
     }
     void RunKeyword(const std::string& keyword) override { index.Learning(keyword); }

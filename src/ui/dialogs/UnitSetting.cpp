@@ -88,10 +88,11 @@ void TFormSetting::CreateControls() {
     Add(L"BUTTON", "タスクトレイに常駐(※1)", check, 20, 66, 380, 20, kSettingCheckBox2, 0);
     Add(L"BUTTON", "前方一致検索時に大文字小文字を区別する", check, 20, 90, 380, 20, kSettingCheckBox3, 0);
     Add(L"BUTTON", "部分一致検索時に大文字小文字を区別する", check, 20, 114, 380, 20, kSettingCheckBox4, 0);
-    Add(L"STATIC", "初めて起動するPCで使用するスキン", label, 20, 148, 380, 16, 0, 0);
-    fill(Add(L"COMBOBOX", "", list, 20, 166, 220, 240, kSettingComboBox3, 0), skinNames_);
-    Add(L"STATIC", "呼び出し時のIMEの状態(※1)", label, 20, 200, 380, 16, 0, 0);
-    fill(Add(L"COMBOBOX", "", list, 20, 218, 220, 200, kSettingComboBox4, 0), ImeModeNames());
+    Add(L"BUTTON", "ローマ字入力で仮名のキーワードも検索する", check, 20, 138, 380, 20, kSettingCheckBox7, 0);
+    Add(L"STATIC", "初めて起動するPCで使用するスキン", label, 20, 172, 380, 16, 0, 0);
+    fill(Add(L"COMBOBOX", "", list, 20, 190, 220, 240, kSettingComboBox3, 0), skinNames_);
+    Add(L"STATIC", "呼び出し時のIMEの状態(※1)", label, 20, 224, 380, 16, 0, 0);
+    fill(Add(L"COMBOBOX", "", list, 20, 242, 220, 200, kSettingComboBox4, 0), ImeModeNames());
     Add(L"STATIC", kRestartNote, label, 20, 312, 400, 16, 0, 0);
 
     // TabSheet2 "呼び出し": the same three triggers for the main window and for the popup menu.
@@ -159,6 +160,7 @@ void TFormSetting::Show() {
     SetChecked(Control(kSettingCheckBox4), setting_.PartialCaseSensitive);
     SetChecked(Control(kSettingCheckBox5), setting_.NoMakePopupMenu);
     SetChecked(Control(kSettingCheckBox6), setting_.NoUseIcon);
+    SetChecked(Control(kSettingCheckBox7), setting_.RomajiSearch);
     const auto select = [&](int id, std::int32_t stored, std::size_t count) {
         SendMessageW(Control(id), CB_SETCURSEL, static_cast<WPARAM>(ListSelection(stored, count)), 0);
     };
@@ -197,6 +199,7 @@ void TFormSetting::Hide() {
     setting_.PartialCaseSensitive = IsChecked(Control(kSettingCheckBox4));
     setting_.NoMakePopupMenu = IsChecked(Control(kSettingCheckBox5));
     setting_.NoUseIcon = IsChecked(Control(kSettingCheckBox6));
+    setting_.RomajiSearch = IsChecked(Control(kSettingCheckBox7));
     // No selection is stored as -1.
     setting_.MouseZanmel = static_cast<std::int32_t>(SendMessageW(Control(kSettingComboBox1), CB_GETCURSEL, 0, 0));
     setting_.MousePopup = static_cast<std::int32_t>(SendMessageW(Control(kSettingComboBox2), CB_GETCURSEL, 0, 0));

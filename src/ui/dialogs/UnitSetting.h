@@ -33,6 +33,7 @@ enum SettingControl : int {
     kSettingCheckBox5,
     kSettingCheckBox6,
     kSettingButton1,
+    kSettingCheckBox7,
     kSettingPanel11 = 200,
     kSettingPanel21 = 210,
 };

@@ -15,8 +15,8 @@ class TForm1Protocol : public ProtocolServices {
 public:
     explicit TForm1Protocol(TForm1& form) : form_(form) {}
 
-    SearchResult Search(std::string query, bool caseSensitive, bool forward) override {
-        const auto result = form_.deps_.keyWords.Search(query, caseSensitive, forward);
+    SearchResult Search(std::string query, bool caseSensitive, bool forward, bool byRomaji) override {
+        const auto result = form_.deps_.keyWords.Search(query, caseSensitive, forward, byRomaji);
         return {result.keywords, result.completed};
     }
     void RunKeyword(const std::string& keyword) override { form_.deps_.runKeyword(keyword, ""); }

@@ -47,7 +47,7 @@ void TForm1::SetEdit1ReadOnly(bool readOnly) {
 
 void TForm1::Edit1Change() {
     std::string query = Edit1Text();
-    auto result = deps_.keyWords.Search(query, deps_.setting.ForeCaseSensitive, true);
+    auto result = deps_.keyWords.Search(query, deps_.setting.ForeCaseSensitive, true, deps_.setting.RomajiSearch);
     if (result.completed) {
         // Setting the text runs this handler again; that search finds the memory holding the keyword and does
         // not complete a second time.
@@ -61,7 +61,8 @@ void TForm1::Edit1Change() {
 
 void TForm1::Edit2Change() {
     std::string query = WindowText(edit2_);
-    const auto result = deps_.keyWords.Search(query, deps_.setting.PartialCaseSensitive, false);
+    const auto result =
+        deps_.keyWords.Search(query, deps_.setting.PartialCaseSensitive, false, deps_.setting.RomajiSearch);
     SetListLines(CommaTextSplit(result.keywords));
 }
 

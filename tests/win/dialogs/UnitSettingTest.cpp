@@ -32,10 +32,11 @@ protected:
 
     void SetUp() override {
         platform::SetCallbackUserInterface(&ui);
-        test::WritePlainFile(folder / "Zanmel.ini",
-                             "[Setting]\r\nDefaultSkinName=消えたスキン\r\nImeMode=1\r\nForeCaseSensitive=1\r\n"
-                             "[HotKeyZanmel]\r\nUse=1\r\nWin=1\r\nAlt=1\r\nVK=81\r\nMouse=9\r\nCorner=3\r\n"
-                             "[HotKeyPopup]\r\nMouse=3\r\n[BackUp]\r\nKeep=me\r\n");
+        test::WritePlainFile(
+            folder / "Zanmel.ini",
+            "[Setting]\r\nDefaultSkinName=消えたスキン\r\nImeMode=1\r\nForeCaseSensitive=1\r\nRomajiSearch=1\r\n"
+            "[HotKeyZanmel]\r\nUse=1\r\nWin=1\r\nAlt=1\r\nVK=81\r\nMouse=9\r\nCorner=3\r\n"
+            "[HotKeyPopup]\r\nMouse=3\r\n[BackUp]\r\nKeep=me\r\n");
         setting = std::make_unique<TSetting>(timer, files, folder.Path());
         dialog = std::make_unique<TFormSetting>(timer, *setting, main, "デフォルト,青");
     }
@@ -81,6 +82,8 @@ TEST_F(SettingDialogTest, ShowsTheSettingsAndStoresEveryControlWhenItCloses) {
     EXPECT_EQ(GetFocus(), dialog->Control(kSettingButton1));
     EXPECT_TRUE(Checked(kSettingCheckBox3));
     EXPECT_FALSE(Checked(kSettingCheckBox1));
+    EXPECT_TRUE(Checked(kSettingCheckBox7));
+    EXPECT_EQ(dialog->Text(kSettingCheckBox7), "ローマ字入力で仮名のキーワードも検索する");
     EXPECT_EQ(Selection(kSettingComboBox3), -1);  // a skin that is not installed
     EXPECT_EQ(Selection(kSettingComboBox4), 1);
     EXPECT_EQ(Selection(kSettingComboBox1), -1);  // a trigger outside the list
@@ -107,6 +110,7 @@ TEST_F(SettingDialogTest, ShowsTheSettingsAndStoresEveryControlWhenItCloses) {
     Click(kSettingPanel21 + 4, STN_CLICKED);
     SendMessageW(dialog->Control(kSettingCheckBox1), BM_SETCHECK, BST_CHECKED, 0);
     SendMessageW(dialog->Control(kSettingCheckBox6), BM_SETCHECK, BST_CHECKED, 0);
+    SendMessageW(dialog->Control(kSettingCheckBox7), BM_SETCHECK, BST_UNCHECKED, 0);
     SendMessageW(dialog->Control(kSettingComboBox2), CB_SETCURSEL, 5, 0);
 
     SendMessageW(dialog->Handle(), WM_CLOSE, 0, 0);
@@ -120,7 +124,7 @@ TEST_F(SettingDialogTest, ShowsTheSettingsAndStoresEveryControlWhenItCloses) {
     const std::string ini = Ini();
     for (const char* line : {"MinimatizeOnNoActive=1\r\n", "ForeCaseSensitive=1\r\n", "DefaultSkinName=デフォルト\r\n",
                              "ImeMode=1\r\n", "Corner=160\r\n", "Corner=16\r\n", "Mouse=-1\r\n", "Mouse=5\r\n",
-                             "NoUseIcon=1\r\n", "VK=75\r\n", "Win=0\r\n", "Keep=me\r\n"})
+                             "NoUseIcon=1\r\n", "VK=75\r\n", "Win=0\r\n", "Keep=me\r\n", "RomajiSearch=0\r\n"})
         EXPECT_NE(ini.find(line), std::string::npos) << line;
 }
 

@@ -172,6 +172,28 @@ TEST_F(MainWindowTest, ForwardSearchCompletesOnceAndLocksTheBox) {
     EXPECT_EQ(form->ListLines(), (Lines{"abc", "abd"}));
 }
 
+TEST_F(MainWindowTest, RomajiTypingFindsKanaKeywordsOnlyWithTheSetting) {
+    AddKeywords({"メモ帳", "メール"});
+    Open();
+    Type(form->Edit1(), "memo");
+    EXPECT_EQ(form->ListLines(), Lines{});
+    EXPECT_FALSE(form->Edit1ReadOnly());
+    Key(form->Edit1(), VK_BACK);
+
+    setting->RomajiSearch = true;  // takes effect at once
+    Type(form->Edit1(), "me");
+    EXPECT_EQ(form->ListLines(), (Lines{"メモ帳", "メール"}));
+    EXPECT_FALSE(form->Edit1ReadOnly());
+    Type(form->Edit1(), "mo");
+    EXPECT_EQ(form->Edit1Text(), "メモ帳");
+    EXPECT_TRUE(form->Edit1ReadOnly());
+    EXPECT_EQ(form->ListLines(), Lines{"メモ帳"});
+
+    Key(form->Edit1(), VK_DELETE);
+    Type(form->Edit2(), "ru");
+    EXPECT_EQ(form->ListLines(), Lines{"メール"});
+}
+
 TEST_F(MainWindowTest, EnterRunsTheCompletedKeywordAndEmptiesBothBoxes) {
     AddKeywords({"abc", "xyz"});
     Open();
