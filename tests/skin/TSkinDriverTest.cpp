@@ -177,7 +177,7 @@ TEST_F(SkinDriverTest, NonIntegerStopsTheLoadWithItsText) {
 TEST_F(SkinDriverTest, StartUpLoadsTheSkinNamedInTheComputerSettings) {
     env.AddSkin("sky", kHead);
     env.AddSkin("cloud", "name,デフォルト\r\ntype,skin\r\ncraftman,a\r\nid,d\r\n");
-    env.AddSkin("bad", "name,壊れ\r\ntype,skin\r\npaneltop.closebutton.left,abc\r\n");
+    env.AddSkin("bad", "name,壊れ\r\ntype,skin\r\ncraftman,a\r\nid,b\r\npaneltop.closebutton.left,abc\r\n");
     auto driver = Driver();
     std::string name;
     LoadStartupSkin(*driver, ProfileFile("[MainForm]\r\nSkinName=空\r\n"), "デフォルト", name);
