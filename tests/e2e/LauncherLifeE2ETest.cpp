@@ -53,8 +53,9 @@ protected:
     }
 
     // Ten recording items w0..w9 under #Launch; three EXECUTE requests teach the launcher a new order; end
-    // closes it by one exit path. Afterwards the sheet and the window settings hold exactly that state.
-    void LearnThenEnd(const std::function<void(HWND)>& end) {
+    // closes it by one exit path. Afterwards the sheet and the window settings hold exactly that state. With
+    // exitItem, that item (first already, so its learning moves nothing) is in the exit auto-run folder.
+    void LearnThenEnd(const std::function<void(HWND)>& end, const std::string& exitItem = "") {
         std::vector<std::string> lines(10);
         std::string keywords;
         std::string tree = "#WEB\r\n#Launch\r\n";
@@ -64,7 +65,7 @@ protected:
             keywords += lines[static_cast<std::size_t>(i)];
             tree += "\t" + name + "\r\n";
         }
-        tree += std::string(kStartFolder) + kExitFolder;
+        tree += std::string(kStartFolder) + kExitFolder + (exitItem.empty() ? "" : "\t" + exitItem + "\r\n");
         WriteSheet(keywords, tree);
         HWND window = Start();
         ASSERT_TRUE(window);
@@ -176,6 +177,26 @@ TEST_F(LauncherLifeE2E, TheFramelessSkinsCloseRectangleEndsItAndItsBorderDoesNot
     ExpectEndsWithCodeZero();
     const std::string saved = ReadFileBytes(program / ("data\\" + ComputerName() + "\\setting.ini")).value_or("");
     EXPECT_NE(saved.find("SkinName=月影\r\n"), std::string::npos) << saved;
+}
+
+// Windows asks whether the session may end, then says it ends (a cancelled ending changes nothing). The
+// launcher has saved everything and written Debug.log before its answer returns, and then ends by itself.
+TEST_F(LauncherLifeE2E, NothingIsLostWhenWindowsEndsTheSession) {
+    LearnThenEnd(
+        [this](HWND window) {
+            DWORD_PTR answer = 0;
+            ASSERT_TRUE(
+                SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_BLOCK, 10000, &answer));
+            EXPECT_EQ(answer, static_cast<DWORD_PTR>(TRUE));
+            SendMessageTimeoutW(window, WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF, SMTO_BLOCK, 10000, &answer);
+            EXPECT_FALSE(WaitFor([&] { return Ended(process.Get()); }, 500)) << "a cancelled ending ended it";
+            ASSERT_TRUE(
+                SendMessageTimeoutW(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_BLOCK, 20000, &answer));
+            const std::string log = ReadFileBytes(program / "Debug.log").value_or("");
+            EXPECT_NE(log.find("TForm1::FormClose"), std::string::npos) << log;
+            EXPECT_TRUE(WaitFor([&] { return HasRun("w0"); })) << "the exit auto-run item did not run";
+        },
+        "w0");
 }
 
 TEST_F(LauncherLifeE2E, NothingIsLostWhenACloseMessageFromOutsideEndsIt) {
