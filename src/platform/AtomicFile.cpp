@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <climits>
 
 #include "core/ZanmelError.h"
@@ -59,8 +60,31 @@ DWORD WriteAndFlush(HANDLE file, std::string_view bytes) {
     return ERROR_SUCCESS;
 }
 
-// Renames the finished temporary file over the target, retrying brief sharing violations.
+// True when the file at target holds exactly bytes, so writing them would change nothing. Compared only when
+// the sizes agree, so a changed file of another size costs one open.
+bool HoldsExactly(const std::wstring& target, std::string_view bytes) {
+    KernelHandle file(CreateFileW(target.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER size{};
+    if (!file || !GetFileSizeEx(file.Get(), &size) || static_cast<ULONGLONG>(size.QuadPart) != bytes.size()) {
+        return false;
+    }
+    std::string buffer(std::min<std::size_t>(bytes.size(), 1u << 20), '\0');
+    for (std::size_t done = 0; done < bytes.size();) {
+        const DWORD want = static_cast<DWORD>(std::min(buffer.size(), bytes.size() - done));
+        DWORD got = 0;
+        if (!ReadFile(file.Get(), buffer.data(), want, &got, nullptr) || got == 0) return false;
+        if (bytes.compare(done, got, buffer.data(), got) != 0) return false;
+        done += got;
+    }
+    return true;
+}
+
+// Renames the finished temporary file over the target, retrying brief sharing violations. A read-only target
+// is refused as Windows refuses it (Wine would replace it).
 DWORD MoveOver(const wchar_t* tempPath, const std::wstring& target) {
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return ERROR_ACCESS_DENIED;
     for (int attempt = 0;; ++attempt) {
         if (MoveFileExW(tempPath, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
             return ERROR_SUCCESS;
@@ -76,6 +100,8 @@ DWORD MoveOver(const wchar_t* tempPath, const std::wstring& target) {
 void WriteFileAtomically(const std::string& path, std::string_view bytes) {
     const std::wstring target = ToWide(path);
     if (target.empty()) ThrowFileError("を作成できません。", path, ERROR_INVALID_NAME);
+    // Nothing to do: a file on a write-protected medium that would not change is no error.
+    if (HoldsExactly(target, bytes)) return;
 
     wchar_t tempPath[MAX_PATH + 16] = {};
     if (GetTempFileNameW(FolderOf(target).c_str(), kTemporaryPrefix, 0, tempPath) == 0) {

@@ -9,8 +9,9 @@ namespace zanmel::platform {
 // Replaces the file at path (CP932) with bytes so that a crash, a full disk or a drive pulled out mid-write
 // leaves either the old file or the new one, never a part of one: the bytes go to a temporary file in the same
 // folder, are flushed to the device, and the temporary file is then renamed over the target. Brief sharing
-// violations (virus scanners, indexers) are retried. On failure the old file is left as it was, the temporary
-// file is removed, and a ZanmelError naming the file is thrown.
+// violations (virus scanners, indexers) are retried. A file that already holds exactly these bytes is not written
+// at all, so an unchanged file on a write-protected medium saves without error. On failure the old file is left
+// as it was, the temporary file is removed, and a ZanmelError naming the file is thrown.
 void WriteFileAtomically(const std::string& path, std::string_view bytes);
 
 // Copies the file at source over destination the same way: the copy (with the source's attributes and times)

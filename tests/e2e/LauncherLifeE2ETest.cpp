@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,18 @@ const ChildMode kLifeRecord("life-record", [](int argc, wchar_t** argv) {
     platform::WriteFileAtomically(ToCp932(argv[0]), ToCp932(argv[1]));
     return 0;
 });
+
+// The names of the files that differ between two snapshots, one a line.
+std::string ChangedFiles(const std::map<std::string, std::string>& a, const std::map<std::string, std::string>& b) {
+    std::string names;
+    for (const auto& [name, bytes] : a) {
+        if (!b.count(name) || b.at(name) != bytes) names += name + "\n";
+    }
+    for (const auto& [name, bytes] : b) {
+        if (!a.count(name)) names += name + " (new)\n";
+    }
+    return names;
+}
 
 const char* const kStartFolder = "##自動実行-起動時\r\n";
 const char* const kExitFolder = "##自動実行-終了時\r\n";
@@ -201,6 +214,45 @@ TEST_F(LauncherLifeE2E, NothingIsLostWhenWindowsEndsTheSession) {
 
 TEST_F(LauncherLifeE2E, NothingIsLostWhenACloseMessageFromOutsideEndsIt) {
     LearnThenEnd([](HWND window) { PostMessageW(window, WM_CLOSE, 0, 0); });
+}
+
+// A write-protected program folder: every file and folder read-only. (Wine ignores the read-only attribute of
+// folders, and honours it on files for writes and for renames over them, so the files are what protects here.)
+// Unchanged, the sheet and the settings close without error; only Debug.log, whose times always differ, is
+// reported. A learnt order that cannot be saved is reported and keeps the launcher open.
+TEST_F(LauncherLifeE2E, AReadOnlyProgramFolderClosesWhenNothingChanged) {
+    const std::string keywords = RecordingKeyword("a") + RecordingKeyword("b");
+    WriteSheet(keywords, std::string("#WEB\r\n#Launch\r\n\ta\r\n\tb\r\n") + kStartFolder + kExitFolder);
+    // A stick used once, then write-protected.
+    Close(Start());
+    const auto before = FolderSnapshot(program.Path());
+    SetTreeReadOnly(program.Path(), true);
+
+    auto closeThroughErrors = [&](HWND window, const char* expectedName) {
+        PostMessageW(window, WM_CLOSE, 0, 0);
+        HWND box = nullptr;
+        EXPECT_TRUE(WaitFor([&] { return (box = FindMessageBox(GetProcessId(process.Get()))) != nullptr; }));
+        if (!box) return;
+        const std::string text = StaticTextOf(box);
+        EXPECT_NE(text.find(expectedName), std::string::npos) << text;
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+    };
+    HWND window = Start();
+    ASSERT_TRUE(window);
+    closeThroughErrors(window, "Debug.log");
+    ExpectEndsWithCodeZero();
+    EXPECT_EQ(ChangedFiles(before, FolderSnapshot(program.Path())), "");
+
+    window = Start();
+    ASSERT_TRUE(window);
+    EXPECT_EQ(Znxp(L"\"EXECUTE ZNXP/1.0\" \"keyword:b\"").out, "ZNXP/1.0 200 OK\r\n");
+    closeThroughErrors(window, "keyword.txt");
+    EXPECT_FALSE(WaitFor([&] { return Ended(process.Get()); }, 1000)) << "it ended without saving the sheet";
+    EXPECT_TRUE(IsWindow(window));
+    SetTreeReadOnly(program.Path(), false);
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    ExpectEndsWithCodeZero();
+    EXPECT_EQ(ReadFileBytes(Sheet("keyword.txt")), RecordingKeyword("b") + RecordingKeyword("a"));
 }
 
 // "-exit" counts only among two or more items; w0 is first already, so running it changes no order.
