@@ -102,6 +102,7 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes) {
     if (target.empty()) ThrowFileError("を作成できません。", path, ERROR_INVALID_NAME);
     // Nothing to do: a file on a write-protected medium that would not change is no error.
     if (HoldsExactly(target, bytes)) return;
+    RemoveLeftTemporaryFiles(ToCp932(FolderOf(target)));
 
     wchar_t tempPath[MAX_PATH + 16] = {};
     if (GetTempFileNameW(FolderOf(target).c_str(), kTemporaryPrefix, 0, tempPath) == 0) {
@@ -125,17 +126,20 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes) {
 }
 
 bool CopyFileAtomically(const std::string& source, const std::string& destination) {
+    const auto staged = StageCopy(source, destination);
+    return staged && CommitStagedCopy(*staged, source, destination);
+}
+
+std::optional<std::string> StageCopy(const std::string& source, const std::string& destination) {
     const std::wstring from = ToWide(source);
     const std::wstring target = ToWide(destination);
-    if (from.empty() || target.empty()) return false;
+    if (from.empty() || target.empty()) return std::nullopt;
     wchar_t tempPath[MAX_PATH + 16] = {};
-    if (GetTempFileNameW(FolderOf(target).c_str(), kTemporaryPrefix, 0, tempPath) == 0) return false;
+    if (GetTempFileNameW(FolderOf(target).c_str(), kTemporaryPrefix, 0, tempPath) == 0) return std::nullopt;
 
     DWORD error = CopyFileW(from.c_str(), tempPath, FALSE) ? ERROR_SUCCESS : GetLastError();
     // A read-only copy is opened for the flush and renamed as a plain file, and gets the source's attributes
     // back in place.
-    const DWORD attributes = GetFileAttributesW(from.c_str());
-    const bool readOnly = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
     if (error == ERROR_SUCCESS) {
         const DWORD copied = GetFileAttributesW(tempPath);
         if (copied != INVALID_FILE_ATTRIBUTES && (copied & FILE_ATTRIBUTE_READONLY)) {
@@ -144,14 +148,45 @@ bool CopyFileAtomically(const std::string& source, const std::string& destinatio
         KernelHandle file(CreateFileW(tempPath, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
         if (!file || !FlushFileBuffers(file.Get())) error = GetLastError();
     }
-    if (error == ERROR_SUCCESS) error = MoveOver(tempPath, target);
     if (error != ERROR_SUCCESS) {
         SetFileAttributesW(tempPath, FILE_ATTRIBUTE_NORMAL);
         DeleteFileW(tempPath);
+        return std::nullopt;
+    }
+    return ToCp932(tempPath);
+}
+
+bool CommitStagedCopy(const std::string& staged, const std::string& source, const std::string& destination) {
+    const std::wstring tempPath = ToWide(staged);
+    const std::wstring target = ToWide(destination);
+    const DWORD attributes = GetFileAttributesW(ToWide(source).c_str());
+    const bool readOnly = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+    if (MoveOver(tempPath.c_str(), target) != ERROR_SUCCESS) {
+        DiscardStagedCopy(staged);
         return false;
     }
     if (readOnly) SetFileAttributesW(target.c_str(), attributes);
     return true;
+}
+
+void DiscardStagedCopy(const std::string& staged) {
+    const std::wstring tempPath = ToWide(staged);
+    SetFileAttributesW(tempPath.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileW(tempPath.c_str());
+}
+
+void RemoveLeftTemporaryFiles(const std::string& folder) {
+    const std::wstring wide = ToWide(folder);
+    WIN32_FIND_DATAW data;
+    FindHandle find(FindFirstFileW((wide + L"\\znm*.tmp").c_str(), &data));
+    if (!find) return;
+    do {
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+        if (!IsTemporaryCopyName(ToCp932(data.cFileName))) continue;
+        const std::wstring path = wide + L"\\" + data.cFileName;
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(path.c_str());  // one still open for a write elsewhere stays
+    } while (FindNextFileW(find.Get(), &data));
 }
 
 std::optional<std::string> ReadFileBytes(const std::string& path) {

@@ -20,6 +20,18 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes);
 // temporary file is removed then.
 bool CopyFileAtomically(const std::string& source, const std::string& destination);
 
+// The copy above in two steps, for files that must change together: StageCopy copies source to a temporary
+// file beside destination and flushes it (its path, or nothing when that failed, leaving nothing behind);
+// CommitStagedCopy renames it over destination (false when that failed, the temporary file removed then);
+// DiscardStagedCopy removes a staged copy that is not to be committed.
+std::optional<std::string> StageCopy(const std::string& source, const std::string& destination);
+bool CommitStagedCopy(const std::string& staged, const std::string& source, const std::string& destination);
+void DiscardStagedCopy(const std::string& staged);
+
+// Removes the temporary files of writes and copies (names as below) that a crash or a pulled drive left in the
+// folder; WriteFileAtomically does so for the folder it writes.
+void RemoveLeftTemporaryFiles(const std::string& folder);
+
 // True for the name of the temporary file that a write or copy above uses ("znm", hexadecimal digits, ".tmp"):
 // one that a crash or a pulled drive left behind is passed over by folder copies, so it does not spread.
 bool IsTemporaryCopyName(std::string_view name);
