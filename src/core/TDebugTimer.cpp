@@ -10,7 +10,7 @@ TDebugTimer::TDebugTimer(MillisecondClock& clock, FileAccess& files, std::string
 
 TDebugTimer::~TDebugTimer() {
     try {
-        files_.WriteFile(logPath_, LogBytes());
+        WriteLog();
     } catch (const std::exception& error) {
         if (reporter_) {
             try {

@@ -36,6 +36,9 @@ public:
     // The Debug.log contents: every line followed by CR LF.
     std::string LogBytes() const;
     const std::string& LogPath() const { return logPath_; }
+    // Writes Debug.log now, as destruction will again; for an end of the process that may not reach it.
+    // Raises ZanmelError naming the file when it cannot be written.
+    void WriteLog() { files_.WriteFile(logPath_, LogBytes()); }
 
     // Receives the error text when Debug.log cannot be written at destruction.
     void SetFailureReporter(std::function<void(const std::string&)> reporter) { reporter_ = std::move(reporter); }

@@ -262,7 +262,7 @@ void TZanmelModule::Start(const TLaunchWordData2& r) {
     shell_.StartWithShell({r.verb, r.path, r.parameters, r.workingFolder, r.showMode});
 }
 
-bool TZanmelModule::CloseDown() {
+bool TZanmelModule::CloseDown(bool runEjectionTool) {
     for (std::int32_t i = 0; i < trackedCount_; ++i) {
         const TrackedProcess& entry = tracked_[static_cast<std::size_t>(i)];
         if (FlgUseCloseHelp) {
@@ -278,7 +278,7 @@ bool TZanmelModule::CloseDown() {
     }
     trackedCount_ = 0;
     tracked_ = {};
-    if (FlgUnplugUse && places_.PortableMode()) RunRecord(UnplagData, false, "");
+    if (runEjectionTool && FlgUnplugUse && places_.PortableMode()) RunRecord(UnplagData, false, "");
     return true;
 }
 

@@ -55,8 +55,9 @@ public:
     bool RunEntry(std::string_view keyword, std::string_view option);
     bool RunFile(std::string_view path);
     bool RunRecord(const TLaunchWordData2& record, bool folderMode, std::string_view label);
-    // Asks the tracked programs to close (close help) and runs the drive-ejection record in portable mode.
-    bool CloseDown();
+    // Asks the tracked programs to close (close help) and, when runEjectionTool is set, runs the drive-ejection
+    // record in portable mode (not when Windows itself ends the session).
+    bool CloseDown(bool runEjectionTool = true);
 
     // The twelve keys of [LaunchModule]; the file's other contents are kept on save.
     void LoadSetting(const std::string& path);

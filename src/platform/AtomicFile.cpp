@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <climits>
 
 #include "core/ZanmelError.h"
@@ -59,8 +60,31 @@ DWORD WriteAndFlush(HANDLE file, std::string_view bytes) {
     return ERROR_SUCCESS;
 }
 
-// Renames the finished temporary file over the target, retrying brief sharing violations.
+// True when the file at target holds exactly bytes, so writing them would change nothing. Compared only when
+// the sizes agree, so a changed file of another size costs one open.
+bool HoldsExactly(const std::wstring& target, std::string_view bytes) {
+    KernelHandle file(CreateFileW(target.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER size{};
+    if (!file || !GetFileSizeEx(file.Get(), &size) || static_cast<ULONGLONG>(size.QuadPart) != bytes.size()) {
+        return false;
+    }
+    std::string buffer(std::min<std::size_t>(bytes.size(), 1u << 20), '\0');
+    for (std::size_t done = 0; done < bytes.size();) {
+        const DWORD want = static_cast<DWORD>(std::min(buffer.size(), bytes.size() - done));
+        DWORD got = 0;
+        if (!ReadFile(file.Get(), buffer.data(), want, &got, nullptr) || got == 0) return false;
+        if (bytes.compare(done, got, buffer.data(), got) != 0) return false;
+        done += got;
+    }
+    return true;
+}
+
+// Renames the finished temporary file over the target, retrying brief sharing violations. A read-only target
+// is refused as Windows refuses it (Wine would replace it).
 DWORD MoveOver(const wchar_t* tempPath, const std::wstring& target) {
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return ERROR_ACCESS_DENIED;
     for (int attempt = 0;; ++attempt) {
         if (MoveFileExW(tempPath, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
             return ERROR_SUCCESS;
@@ -76,6 +100,9 @@ DWORD MoveOver(const wchar_t* tempPath, const std::wstring& target) {
 void WriteFileAtomically(const std::string& path, std::string_view bytes) {
     const std::wstring target = ToWide(path);
     if (target.empty()) ThrowFileError("を作成できません。", path, ERROR_INVALID_NAME);
+    // Nothing to do: a file on a write-protected medium that would not change is no error.
+    if (HoldsExactly(target, bytes)) return;
+    RemoveLeftTemporaryFiles(ToCp932(FolderOf(target)));
 
     wchar_t tempPath[MAX_PATH + 16] = {};
     if (GetTempFileNameW(FolderOf(target).c_str(), kTemporaryPrefix, 0, tempPath) == 0) {
@@ -99,17 +126,20 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes) {
 }
 
 bool CopyFileAtomically(const std::string& source, const std::string& destination) {
+    const auto staged = StageCopy(source, destination);
+    return staged && CommitStagedCopy(*staged, source, destination);
+}
+
+std::optional<std::string> StageCopy(const std::string& source, const std::string& destination) {
     const std::wstring from = ToWide(source);
     const std::wstring target = ToWide(destination);
-    if (from.empty() || target.empty()) return false;
+    if (from.empty() || target.empty()) return std::nullopt;
     wchar_t tempPath[MAX_PATH + 16] = {};
-    if (GetTempFileNameW(FolderOf(target).c_str(), kTemporaryPrefix, 0, tempPath) == 0) return false;
+    if (GetTempFileNameW(FolderOf(target).c_str(), kTemporaryPrefix, 0, tempPath) == 0) return std::nullopt;
 
     DWORD error = CopyFileW(from.c_str(), tempPath, FALSE) ? ERROR_SUCCESS : GetLastError();
     // A read-only copy is opened for the flush and renamed as a plain file, and gets the source's attributes
     // back in place.
-    const DWORD attributes = GetFileAttributesW(from.c_str());
-    const bool readOnly = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
     if (error == ERROR_SUCCESS) {
         const DWORD copied = GetFileAttributesW(tempPath);
         if (copied != INVALID_FILE_ATTRIBUTES && (copied & FILE_ATTRIBUTE_READONLY)) {
@@ -118,14 +148,45 @@ bool CopyFileAtomically(const std::string& source, const std::string& destinatio
         KernelHandle file(CreateFileW(tempPath, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
         if (!file || !FlushFileBuffers(file.Get())) error = GetLastError();
     }
-    if (error == ERROR_SUCCESS) error = MoveOver(tempPath, target);
     if (error != ERROR_SUCCESS) {
         SetFileAttributesW(tempPath, FILE_ATTRIBUTE_NORMAL);
         DeleteFileW(tempPath);
+        return std::nullopt;
+    }
+    return ToCp932(tempPath);
+}
+
+bool CommitStagedCopy(const std::string& staged, const std::string& source, const std::string& destination) {
+    const std::wstring tempPath = ToWide(staged);
+    const std::wstring target = ToWide(destination);
+    const DWORD attributes = GetFileAttributesW(ToWide(source).c_str());
+    const bool readOnly = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+    if (MoveOver(tempPath.c_str(), target) != ERROR_SUCCESS) {
+        DiscardStagedCopy(staged);
         return false;
     }
     if (readOnly) SetFileAttributesW(target.c_str(), attributes);
     return true;
+}
+
+void DiscardStagedCopy(const std::string& staged) {
+    const std::wstring tempPath = ToWide(staged);
+    SetFileAttributesW(tempPath.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileW(tempPath.c_str());
+}
+
+void RemoveLeftTemporaryFiles(const std::string& folder) {
+    const std::wstring wide = ToWide(folder);
+    WIN32_FIND_DATAW data;
+    FindHandle find(FindFirstFileW((wide + L"\\znm*.tmp").c_str(), &data));
+    if (!find) return;
+    do {
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+        if (!IsTemporaryCopyName(ToCp932(data.cFileName))) continue;
+        const std::wstring path = wide + L"\\" + data.cFileName;
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(path.c_str());  // one still open for a write elsewhere stays
+    } while (FindNextFileW(find.Get(), &data));
 }
 
 std::optional<std::string> ReadFileBytes(const std::string& path) {

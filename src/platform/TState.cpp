@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <functional>
+
 #include "core/CommaText.h"
 #include "core/PathRules.h"
 #include "platform/AtomicFile.h"
@@ -98,10 +101,41 @@ std::string TState::ListSubFolders(const std::string& folder) {
 }
 
 void TState::CopyFolderTree(DirectoryView& view, const std::string& destination, const std::string& source) {
-    if (!view.IsShown()) return;
+    WalkFolderTree(view, destination, source, [](const std::string& from, const std::string& to) {
+        CopyFileAtomically(from, to);  // failures are skipped
+    });
+}
+
+void TState::CopySheetFolder(DirectoryView& view, const std::string& destination, const std::string& source) {
+    struct Staged {
+        std::string temp, from, to;
+    };
+    std::vector<Staged> staged;
+    std::vector<std::string> cleaned;
+    const bool whole = WalkFolderTree(view, destination, source, [&](const std::string& from, const std::string& to) {
+        const std::string folder = to.substr(0, to.find_last_of('\\'));
+        if (std::find(cleaned.begin(), cleaned.end(), folder) == cleaned.end()) {
+            RemoveLeftTemporaryFiles(folder);
+            cleaned.push_back(folder);
+        }
+        if (auto temp = StageCopy(from, to)) staged.push_back({*temp, from, to});  // failures are skipped
+    });
+    if (!whole) {
+        for (const Staged& file : staged) DiscardStagedCopy(file.temp);
+        return;
+    }
+    // keyword.txt names what tree.txt files and what the icons show: it changes last.
+    const std::string keywordFile = destination + "\\keyword.txt";
+    std::stable_partition(staged.begin(), staged.end(), [&](const Staged& file) { return file.to != keywordFile; });
+    for (const Staged& file : staged) CommitStagedCopy(file.temp, file.from, file.to);
+}
+
+bool TState::WalkFolderTree(DirectoryView& view, const std::string& destination, const std::string& source,
+                            const std::function<void(const std::string& from, const std::string& to)>& copyFile) {
+    if (!view.IsShown()) return false;
     WIN32_FIND_DATAW data;
     FindHandle find(FindFirstFileW(ToWide(source + "\\*.*").c_str(), &data));
-    if (!find) return;
+    if (!find) return true;
     do {
         const std::string name = ToCp932(data.cFileName);
         if (IsDotEntry(name)) continue;
@@ -110,15 +144,16 @@ void TState::CopyFolderTree(DirectoryView& view, const std::string& destination,
         const std::string to = destination + "\\" + name;
         view.ShowPath(from);
         // The user closes the window to interrupt: checked again after the pending messages have run.
-        if (!PumpPendingMessages() || !view.IsShown()) return;
+        if (!PumpPendingMessages() || !view.IsShown()) return false;
         if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
             CreateDirectoryW(ToWide(to).c_str(), nullptr);
-            CopyFolderTree(view, to, from);
+            if (!WalkFolderTree(view, to, from, copyFile)) return false;
         } else {
             // Through a temporary file: a copy cut short leaves the file at the destination as it was.
-            CopyFileAtomically(from, to);  // failures are skipped
+            copyFile(from, to);
         }
     } while (FindNextFileW(find.Get(), &data));
+    return true;
 }
 
 }  // namespace zanmel::platform

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -55,8 +56,18 @@ public:
     // quitting) stops the copy at the next entry. Failures to copy an entry are skipped. Each file is replaced
     // atomically (CopyFileAtomically), so an interrupted copy never leaves a torn file.
     static void CopyFolderTree(DirectoryView& view, const std::string& destination, const std::string& source);
+    // CopyFolderTree into a sheet folder, so that the sheet changes as one step: every file is first copied
+    // beside its target under a temporary name; only a walk that ran to its end then renames them over their
+    // targets one after the other, keyword.txt last. A walk cut short removes its copies and leaves the sheet
+    // as it was. Temporary files left in a destination folder by an earlier crash are removed first.
+    static void CopySheetFolder(DirectoryView& view, const std::string& destination, const std::string& source);
 
 private:
+    // Walks source while view is shown, making the folders at destination and handing each file to copyFile;
+    // false when the walk was cut short.
+    static bool WalkFolderTree(DirectoryView& view, const std::string& destination, const std::string& source,
+                               const std::function<void(const std::string& from, const std::string& to)>& copyFile);
+
     bool portableMode_ = false;
     std::string programFolder_;
     std::string computerName_;

@@ -25,21 +25,25 @@ int CALLBACK BrowseCallback(HWND hwnd, UINT message, LPARAM, LPARAM data) {
 }  // namespace
 
 void Win32UserInterface::ShowMessage(std::string_view text) {
+    if (silent_) return;
     MessageBoxW(owner_, ToWide(text).c_str(), kCaption, MB_OK);
 }
 
 bool Win32UserInterface::Confirm(std::string_view text) {
+    if (silent_) return false;
     return MessageBoxW(owner_, ToWide(text).c_str(), kCaption, MB_OKCANCEL | MB_ICONWARNING) == IDOK;
 }
 
 std::optional<std::string> Win32UserInterface::QueryText(std::string_view title, std::string_view prompt,
                                                          std::string_view initialText) {
+    if (silent_) return std::nullopt;
     auto answer = RunTextQueryDialog(owner_, ToWide(title), ToWide(prompt), ToWide(initialText));
     if (!answer) return std::nullopt;
     return ToCp932(*answer);
 }
 
 std::optional<std::string> Win32UserInterface::OpenFile(std::string_view filter, std::string_view initialFile) {
+    if (silent_) return std::nullopt;
     // "name|pattern|name|pattern" becomes the double-NUL-terminated list the dialog wants.
     std::wstring filterList = ToWide(filter);
     for (wchar_t& c : filterList) {
@@ -64,6 +68,7 @@ std::optional<std::string> Win32UserInterface::OpenFile(std::string_view filter,
 }
 
 std::string Win32UserInterface::BrowseFolder(Owner owner, std::string_view title, std::string_view initialFolder) {
+    if (silent_) return "";
     const std::wstring wideTitle = ToWide(title);
     const std::wstring initial = ToWide(initialFolder);
     BROWSEINFOW info{};

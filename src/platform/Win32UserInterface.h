@@ -12,6 +12,9 @@ class Win32UserInterface : public UserInterface {
 public:
     // Message boxes and queries are owned by this window (the main window once it exists).
     void SetOwner(HWND owner) noexcept { owner_ = owner; }
+    // From now on nothing is shown: messages are dropped and every question is answered as cancelled. For the
+    // end of the Windows session, when nobody would see a box and it would only hold the shutdown.
+    void Silence() noexcept { silent_ = true; }
 
     void ShowMessage(std::string_view text) override;
     bool Confirm(std::string_view text) override;
@@ -22,6 +25,7 @@ public:
 
 private:
     HWND owner_ = nullptr;
+    bool silent_ = false;
 };
 
 }  // namespace zanmel::platform

@@ -307,6 +307,13 @@ TEST_F(LaunchModuleTest, CloseDownClosesTrackedWindowsAndEjects) {
     module->CloseDown();
     EXPECT_EQ(shell.processStarts.size(), 3u);
     EXPECT_EQ(shell.released.size(), 3u);  // the ejection tool's entry, once
+
+    // Windows ends the session: the tracked program is released, the ejection tool is not run.
+    places.portable = true;
+    module->RunRecord(Record("X:\\Apps\\tool.exe"), false, "");
+    module->CloseDown(false);
+    EXPECT_EQ(shell.processStarts.size(), 4u);
+    EXPECT_EQ(shell.released.size(), 4u);
 }
 
 TEST_F(LaunchModuleTest, SettingsRoundTripBothSections) {

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,18 @@ const ChildMode kLifeRecord("life-record", [](int argc, wchar_t** argv) {
     return 0;
 });
 
+// The names of the files that differ between two snapshots, one a line.
+std::string ChangedFiles(const std::map<std::string, std::string>& a, const std::map<std::string, std::string>& b) {
+    std::string names;
+    for (const auto& [name, bytes] : a) {
+        if (!b.count(name) || b.at(name) != bytes) names += name + "\n";
+    }
+    for (const auto& [name, bytes] : b) {
+        if (!a.count(name)) names += name + " (new)\n";
+    }
+    return names;
+}
+
 const char* const kStartFolder = "##自動実行-起動時\r\n";
 const char* const kExitFolder = "##自動実行-終了時\r\n";
 const char* const kDefaultSettings =
@@ -53,8 +66,9 @@ protected:
     }
 
     // Ten recording items w0..w9 under #Launch; three EXECUTE requests teach the launcher a new order; end
-    // closes it by one exit path. Afterwards the sheet and the window settings hold exactly that state.
-    void LearnThenEnd(const std::function<void(HWND)>& end) {
+    // closes it by one exit path. Afterwards the sheet and the window settings hold exactly that state. With
+    // exitItem, that item (first already, so its learning moves nothing) is in the exit auto-run folder.
+    void LearnThenEnd(const std::function<void(HWND)>& end, const std::string& exitItem = "") {
         std::vector<std::string> lines(10);
         std::string keywords;
         std::string tree = "#WEB\r\n#Launch\r\n";
@@ -64,7 +78,7 @@ protected:
             keywords += lines[static_cast<std::size_t>(i)];
             tree += "\t" + name + "\r\n";
         }
-        tree += std::string(kStartFolder) + kExitFolder;
+        tree += std::string(kStartFolder) + kExitFolder + (exitItem.empty() ? "" : "\t" + exitItem + "\r\n");
         WriteSheet(keywords, tree);
         HWND window = Start();
         ASSERT_TRUE(window);
@@ -178,8 +192,67 @@ TEST_F(LauncherLifeE2E, TheFramelessSkinsCloseRectangleEndsItAndItsBorderDoesNot
     EXPECT_NE(saved.find("SkinName=月影\r\n"), std::string::npos) << saved;
 }
 
+// Windows asks whether the session may end, then says it ends (a cancelled ending changes nothing). The
+// launcher has saved everything and written Debug.log before its answer returns, and then ends by itself.
+TEST_F(LauncherLifeE2E, NothingIsLostWhenWindowsEndsTheSession) {
+    LearnThenEnd(
+        [this](HWND window) {
+            DWORD_PTR answer = 0;
+            ASSERT_TRUE(
+                SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_BLOCK, 10000, &answer));
+            EXPECT_EQ(answer, static_cast<DWORD_PTR>(TRUE));
+            SendMessageTimeoutW(window, WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF, SMTO_BLOCK, 10000, &answer);
+            EXPECT_FALSE(WaitFor([&] { return Ended(process.Get()); }, 500)) << "a cancelled ending ended it";
+            ASSERT_TRUE(
+                SendMessageTimeoutW(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_BLOCK, 20000, &answer));
+            const std::string log = ReadFileBytes(program / "Debug.log").value_or("");
+            EXPECT_NE(log.find("TForm1::FormClose"), std::string::npos) << log;
+            EXPECT_TRUE(WaitFor([&] { return HasRun("w0"); })) << "the exit auto-run item did not run";
+        },
+        "w0");
+}
+
 TEST_F(LauncherLifeE2E, NothingIsLostWhenACloseMessageFromOutsideEndsIt) {
     LearnThenEnd([](HWND window) { PostMessageW(window, WM_CLOSE, 0, 0); });
+}
+
+// A write-protected program folder: every file and folder read-only. (Wine ignores the read-only attribute of
+// folders, and honours it on files for writes and for renames over them, so the files are what protects here.)
+// Unchanged, the sheet and the settings close without error; only Debug.log, whose times always differ, is
+// reported. A learnt order that cannot be saved is reported and keeps the launcher open.
+TEST_F(LauncherLifeE2E, AReadOnlyProgramFolderClosesWhenNothingChanged) {
+    const std::string keywords = RecordingKeyword("a") + RecordingKeyword("b");
+    WriteSheet(keywords, std::string("#WEB\r\n#Launch\r\n\ta\r\n\tb\r\n") + kStartFolder + kExitFolder);
+    // A stick used once, then write-protected.
+    Close(Start());
+    const auto before = FolderSnapshot(program.Path());
+    SetTreeReadOnly(program.Path(), true);
+
+    auto closeThroughErrors = [&](HWND window, const char* expectedName) {
+        PostMessageW(window, WM_CLOSE, 0, 0);
+        HWND box = nullptr;
+        EXPECT_TRUE(WaitFor([&] { return (box = FindMessageBox(GetProcessId(process.Get()))) != nullptr; }));
+        if (!box) return;
+        const std::string text = StaticTextOf(box);
+        EXPECT_NE(text.find(expectedName), std::string::npos) << text;
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+    };
+    HWND window = Start();
+    ASSERT_TRUE(window);
+    closeThroughErrors(window, "Debug.log");
+    ExpectEndsWithCodeZero();
+    EXPECT_EQ(ChangedFiles(before, FolderSnapshot(program.Path())), "");
+
+    window = Start();
+    ASSERT_TRUE(window);
+    EXPECT_EQ(Znxp(L"\"EXECUTE ZNXP/1.0\" \"keyword:b\"").out, "ZNXP/1.0 200 OK\r\n");
+    closeThroughErrors(window, "keyword.txt");
+    EXPECT_FALSE(WaitFor([&] { return Ended(process.Get()); }, 1000)) << "it ended without saving the sheet";
+    EXPECT_TRUE(IsWindow(window));
+    SetTreeReadOnly(program.Path(), false);
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    ExpectEndsWithCodeZero();
+    EXPECT_EQ(ReadFileBytes(Sheet("keyword.txt")), RecordingKeyword("b") + RecordingKeyword("a"));
 }
 
 // "-exit" counts only among two or more items; w0 is first already, so running it changes no order.

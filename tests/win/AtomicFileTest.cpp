@@ -85,6 +85,24 @@ TEST(AtomicFile, FailedReplaceKeepsTheOldFileAndNamesTheFile) {
     EXPECT_FALSE(PathExists(missing));
 }
 
+// A file that already holds the bytes is left alone, so a write-protected one that would not change saves.
+TEST(AtomicFile, WritesNothingWhenTheFileHoldsTheBytesAlready) {
+    test::TempFolder folder;
+    const std::string path = folder / "setting.ini";
+    test::WritePlainFile(path, "[MainForm]\r\nTop=121\r\n");
+    SetFileAttributesW(ToWide(path).c_str(), FILE_ATTRIBUTE_READONLY);
+    const FILETIME before = WriteTime(path);
+    EXPECT_NO_THROW(WriteFileAtomically(path, "[MainForm]\r\nTop=121\r\n"));
+    const FILETIME after = WriteTime(path);
+    EXPECT_EQ(CompareFileTime(&before, &after), 0);
+    // Same size, other bytes; and another size: both really written, so both fail on the read-only file.
+    EXPECT_THROW(WriteFileAtomically(path, "[MainForm]\r\nTop=122\r\n"), ZanmelError);
+    EXPECT_THROW(WriteFileAtomically(path, "[MainForm]\r\n"), ZanmelError);
+    EXPECT_EQ(ReadFileBytes(path), "[MainForm]\r\nTop=121\r\n");
+    EXPECT_FALSE(HasTempFiles(folder.Path()));
+    SetFileAttributesW(ToWide(path).c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
 // A writer killed at any moment leaves the old file or the whole new one, never a part of either.
 TEST(AtomicFile, InterruptedWriterLeavesOldOrNewFileWhole) {
     test::TempFolder folder;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include <algorithm>
 #include <set>
 
@@ -257,6 +259,38 @@ TEST(TState, CopyFolderTreeCopiesOnlyWhileTheViewIsShown) {
     TState::CopyFolderTree(closing, interrupted.Path(), source.Path());
     EXPECT_EQ(closing.paths.size(), 2u);
     EXPECT_LE(test::FolderEntries(interrupted.Path()).size(), 1u);
+}
+
+// A sync into a sheet: cut short anywhere in the walk, the sheet stays as it was; run to its end, it is the new
+// one. What an earlier crash left in the sheet's folders goes, and no copy of this run stays behind.
+TEST(TState, CopySheetFolderChangesTheSheetAsOneStep) {
+    test::TempFolder source(test::RemovableDrive().Root());
+    test::TempFolder sheet(test::FixedDrive().Root());
+    for (const test::TempFolder* folder : {&source, &sheet}) MakeFolder(*folder / "icon");
+    test::WritePlainFile(source / "keyword.txt", "new keywords");
+    test::WritePlainFile(source / "tree.txt", "new tree");
+    test::WritePlainFile(source / "icon\\1000.ico", "new icon");
+    const std::map<std::string, std::string> old = {
+        {"icon\\", ""}, {"icon\\1000.ico", "old icon"}, {"keyword.txt", "old keywords"}, {"tree.txt", "old tree"}};
+    for (const auto& [name, bytes] : old) {
+        if (name.back() != '\\') test::WritePlainFile(sheet / name, bytes);
+    }
+
+    for (std::size_t cut = 1; cut <= 4; ++cut) {  // four entries: the view shows each before it is copied
+        test::WritePlainFile(sheet / "icon\\znm1A.tmp", "left by a crash");
+        RecordingView closing;
+        closing.hideAfter = cut;
+        TState::CopySheetFolder(closing, sheet.Path(), source.Path());
+        auto now = test::FolderSnapshot(sheet.Path());
+        now.erase("icon\\znm1A.tmp");  // the walk may have stopped before it reached the icon folder
+        EXPECT_EQ(now, old) << "cut after " << cut;
+    }
+    RecordingView view;
+    TState::CopySheetFolder(view, sheet.Path(), source.Path());
+    EXPECT_EQ(test::FolderSnapshot(sheet.Path()), (std::map<std::string, std::string>{{"icon\\", ""},
+                                                                                      {"icon\\1000.ico", "new icon"},
+                                                                                      {"keyword.txt", "new keywords"},
+                                                                                      {"tree.txt", "new tree"}}));
 }
 
 }  // namespace zanmel::platform

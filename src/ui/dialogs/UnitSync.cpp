@@ -155,7 +155,7 @@ bool TFormSync::RunJobs(const std::string& localFolder, std::vector<std::string>
             return false;
         }
         destinations.push_back(job.destination);
-        platform::TState::CopyFolderTree(deps_.dirView, job.destination, job.source);
+        platform::TState::CopySheetFolder(deps_.dirView, job.destination, job.source);
     }
     return true;
 }

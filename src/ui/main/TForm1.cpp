@@ -245,6 +245,11 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CLOSE:
             if (FormClose()) DestroyWindow(Handle());
             return 0;
+        case WM_QUERYENDSESSION:
+            return TRUE;
+        case WM_ENDSESSION:
+            if (wParam) SessionEnd();
+            return 0;
         case WM_CONTEXTMENU: {
             // The frame strips open the frame menu.
             const HWND from = reinterpret_cast<HWND>(wParam);

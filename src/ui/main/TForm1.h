@@ -77,12 +77,15 @@ public:
     // driver. Empty members are skipped (tests of the tree and the search bar need none of them).
     struct Lifecycle {
         std::function<bool(const std::string& path)> runFile;
-        std::function<void()> closeDown;
+        // The launch module's close down; runEjectionTool is false when Windows ends the session.
+        std::function<void(bool runEjectionTool)> closeDown;
         // The launch module's run record (the help page).
         std::function<bool(const TLaunchWordData2& record)> runRecord;
         skin::TSkinDriver* skins = nullptr;
         // The launch module's reload of the extension list from the home sheet's ext.txt, at every load sheet.
         std::function<void()> loadExtList = {};
+        // Called first when Windows ends the session: from then on nothing may be shown to the user.
+        std::function<void()> sessionEnding = {};
     };
 
     // The windows created after the main window that it opens or consults; each outlives it. Null members are
@@ -118,6 +121,10 @@ public:
     // Exit auto-run, then saves the sheet and the window settings and closes what the launcher started. An
     // error stops it there and the window stays open; true when the window may close.
     bool FormClose();
+    // Windows ends the session: runs what FormClose runs but the drive-ejection tool, shows nothing (an error
+    // skips its step only), destroys the window and writes Debug.log at once, since the process may be ended
+    // as soon as this returns.
+    void SessionEnd();
     // The computer folder's setting.ini.
     std::string ComputerSettingPath() const;
     const std::string& SkinName() const { return skinName_; }
@@ -300,6 +307,8 @@ private:
     void EnableScanMenus(bool enabled);
     void OpenScan(std::uint8_t mode);
     void FormDestroy();
+    // The steps of closing the main window, each with its timing stage's text.
+    std::vector<std::pair<const char*, std::function<void()>>> CloseSteps(bool runEjectionTool);
     // OLE for the window and the tree's drop target; the list and the tree accept shell drops again (after every
     // skin application).
     void InstallDropTarget();

@@ -105,41 +105,47 @@ RECT RestoredScreenRect(HWND window) {
 
 }  // namespace
 
+std::vector<std::pair<const char*, std::function<void()>>> TForm1::CloseSteps(bool runEjectionTool) {
+    return {
+        {"自動実行(終了)", [this] { RunAutoRunFolder(FolderTree::kExitAutoRun); }},
+        {"アイテムデータ保存",
+         [this] {
+             // A sheet that failed to load holds another sheet's or half its own data: written now, it would
+             // take the place of the files. Every change made since has been saved when it was made.
+             if (!sheetLoaded_) return;
+             SaveTree();
+             deps_.files.WriteFile(SheetFolder() + "\\keyword.txt", deps_.keyWords.SaveToText());
+         }},
+        {"設定の保存",
+         [this] {
+             const std::string path = ComputerSettingPath();
+             ProfileFile settings(deps_.files.ReadFile(path).value_or(""));
+             const RECT rc = RestoredScreenRect(Handle());
+             settings.WriteInteger(kMainForm, "Top", rc.top);
+             settings.WriteInteger(kMainForm, "Left", rc.left);
+             settings.WriteInteger(kMainForm, "Width", rc.right - rc.left);
+             settings.WriteInteger(kMainForm, "Height", rc.bottom - rc.top);
+             settings.WriteInteger(kMainForm, "Splitter->Left", listWidth_);
+             settings.WriteString(kMainForm, "SkinName", skinName_);
+             deps_.files.WriteFile(path, settings.ToBytes());
+         }},
+        {"終了処理",
+         [this, runEjectionTool] {
+             if (life_.closeDown) life_.closeDown(runEjectionTool);
+         }},
+    };
+}
+
 bool TForm1::FormClose() {
     TDebugTimer& timer = deps_.timer;
     const std::size_t depth = timer.OpenStages();
     timer.BeginStage();
     try {
-        timer.BeginStage();
-        RunAutoRunFolder(FolderTree::kExitAutoRun);
-        timer.EndStage("自動実行(終了)");
-
-        timer.BeginStage();
-        // A sheet that failed to load holds another sheet's or half its own data: written now, it would take
-        // the place of the files. Every change made since has been saved when it was made.
-        if (sheetLoaded_) {
-            SaveTree();
-            const std::string keywordPath = SheetFolder() + "\\keyword.txt";
-            deps_.files.WriteFile(keywordPath, deps_.keyWords.SaveToText());
+        for (const auto& [text, step] : CloseSteps(true)) {
+            timer.BeginStage();
+            step();
+            timer.EndStage(text);
         }
-        timer.EndStage("アイテムデータ保存");
-
-        timer.BeginStage();
-        const std::string path = ComputerSettingPath();
-        ProfileFile settings(deps_.files.ReadFile(path).value_or(""));
-        const RECT rc = RestoredScreenRect(Handle());
-        settings.WriteInteger(kMainForm, "Top", rc.top);
-        settings.WriteInteger(kMainForm, "Left", rc.left);
-        settings.WriteInteger(kMainForm, "Width", rc.right - rc.left);
-        settings.WriteInteger(kMainForm, "Height", rc.bottom - rc.top);
-        settings.WriteInteger(kMainForm, "Splitter->Left", listWidth_);
-        settings.WriteString(kMainForm, "SkinName", skinName_);
-        deps_.files.WriteFile(path, settings.ToBytes());
-        timer.EndStage("設定の保存");
-
-        timer.BeginStage();
-        if (life_.closeDown) life_.closeDown();
-        timer.EndStage("終了処理");
     } catch (const std::exception& error) {
         // Close the stages of the stopped shutdown, so later stages keep their depth.
         while (timer.OpenStages() > depth) timer.AbandonStage();
@@ -148,6 +154,29 @@ bool TForm1::FormClose() {
     }
     timer.EndStage("TForm1::FormClose");
     return true;
+}
+
+void TForm1::SessionEnd() {
+    if (life_.sessionEnding) life_.sessionEnding();
+    TDebugTimer& timer = deps_.timer;
+    const std::size_t depth = timer.OpenStages();
+    timer.BeginStage();
+    for (const auto& [text, step] : CloseSteps(false)) {
+        timer.BeginStage();
+        try {
+            step();
+            timer.EndStage(text);
+        } catch (const std::exception&) {
+            // Nobody would see the error: the step is skipped and the others still save what they can.
+            while (timer.OpenStages() > depth + 1) timer.AbandonStage();
+        }
+    }
+    timer.EndStage("TForm1::FormClose");
+    DestroyWindow(Handle());
+    try {
+        timer.WriteLog();
+    } catch (const std::exception&) {
+    }
 }
 
 void TForm1::FormDestroy() {

@@ -108,9 +108,9 @@ int Run(const std::wstring& commandLine, int showCommand) {
                  return program.launcher.DeleteKeyWord(keyword, save);
              }},
             {[&program](const std::string& path) { return program.launcher.RunFile(path); },
-             [&program] { program.launcher.CloseDown(); },
+             [&program](bool runEjectionTool) { program.launcher.CloseDown(runEjectionTool); },
              [&program](const TLaunchWordData2& record) { return program.launcher.RunRecord(record, false, ""); },
-             &program.skins, [&program] { program.launcher.LoadExtList(); }});
+             &program.skins, [&program] { program.launcher.LoadExtList(); }, [&adapters] { adapters.ui.Silence(); }});
         adapters.ui.SetOwner(form.Handle());
         adapters.shell.SetMainWindow(form.Handle());
         // Right after the main window, before any other: geometry, skin and the start auto-run.

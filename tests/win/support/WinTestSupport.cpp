@@ -6,6 +6,7 @@
 #include <map>
 #include <memory>
 
+#include "platform/AtomicFile.h"
 #include "platform/Handles.h"
 #include "platform/TextCodec.h"
 
@@ -129,6 +130,38 @@ std::vector<std::string> FolderEntries(const std::string& folder) {
         if (name != L"." && name != L"..") names.push_back(ToCp932(name));
     } while (FindNextFileW(find.Get(), &data));
     return names;
+}
+
+namespace {
+
+void SnapshotInto(const std::string& folder, const std::string& prefix, std::map<std::string, std::string>& files) {
+    for (const std::string& name : FolderEntries(folder)) {
+        const std::string full = folder + "\\" + name;
+        if (GetFileAttributesW(ToWide(full).c_str()) & FILE_ATTRIBUTE_DIRECTORY) {
+            files[prefix + name + "\\"] = "";
+            SnapshotInto(full, prefix + name + "\\", files);
+        } else {
+            files[prefix + name] = platform::ReadFileBytes(full).value_or("(unreadable)");
+        }
+    }
+}
+
+}  // namespace
+
+std::map<std::string, std::string> FolderSnapshot(const std::string& folder) {
+    std::map<std::string, std::string> files;
+    SnapshotInto(folder, "", files);
+    return files;
+}
+
+void SetTreeReadOnly(const std::string& folder, bool readOnly) {
+    for (const std::string& name : FolderEntries(folder)) {
+        const std::wstring full = ToWide(folder + "\\" + name);
+        const DWORD attributes = GetFileAttributesW(full.c_str());
+        if (attributes & FILE_ATTRIBUTE_DIRECTORY) SetTreeReadOnly(folder + "\\" + name, readOnly);
+        SetFileAttributesW(full.c_str(), readOnly ? attributes | FILE_ATTRIBUTE_READONLY
+                                                  : attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
+    }
 }
 
 ChildMode::ChildMode(const char* name, ChildMain main) {

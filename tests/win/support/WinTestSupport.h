@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <map>
 #include <string>
 
 namespace zanmel::test {
@@ -42,6 +43,10 @@ void CopyTree(const std::string& source, const std::string& destination);
 void WritePlainFile(const std::string& path, const std::string& bytes);
 // The names in a folder, "." and ".." left out.
 std::vector<std::string> FolderEntries(const std::string& folder);
+// Every file below folder, by its path relative to folder, with its bytes (folders as "name\\" with "").
+std::map<std::string, std::string> FolderSnapshot(const std::string& folder);
+// Sets or clears the read-only attribute of every file and folder below folder.
+void SetTreeReadOnly(const std::string& folder, bool readOnly);
 
 // Entry points for runs of the test executable as a child process: "ZanmelWinTests.exe --child NAME ARGS...".
 using ChildMain = std::function<int(int argc, wchar_t** argv)>;
