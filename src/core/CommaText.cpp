@@ -1,5 +1,7 @@
 #include "core/CommaText.h"
 
+#include <algorithm>
+
 #include "core/Cp932.h"
 
 namespace zanmel {
@@ -16,23 +18,23 @@ bool IsSpecial(unsigned char c) {
     return IsBlank(c) || c == '"' || c == ',';
 }
 
-bool NeedsQuotes(std::string_view field) {
-    // Most fields hold no such byte at all; only a field that does needs the scan by character.
-    bool anySpecial = false;
-    for (const char c : field) anySpecial |= IsSpecial(static_cast<unsigned char>(c));
-    if (!anySpecial) return false;
-    for (std::size_t i = 0; i < field.size();) {
-        const std::size_t length = cp932::CharLength(field, i);
-        if (length == 1 && IsSpecial(static_cast<unsigned char>(field[i]))) return true;
-        i += length;
-    }
-    return false;
-}
-
 void AppendField(std::string& out, std::string_view field, bool last) {
-    const bool endsLone = cp932::EndsWithLoneLeadByte(field);
+    // One pass by character finds both whether the field needs quotes and whether it ends with a lead byte that
+    // has lost its trail byte (lead bytes are never special).
+    bool special = false;
+    bool endsLone = false;
+    for (std::size_t i = 0; i < field.size();) {
+        const auto c = static_cast<unsigned char>(field[i]);
+        if (cp932::IsLeadByte(c)) {
+            endsLone = i + 1 == field.size();
+            i += 2;
+            continue;
+        }
+        special |= IsSpecial(c);
+        ++i;
+    }
     if (endsLone && !last) field.remove_suffix(1);
-    if (!NeedsQuotes(field)) {
+    if (!special) {
         out.append(field);
         return;
     }
@@ -70,28 +72,46 @@ std::string CommaTextJoin(const std::vector<std::string>& fields) {
 
 std::vector<std::string> CommaTextSplit(std::string_view text) {
     std::vector<std::string> fields;
+    CommaTextSplitInto(text, fields);
+    return fields;
+}
+
+void CommaTextSplitInto(std::string_view text, std::vector<std::string>& fields) {
+    std::size_t used = 0;
+    // The next field, reusing the string (and its memory) a previous line left in that place.
+    auto next = [&]() -> std::string& {
+        if (used == fields.size()) fields.emplace_back();
+        std::string& field = fields[used++];
+        field.clear();
+        return field;
+    };
     const std::size_t n = text.size();
     auto at = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
     std::size_t i = 0;
     while (i < n && IsBlank(at(i))) ++i;
     while (i < n) {
-        std::string field;
+        std::string& field = next();
         if (at(i) == '"') {
             ++i;
+            // Runs of characters up to the next quote go in at once; a quote is never a trail byte.
+            std::size_t run = i;
             while (i < n) {
-                if (at(i) == '"') {
+                const std::size_t length = cp932::CharLength(text, i);
+                if (length == 1 && at(i) == '"') {
+                    field.append(text.substr(run, i - run));
                     if (i + 1 < n && at(i + 1) == '"') {
                         field.push_back('"');
                         i += 2;
+                        run = i;
                         continue;
                     }
                     ++i;
+                    run = std::string_view::npos;
                     break;
                 }
-                const std::size_t length = cp932::CharLength(text, i);
-                field.append(text.substr(i, length));
                 i += length;
             }
+            if (run != std::string_view::npos) field.append(text.substr(run, std::min(i, n) - run));
         } else {
             const std::size_t start = i;
             while (i < n && (cp932::CharLength(text, i) == 2 || (!IsBlank(at(i)) && at(i) != ','))) {
@@ -99,15 +119,14 @@ std::vector<std::string> CommaTextSplit(std::string_view text) {
             }
             field.assign(text.substr(start, i - start));
         }
-        fields.push_back(std::move(field));
         while (i < n && IsBlank(at(i))) ++i;
         if (i < n && at(i) == ',') {
-            if (i + 1 == n) fields.emplace_back();
+            if (i + 1 == n) next();
             ++i;
             while (i < n && IsBlank(at(i))) ++i;
         }
     }
-    return fields;
+    fields.resize(used);
 }
 
 }  // namespace zanmel

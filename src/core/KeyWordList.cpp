@@ -23,14 +23,15 @@ constexpr std::string_view kComponent = "KeyWordList";
     throw ZanmelError(kComponent, "キーワードが存在していません。");
 }
 
-std::int32_t ParseIconNumber(const std::string& text) {
+std::int32_t ParseIconNumber(std::string_view text) {
     std::int32_t value = 0;
-    if (!ParseInt32(text, value)) throw ZanmelError(kComponent, "アイコン番号が整数ではありません (" + text + ")。");
+    if (!ParseInt32(text, value))
+        throw ZanmelError(kComponent, "アイコン番号が整数ではありません (" + std::string(text) + ")。");
     return value;
 }
 
 // Fields that hold a line break would split their row in keyword.txt.
-std::string WithoutLineBreaks(const std::string& field) {
+std::string WithoutLineBreaks(std::string_view field) {
     std::string result(field);
     std::replace(result.begin(), result.end(), '\r', ' ');
     std::replace(result.begin(), result.end(), '\n', ' ');
@@ -65,7 +66,7 @@ std::string TKeyWordList::Now() const {
     return FormatStamp(clock_());
 }
 
-const std::string& TKeyWordList::Cell(std::size_t position, std::size_t column) const {
+std::string_view TKeyWordList::Cell(std::size_t position, std::size_t column) const {
     if (position >= Count() || column >= kColumnCount) {
         throw ZanmelError(kComponent, "インデックスが範囲外です (" + std::to_string(position) + ")。");
     }
@@ -74,7 +75,7 @@ const std::string& TKeyWordList::Cell(std::size_t position, std::size_t column) 
 
 TKeyWord TKeyWordList::EntryAt(std::size_t position) const {
     Cell(position, kKeyWord);
-    auto cell = [&](Column c) { return columns_[c][position]; };
+    auto cell = [&](Column c) { return std::string(columns_[c][position]); };
     return {cell(kKeyWord),   cell(kKind),      ParseIconNumber(cell(kIconNumber)),
             cell(kReserved1), cell(kReserved2), cell(kComputer),
             cell(kStamp),     cell(kData)};
@@ -94,7 +95,7 @@ std::size_t TKeyWordList::RowOf(std::string_view keyword) const {
     return *row;
 }
 
-const std::string& TKeyWordList::KindOf(std::string_view keyword) const {
+std::string_view TKeyWordList::KindOf(std::string_view keyword) const {
     return columns_[kKind][RowOf(keyword)];
 }
 
@@ -102,28 +103,23 @@ std::int32_t TKeyWordList::IconNumberOf(std::string_view keyword) const {
     return ParseIconNumber(columns_[kIconNumber][RowOf(keyword)]);
 }
 
-const std::string& TKeyWordList::DataOf(std::string_view keyword) const {
+std::string_view TKeyWordList::DataOf(std::string_view keyword) const {
     return columns_[kData][RowOf(keyword)];
 }
 
-void TKeyWordList::AppendRow(std::array<std::string, kColumnCount>&& cells) {
+void TKeyWordList::AppendRow(const std::array<std::string_view, kColumnCount>& cells) {
     keys_.push_back(cells[kKeyWord]);
     lowered_.push_back(cp932::ToLower(cells[kKeyWord]));
     readings_.push_back(cells[kKeyWord]);
-    for (std::size_t c = 0; c < kColumnCount; ++c) columns_[c].push_back(std::move(cells[c]));
+    for (std::size_t c = 0; c < kColumnCount; ++c) columns_[c].push_back(cells[c]);
 }
 
 void TKeyWordList::Add(std::string_view keyword, std::string_view kind, std::int32_t iconNumber,
                        std::string_view data) {
     if (Exists(keyword)) throw ZanmelError(kComponent, "キーワードは既に存在しています。");
-    AppendRow({std::string(keyword),
-               std::string(kind),
-               std::to_string(iconNumber),
-               {},
-               {},
-               computerName_,
-               Now(),
-               std::string(data)});
+    const std::string icon = std::to_string(iconNumber);
+    const std::string stamp = Now();
+    AppendRow({keyword, kind, icon, {}, {}, computerName_, stamp, data});
 }
 
 void TKeyWordList::Change(std::string_view oldKeyword, std::string_view newKeyword, std::string_view kind,
@@ -133,22 +129,24 @@ void TKeyWordList::Change(std::string_view oldKeyword, std::string_view newKeywo
     if (newKeyword != oldKeyword && Exists(newKeyword)) {
         throw ZanmelError(kComponent, "変更後のキーワードが既に存在しています。");
     }
-    std::string stamp = Now();
+    const std::string stamp = Now();
+    // The new texts may be views into this index, which the replacements below move.
+    const std::string keyword(newKeyword), kindText(kind), dataText(data);
     const std::size_t i = *position;
-    columns_[kKeyWord][i] = newKeyword;
-    columns_[kKind][i] = kind;
-    columns_[kIconNumber][i] = std::to_string(iconNumber);
-    columns_[kComputer][i] = computerName_;
-    columns_[kStamp][i] = std::move(stamp);
-    columns_[kData][i] = data;
-    keys_.replace(i, newKeyword);
-    lowered_.replace(i, cp932::ToLower(newKeyword));
-    readings_.replace(i, newKeyword);
+    columns_[kKeyWord].replace(i, keyword);
+    columns_[kKind].replace(i, kindText);
+    columns_[kIconNumber].replace(i, std::to_string(iconNumber));
+    columns_[kComputer].replace(i, computerName_);
+    columns_[kStamp].replace(i, stamp);
+    columns_[kData].replace(i, dataText);
+    keys_.replace(i, keyword);
+    lowered_.replace(i, cp932::ToLower(keyword));
+    readings_.replace(i, keyword);
 }
 
 void TKeyWordList::Delete(std::string_view keyword) {
     const auto i = static_cast<std::ptrdiff_t>(RowOf(keyword));
-    for (auto& column : columns_) column.erase(column.begin() + i);
+    for (auto& column : columns_) column.erase(static_cast<std::size_t>(i));
     keys_.erase(static_cast<std::size_t>(i));
     lowered_.erase(static_cast<std::size_t>(i));
     readings_.erase(static_cast<std::size_t>(i));
@@ -159,12 +157,7 @@ void TKeyWordList::Learning(std::string_view keyword) {
     if (!position) throw ZanmelError("TKeyWordList::Learning", "KeyWordが見つかりません。");
     const std::size_t from = *position;
     const std::size_t to = from / 5 * 4 + from % 5 * 4 / 5;  // floor(from * 4 / 5) without overflow
-    auto move = [&](std::vector<std::string>& column) {
-        const auto first = column.begin();
-        std::rotate(first + static_cast<std::ptrdiff_t>(to), first + static_cast<std::ptrdiff_t>(from),
-                    first + static_cast<std::ptrdiff_t>(from + 1));
-    };
-    for (auto& column : columns_) move(column);
+    for (auto& column : columns_) column.move_forward(from, to);
     keys_.move_forward(from, to);
     lowered_.move_forward(from, to);
     readings_.move_forward(from, to);
@@ -239,7 +232,7 @@ TKeyWordList::SearchResult TKeyWordList::Search(std::string& query, bool caseSen
 
     SearchResult result;
     if (matches.size() == 1) {
-        const std::string& only = columns_[kKeyWord][matches.front()];
+        const std::string only(columns_[kKeyWord][matches.front()]);
         if (only != completionMemory_) {
             query = only;
             completionMemory_ = only;
@@ -267,22 +260,25 @@ void TKeyWordList::LoadFromText(std::string_view bytes, std::string_view path) {
     lowered_.clear();
     readings_.clear();
     iconLookup_.reset();
+    // Each column grows to about its share of the file at once.
+    for (auto& column : columns_) column.reserve(0, bytes.size() / kColumnCount);
+    std::vector<std::string> fields;  // reused for every line
     std::size_t pos = 0;
     while (pos < bytes.size()) {
-        std::size_t end = bytes.find_first_of("\r\n", pos);
-        if (end == std::string_view::npos) end = bytes.size();
+        std::size_t end = pos;
+        while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n') ++end;
         const std::string_view line = bytes.substr(pos, end - pos);
         pos = end;
         if (pos < bytes.size()) pos += bytes.compare(pos, 2, "\r\n") == 0 ? 2 : 1;
 
-        std::vector<std::string> fields = CommaTextSplit(line);
+        CommaTextSplitInto(line, fields);
         if (fields.empty()) continue;
         if (fields.size() != kColumnCount) {
             throw ZanmelError(kComponent, std::string(path) + "のデータが不正です。");
         }
-        std::array<std::string, kColumnCount> cells;
-        std::move(fields.begin(), fields.end(), cells.begin());
-        AppendRow(std::move(cells));
+        std::array<std::string_view, kColumnCount> cells;
+        std::copy(fields.begin(), fields.end(), cells.begin());
+        AppendRow(cells);
     }
 }
 
@@ -293,7 +289,7 @@ std::string TKeyWordList::SaveToText() const {
     for (std::size_t row = 0; row < Count(); ++row) {
         for (std::size_t c = 0; c < kColumnCount; ++c) {
             fields[c] = columns_[c][row];
-            if (fields[c].find_first_of("\r\n") != std::string_view::npos) {
+            if (fields[c].find('\r') != std::string_view::npos || fields[c].find('\n') != std::string_view::npos) {
                 cleaned[c] = WithoutLineBreaks(columns_[c][row]);
                 fields[c] = cleaned[c];
             }

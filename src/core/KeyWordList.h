@@ -79,19 +79,20 @@ public:
 
     std::size_t Count() const { return lowered_.size(); }
     // Positions are 0-based; a position out of range raises "KeyWordList\r\n...".
-    const std::string& KeyWordAt(std::size_t position) const { return Cell(position, kKeyWord); }
-    const std::string& KindAt(std::size_t position) const { return Cell(position, kKind); }
-    const std::string& DataAt(std::size_t position) const { return Cell(position, kData); }
-    const std::string& Cell(std::size_t position, std::size_t column) const;
+    std::string_view KeyWordAt(std::size_t position) const { return Cell(position, kKeyWord); }
+    std::string_view KindAt(std::size_t position) const { return Cell(position, kKind); }
+    std::string_view DataAt(std::size_t position) const { return Cell(position, kData); }
+    // A view into the index: valid until the index next changes.
+    std::string_view Cell(std::size_t position, std::size_t column) const;
     // The icon number column must hold a decimal integer, else "KeyWordList\r\n...".
     TKeyWord EntryAt(std::size_t position) const;
 
     // Case-insensitive lookups; the first equal row is the entry.
     bool Exists(std::string_view keyword) const { return Find(keyword).has_value(); }
     std::optional<std::size_t> Find(std::string_view keyword) const;
-    const std::string& KindOf(std::string_view keyword) const;
+    std::string_view KindOf(std::string_view keyword) const;
     std::int32_t IconNumberOf(std::string_view keyword) const;
-    const std::string& DataOf(std::string_view keyword) const;
+    std::string_view DataOf(std::string_view keyword) const;
 
     void Add(std::string_view keyword, std::string_view kind, std::int32_t iconNumber, std::string_view data);
     void Change(std::string_view oldKeyword, std::string_view newKeyword, std::string_view kind,
@@ -122,15 +123,16 @@ public:
     std::int32_t IconLookup(std::string_view keyword) const;
 
 private:
-    void AppendRow(std::array<std::string, kColumnCount>&& cells);
+    void AppendRow(const std::array<std::string_view, kColumnCount>& cells);
 
     std::size_t RowOf(std::string_view keyword) const;  // raises when the keyword does not exist
     std::string Now() const;
 
-    // Eight parallel columns of the same length. Beside them the search keys: the keyword column packed as it
-    // is and lower-cased, kept up to date with every change, so that a search per keystroke neither lower-cases
-    // every keyword nor chases a pointer per row; and each keyword's kana reading for romaji typing.
-    std::array<std::vector<std::string>, kColumnCount> columns_;
+    // Eight parallel columns of the same length, each packed in one buffer: a sheet of 100,000 rows is eight
+    // allocations, not 800,000. Beside them the search keys: the keyword column packed as it is and lower-cased,
+    // kept up to date with every change, so that a search per keystroke neither lower-cases every keyword nor
+    // chases a pointer per row; and each keyword's kana reading for romaji typing.
+    std::array<PackedTexts, kColumnCount> columns_;
     PackedTexts keys_;
     PackedTexts lowered_;
     KanaReadings readings_;

@@ -19,7 +19,7 @@ std::vector<ExtGridRow> ExtGridRows(const TKeyWordList& extList) {
     std::vector<ExtGridRow> rows;
     rows.reserve(extList.Count());
     for (std::size_t i = 0; i < extList.Count(); ++i)
-        rows.push_back({extList.KeyWordAt(i), TLaunchWordData2::Parse(extList.DataAt(i)).path});
+        rows.push_back({std::string(extList.KeyWordAt(i)), TLaunchWordData2::Parse(extList.DataAt(i)).path});
     return rows;
 }
 

@@ -67,7 +67,7 @@ bool TSpecialFolderModule::DeleteSpecialFolder(std::string_view keyword, bool sa
 }
 
 bool TSpecialFolderModule::Run(std::string_view keyword) {
-    const std::string& data = keywords_.DataOf(keyword);
+    const std::string data(keywords_.DataOf(keyword));
     std::int32_t csidl = 0;
     if (!ParseInt32(data, csidl)) throw ZanmelError("TSpecialFolderModule", "'" + data + "' は整数ではありません。");
     shell_.OpenSpecialFolder(csidl, FlgOpenExplorer ? "explore" : "open");

@@ -160,7 +160,7 @@ std::int32_t TZanmelModule::ReplaceIconFile(const std::string& folder, std::int3
 
 void TZanmelModule::RunKeyWord(std::string_view keyword, std::string_view option) {
     keywords_.Learning(keyword);
-    const std::string kind = keywords_.KindOf(keyword);
+    const std::string kind(keywords_.KindOf(keyword));
     if (kind == kLaunchKind || kind == kWebKind) {
         RunEntry(keyword, option);
     } else if (kind == TSpecialFolderModule::kKind) {
@@ -170,7 +170,7 @@ void TZanmelModule::RunKeyWord(std::string_view keyword, std::string_view option
 }
 
 bool TZanmelModule::DeleteKeyWord(std::string_view keyword, bool save) {
-    const std::string kind = keywords_.KindOf(keyword);
+    const std::string kind(keywords_.KindOf(keyword));
     if (kind == kLaunchKind || kind == kWebKind) return DeleteItem(keyword, save);
     if (kind == TSpecialFolderModule::kKind) {
         if (!specialFolders_) throw ZanmelError("TZanmelModule", "TSpecialFolderModuleがありません。");

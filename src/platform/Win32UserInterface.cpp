@@ -26,18 +26,18 @@ int CALLBACK BrowseCallback(HWND hwnd, UINT message, LPARAM, LPARAM data) {
 
 void Win32UserInterface::ShowMessage(std::string_view text) {
     if (silent_) return;
-    MessageBoxW(owner_, ToWide(text).c_str(), kCaption, MB_OK);
+    MessageBoxW(LiveOwner(), ToWide(text).c_str(), kCaption, MB_OK);
 }
 
 bool Win32UserInterface::Confirm(std::string_view text) {
     if (silent_) return false;
-    return MessageBoxW(owner_, ToWide(text).c_str(), kCaption, MB_OKCANCEL | MB_ICONWARNING) == IDOK;
+    return MessageBoxW(LiveOwner(), ToWide(text).c_str(), kCaption, MB_OKCANCEL | MB_ICONWARNING) == IDOK;
 }
 
 std::optional<std::string> Win32UserInterface::QueryText(std::string_view title, std::string_view prompt,
                                                          std::string_view initialText) {
     if (silent_) return std::nullopt;
-    auto answer = RunTextQueryDialog(owner_, ToWide(title), ToWide(prompt), ToWide(initialText));
+    auto answer = RunTextQueryDialog(LiveOwner(), ToWide(title), ToWide(prompt), ToWide(initialText));
     if (!answer) return std::nullopt;
     return ToCp932(*answer);
 }
@@ -58,7 +58,7 @@ std::optional<std::string> Win32UserInterface::OpenFile(std::string_view filter,
 
     OPENFILENAMEW ofn{};
     ofn.lStructSize = sizeof(ofn);
-    ofn.hwndOwner = owner_;
+    ofn.hwndOwner = LiveOwner();
     ofn.lpstrFilter = filter.empty() ? nullptr : filterList.c_str();  // no filter: every file shows
     ofn.lpstrFile = file.data();
     ofn.nMaxFile = static_cast<DWORD>(file.size());

@@ -24,6 +24,8 @@ public:
     std::string BrowseFolder(Owner owner, std::string_view title, std::string_view initialFolder) override;
 
 private:
+    // The owner while it still exists: a message at shutdown (after the main window is gone) still shows.
+    HWND LiveOwner() const noexcept { return IsWindow(owner_) ? owner_ : nullptr; }
     HWND owner_ = nullptr;
     bool silent_ = false;
 };

@@ -27,13 +27,13 @@ struct Fixture {
 
 std::string Row(const TKeyWordList& list, std::size_t row) {
     std::string text;
-    for (std::size_t c = 0; c < TKeyWordList::kColumnCount; ++c) text += list.Cell(row, c) + "|";
+    for (std::size_t c = 0; c < TKeyWordList::kColumnCount; ++c) (text += list.Cell(row, c)) += "|";
     return text;
 }
 
 std::string Keywords(const TKeyWordList& list) {
     std::string text;
-    for (std::size_t i = 0; i < list.Count(); ++i) text += list.KeyWordAt(i) + " ";
+    for (std::size_t i = 0; i < list.Count(); ++i) (text += list.KeyWordAt(i)) += " ";
     return text;
 }
 
@@ -41,7 +41,7 @@ std::string Keywords(const TKeyWordList& list) {
 void ExpectKeysAgree(TKeyWordList& list) {
     std::vector<std::string> keywords;
     for (std::size_t i = 0; i < list.Count(); ++i) {
-        keywords.push_back(list.KeyWordAt(i));
+        keywords.emplace_back(list.KeyWordAt(i));
         ASSERT_EQ(list.Find(cp932::ToLower(list.KeyWordAt(i))), i);
     }
     std::string all;

@@ -316,7 +316,7 @@ void TForm1::InstallTreeUi() {
 HMENU TForm1::ContextMenuFor(const FolderTree::Node* node) const {
     if (!node) return treeUi_->PopupNoneMenu;
     if (node->IsFolder()) return treeUi_->PopupFolderMenu;
-    const std::string& kind = deps_.keyWords.KindOf(node->text);
+    const std::string kind(deps_.keyWords.KindOf(node->text));
     if (kind == "Launch") return treeUi_->PopupLauncherMenu;
     if (kind == "WEB") return treeUi_->PopupWEBMenu;
     if (kind == "SpecialFolder") return treeUi_->PopupSpecialFolderMenu;

@@ -166,7 +166,11 @@ int Run(const std::wstring& commandLine, int showCommand) {
                             .formBackUp = &formBackUp,
                             .formSync = &formSync});
         form.Show(showCommand);
-        return platform::RunMessageLoop([&form](MSG& msg) { return form.ApplicationMessage(msg); });
+        const int code = platform::RunMessageLoop([&form](MSG& msg) { return form.ApplicationMessage(msg); });
+        // What the program-wide objects report as they end (a Debug.log that cannot be written) has no window.
+        adapters.ui.SetOwner(nullptr);
+        adapters.shell.SetMainWindow(nullptr);
+        return code;
     } catch (const std::exception& error) {
         // Everything built so far is gone; the message box has no owner window left.
         adapters.ui.SetOwner(nullptr);
