@@ -6,6 +6,7 @@
 #include <climits>
 
 #include "core/ZanmelError.h"
+#include "platform/FileFaults.h"
 #include "platform/Handles.h"
 #include "platform/SystemError.h"
 #include "platform/TextCodec.h"
@@ -40,6 +41,23 @@ bool LowerAsciiEquals(std::string_view text, std::string_view lower) {
     return true;
 }
 
+// The operations that a test's fault plan can fail (FileFaults.h): true with the error set when it does.
+bool Faulted(FileOperation operation) {
+    const DWORD error = CheckFileOperation(operation);
+    if (error == ERROR_SUCCESS) return false;
+    SetLastError(error);
+    return true;
+}
+
+bool MakeTemporaryFile(const std::wstring& folder, wchar_t* tempPath) {
+    return !Faulted(FileOperation::Write) && GetTempFileNameW(folder.c_str(), kTemporaryPrefix, 0, tempPath) != 0;
+}
+
+void DeleteTemporaryFile(const wchar_t* path) {
+    SetFileAttributesW(path, FILE_ATTRIBUTE_NORMAL);
+    if (!Faulted(FileOperation::Delete)) DeleteFileW(path);
+}
+
 bool IsTransient(DWORD error) {
     return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED;
 }
@@ -51,12 +69,12 @@ DWORD WriteAndFlush(HANDLE file, std::string_view bytes) {
     while (left > 0) {
         const DWORD chunk = left > (1u << 20) ? (1u << 20) : static_cast<DWORD>(left);
         DWORD written = 0;
-        if (!WriteFile(file, data, chunk, &written, nullptr)) return GetLastError();
+        if (Faulted(FileOperation::Write) || !WriteFile(file, data, chunk, &written, nullptr)) return GetLastError();
         if (written == 0) return ERROR_WRITE_FAULT;
         data += written;
         left -= written;
     }
-    if (!FlushFileBuffers(file)) return GetLastError();
+    if (Faulted(FileOperation::Flush) || !FlushFileBuffers(file)) return GetLastError();
     return ERROR_SUCCESS;
 }
 
@@ -86,7 +104,8 @@ DWORD MoveOver(const wchar_t* tempPath, const std::wstring& target) {
     const DWORD attributes = GetFileAttributesW(target.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return ERROR_ACCESS_DENIED;
     for (int attempt = 0;; ++attempt) {
-        if (MoveFileExW(tempPath, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        if (!Faulted(FileOperation::Move) &&
+            MoveFileExW(tempPath, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
             return ERROR_SUCCESS;
         }
         const DWORD error = GetLastError();
@@ -105,7 +124,7 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes) {
     RemoveLeftTemporaryFiles(ToCp932(FolderOf(target)));
 
     wchar_t tempPath[MAX_PATH + 16] = {};
-    if (GetTempFileNameW(FolderOf(target).c_str(), kTemporaryPrefix, 0, tempPath) == 0) {
+    if (!MakeTemporaryFile(FolderOf(target), tempPath)) {
         ThrowFileError("を作成できません。", path, GetLastError());
     }
 
@@ -121,7 +140,7 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes) {
     }
     if (error == ERROR_SUCCESS) error = MoveOver(tempPath, target);
     if (error == ERROR_SUCCESS) return;
-    DeleteFileW(tempPath);
+    DeleteTemporaryFile(tempPath);
     ThrowFileError("を作成できません。", path, error);
 }
 
@@ -135,9 +154,10 @@ std::optional<std::string> StageCopy(const std::string& source, const std::strin
     const std::wstring target = ToWide(destination);
     if (from.empty() || target.empty()) return std::nullopt;
     wchar_t tempPath[MAX_PATH + 16] = {};
-    if (GetTempFileNameW(FolderOf(target).c_str(), kTemporaryPrefix, 0, tempPath) == 0) return std::nullopt;
+    if (!MakeTemporaryFile(FolderOf(target), tempPath)) return std::nullopt;
 
-    DWORD error = CopyFileW(from.c_str(), tempPath, FALSE) ? ERROR_SUCCESS : GetLastError();
+    DWORD error =
+        !Faulted(FileOperation::Write) && CopyFileW(from.c_str(), tempPath, FALSE) ? ERROR_SUCCESS : GetLastError();
     // A read-only copy is opened for the flush and renamed as a plain file, and gets the source's attributes
     // back in place.
     if (error == ERROR_SUCCESS) {
@@ -146,11 +166,10 @@ std::optional<std::string> StageCopy(const std::string& source, const std::strin
             SetFileAttributesW(tempPath, copied & ~FILE_ATTRIBUTE_READONLY);
         }
         KernelHandle file(CreateFileW(tempPath, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
-        if (!file || !FlushFileBuffers(file.Get())) error = GetLastError();
+        if (!file || Faulted(FileOperation::Flush) || !FlushFileBuffers(file.Get())) error = GetLastError();
     }
     if (error != ERROR_SUCCESS) {
-        SetFileAttributesW(tempPath, FILE_ATTRIBUTE_NORMAL);
-        DeleteFileW(tempPath);
+        DeleteTemporaryFile(tempPath);
         return std::nullopt;
     }
     return ToCp932(tempPath);
@@ -170,9 +189,7 @@ bool CommitStagedCopy(const std::string& staged, const std::string& source, cons
 }
 
 void DiscardStagedCopy(const std::string& staged) {
-    const std::wstring tempPath = ToWide(staged);
-    SetFileAttributesW(tempPath.c_str(), FILE_ATTRIBUTE_NORMAL);
-    DeleteFileW(tempPath.c_str());
+    DeleteTemporaryFile(ToWide(staged).c_str());
 }
 
 void RemoveLeftTemporaryFiles(const std::string& folder) {
@@ -183,9 +200,7 @@ void RemoveLeftTemporaryFiles(const std::string& folder) {
     do {
         if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
         if (!IsTemporaryCopyName(ToCp932(data.cFileName))) continue;
-        const std::wstring path = wide + L"\\" + data.cFileName;
-        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileW(path.c_str());  // one still open for a write elsewhere stays
+        DeleteTemporaryFile((wide + L"\\" + data.cFileName).c_str());  // one still open for a write elsewhere stays
     } while (FindNextFileW(find.Get(), &data));
 }
 

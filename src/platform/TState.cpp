@@ -111,28 +111,36 @@ void TState::CopySheetFolder(DirectoryView& view, const std::string& destination
         std::string temp, from, to;
     };
     std::vector<Staged> staged;
-    std::vector<std::string> cleaned;
+    bool allStaged = true;
     const bool whole = WalkFolderTree(view, destination, source, [&](const std::string& from, const std::string& to) {
-        const std::string folder = to.substr(0, to.find_last_of('\\'));
-        if (std::find(cleaned.begin(), cleaned.end(), folder) == cleaned.end()) {
-            RemoveLeftTemporaryFiles(folder);
-            cleaned.push_back(folder);
+        if (auto temp = StageCopy(from, to)) {
+            staged.push_back({*temp, from, to});
+        } else {
+            allStaged = false;
         }
-        if (auto temp = StageCopy(from, to)) staged.push_back({*temp, from, to});  // failures are skipped
     });
-    if (!whole) {
+    if (!whole || !allStaged) {
         for (const Staged& file : staged) DiscardStagedCopy(file.temp);
         return;
     }
-    // keyword.txt names what tree.txt files and what the icons show: it changes last.
+    // keyword.txt names what tree.txt files and what the icons show: it changes last, and only when every other
+    // file did.
     const std::string keywordFile = destination + "\\keyword.txt";
     std::stable_partition(staged.begin(), staged.end(), [&](const Staged& file) { return file.to != keywordFile; });
-    for (const Staged& file : staged) CommitStagedCopy(file.temp, file.from, file.to);
+    bool allCommitted = true;
+    for (const Staged& file : staged) {
+        if (file.to == keywordFile && !allCommitted) {
+            DiscardStagedCopy(file.temp);
+        } else if (!CommitStagedCopy(file.temp, file.from, file.to)) {
+            allCommitted = false;
+        }
+    }
 }
 
 bool TState::WalkFolderTree(DirectoryView& view, const std::string& destination, const std::string& source,
                             const std::function<void(const std::string& from, const std::string& to)>& copyFile) {
     if (!view.IsShown()) return false;
+    RemoveLeftTemporaryFiles(destination);
     WIN32_FIND_DATAW data;
     FindHandle find(FindFirstFileW(ToWide(source + "\\*.*").c_str(), &data));
     if (!find) return true;

@@ -54,12 +54,14 @@ public:
     // Copies the tree below source into destination, overwriting files, while view is shown: each entry's path
     // is shown in the view and pending messages run before it is copied. Closing the view (or the program
     // quitting) stops the copy at the next entry. Failures to copy an entry are skipped. Each file is replaced
-    // atomically (CopyFileAtomically), so an interrupted copy never leaves a torn file.
+    // atomically (CopyFileAtomically), so an interrupted copy never leaves a torn file. Temporary files that an
+    // earlier crash left in a destination folder are removed as the walk reaches it.
     static void CopyFolderTree(DirectoryView& view, const std::string& destination, const std::string& source);
     // CopyFolderTree into a sheet folder, so that the sheet changes as one step: every file is first copied
     // beside its target under a temporary name; only a walk that ran to its end then renames them over their
-    // targets one after the other, keyword.txt last. A walk cut short removes its copies and leaves the sheet
-    // as it was. Temporary files left in a destination folder by an earlier crash are removed first.
+    // targets one after the other, keyword.txt last. A walk cut short, or a file that could not be copied,
+    // removes the copies and leaves the sheet as it was; when a file cannot be renamed over its target,
+    // keyword.txt is not replaced, so the sheet never holds a new keyword.txt beside older files.
     static void CopySheetFolder(DirectoryView& view, const std::string& destination, const std::string& source);
 
 private:
