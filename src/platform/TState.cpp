@@ -106,35 +106,36 @@ void TState::CopyFolderTree(DirectoryView& view, const std::string& destination,
     });
 }
 
-void TState::CopySheetFolder(DirectoryView& view, const std::string& destination, const std::string& source) {
+std::optional<std::string> TState::CopySheetFolder(DirectoryView& view, const std::string& destination,
+                                                   const std::string& source) {
     struct Staged {
         std::string temp, from, to;
     };
     std::vector<Staged> staged;
-    bool allStaged = true;
+    std::optional<std::string> failed;
     const bool whole = WalkFolderTree(view, destination, source, [&](const std::string& from, const std::string& to) {
         if (auto temp = StageCopy(from, to)) {
             staged.push_back({*temp, from, to});
-        } else {
-            allStaged = false;
+        } else if (!failed) {
+            failed = to;
         }
     });
-    if (!whole || !allStaged) {
+    if (!whole || failed) {
         for (const Staged& file : staged) DiscardStagedCopy(file.temp);
-        return;
+        return whole ? failed : std::nullopt;
     }
     // keyword.txt names what tree.txt files and what the icons show: it changes last, and only when every other
     // file did.
     const std::string keywordFile = destination + "\\keyword.txt";
     std::stable_partition(staged.begin(), staged.end(), [&](const Staged& file) { return file.to != keywordFile; });
-    bool allCommitted = true;
     for (const Staged& file : staged) {
-        if (file.to == keywordFile && !allCommitted) {
+        if (file.to == keywordFile && failed) {
             DiscardStagedCopy(file.temp);
-        } else if (!CommitStagedCopy(file.temp, file.from, file.to)) {
-            allCommitted = false;
+        } else if (!CommitStagedCopy(file.temp, file.from, file.to) && !failed) {
+            failed = file.to;
         }
     }
+    return failed;
 }
 
 bool TState::WalkFolderTree(DirectoryView& view, const std::string& destination, const std::string& source,

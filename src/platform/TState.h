@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -61,8 +62,11 @@ public:
     // beside its target under a temporary name; only a walk that ran to its end then renames them over their
     // targets one after the other, keyword.txt last. A walk cut short, or a file that could not be copied,
     // removes the copies and leaves the sheet as it was; when a file cannot be renamed over its target,
-    // keyword.txt is not replaced, so the sheet never holds a new keyword.txt beside older files.
-    static void CopySheetFolder(DirectoryView& view, const std::string& destination, const std::string& source);
+    // keyword.txt is not replaced, so the sheet never holds a new keyword.txt beside older files. Returns the
+    // target of the first file that could not be copied or put in place (nothing when the sheet is the source's
+    // now, or the walk was stopped), so that the caller can tell the user.
+    static std::optional<std::string> CopySheetFolder(DirectoryView& view, const std::string& destination,
+                                                      const std::string& source);
 
 private:
     // Walks source while view is shown, making the folders at destination and handing each file to copyFile;

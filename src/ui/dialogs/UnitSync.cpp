@@ -146,7 +146,8 @@ void TFormSync::BtnDelClick() {
     if (index >= 0) SendMessageW(Control(kSyncListBox1), LB_DELETESTRING, static_cast<WPARAM>(index), 0);
 }
 
-bool TFormSync::RunJobs(const std::string& localFolder, std::vector<std::string>& destinations) {
+bool TFormSync::RunJobs(const std::string& localFolder, std::vector<std::string>& destinations,
+                        std::optional<std::string>& failed) {
     const std::vector<std::string> sheets = CommaTextSplit(platform::TState::ListSubFolders(deps_.state.DataRoot()));
     for (const CopyJob& job : SyncJobs(deps_.state.ProgramFolder(), localFolder, deps_.state.ComputerName(), sheets)) {
         // One level only: an installed copy without a data folder fails here.
@@ -155,7 +156,8 @@ bool TFormSync::RunJobs(const std::string& localFolder, std::vector<std::string>
             return false;
         }
         destinations.push_back(job.destination);
-        platform::TState::CopySheetFolder(deps_.dirView, job.destination, job.source);
+        const auto notCopied = platform::TState::CopySheetFolder(deps_.dirView, job.destination, job.source);
+        if (notCopied && !failed) failed = notCopied;
     }
     return true;
 }
@@ -175,10 +177,11 @@ void TFormSync::BtnSyncClick() {
     view.Show();
 
     std::vector<std::string> destinations;
+    std::optional<std::string> failed;
     bool completed = false;
     running_ = true;
     try {
-        completed = RunJobs(*localFolder, destinations);
+        completed = RunJobs(*localFolder, destinations, failed);
     } catch (...) {
         running_ = false;
         view.Hide();
@@ -194,6 +197,8 @@ void TFormSync::BtnSyncClick() {
     deps_.state.RefreshSheetList();
     if (deps_.sheetsCopied) deps_.sheetsCopied(destinations);
     Hide();
+    // A sheet with a file that could not be copied kept its old files whole; the user learns which file.
+    if (failed) deps_.ui.ShowMessage("ファイル " + *failed + " を作成できません");
 }
 
 LRESULT TFormSync::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -73,7 +73,10 @@ private:
     // The executable chosen in the file-open dialog; the program folder is the current folder again afterwards.
     std::optional<std::string> ChooseExe(const std::string& initial);
     // The copies of a run; false when a folder that must exist could not be made.
-    bool RunJobs(const std::string& localFolder, std::vector<std::string>& destinations);
+    // False when a required folder could not be made; failed names the first file of a sheet that could not be
+    // copied (that sheet stays as it was).
+    bool RunJobs(const std::string& localFolder, std::vector<std::string>& destinations,
+                 std::optional<std::string>& failed);
 
     Dependencies deps_;
     bool running_ = false;

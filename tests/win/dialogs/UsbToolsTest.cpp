@@ -376,6 +376,24 @@ TEST_F(SyncTest, CopiesTheThreeGroupsOfSheetsBetweenTheDriveAndTheInstalledCopy)
     EXPECT_EQ(copied[0], (Lines{local / "data\\portable", Drive(computer), local / "data\\OTHERPC"}));
     EXPECT_EQ(ReadFileBytes(dialog->SyncPath()), SyncLine(computer, local / "Zanmel.exe") + "\r\n");
 
+    // A file another program holds cannot be copied: its sheet keeps its old files, the others are copied, and
+    // the user is told which file.
+    test::WritePlainFile(Drive("OTHERPC") + "\\keyword.txt", "newer\r\n");
+    test::WritePlainFile(Drive("OTHERPC") + "\\tree.txt", "#newer\r\n");
+    {
+        const platform::KernelHandle held(CreateFileW(ToWide(Drive("OTHERPC") + "\\tree.txt").c_str(), GENERIC_READ, 0,
+                                                      nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(held);
+        dialog->Show();
+        ui.ExpectMessage();
+        Click(kSyncBtnSync);
+    }
+    EXPECT_EQ(NewMessages(), Lines{"ファイル " + local / "data\\OTHERPC\\tree.txt" + " を作成できません"});
+    EXPECT_EQ(ReadFileBytes(local / "data\\OTHERPC\\keyword.txt"), "other computer\r\n");
+    EXPECT_FALSE(platform::PathExists(local / "data\\OTHERPC\\tree.txt"));
+    EXPECT_EQ(ReadFileBytes(local / "data\\portable\\keyword.txt"), "drive portable\r\n");
+    EXPECT_TRUE(MainEnabled());
+
     // An installed copy without a data folder: only one folder level is made, so the run stops.
     test::TempFolder bare(test::FixedDrive().Root());
     test::WritePlainFile(bare / "Zanmel.exe", "");
@@ -389,7 +407,7 @@ TEST_F(SyncTest, CopiesTheThreeGroupsOfSheetsBetweenTheDriveAndTheInstalledCopy)
     EXPECT_EQ(NewMessages(), Lines{kSyncCreateFailed});
     EXPECT_TRUE(dialog->IsShown());
     EXPECT_FALSE(dirView->IsShown());
-    EXPECT_EQ(copied.size(), 1u);
+    EXPECT_EQ(copied.size(), 2u);
     EXPECT_TRUE(test::FolderEntries(bare.Path()) == Lines{"Zanmel.exe"});
     Click(kSyncBtnClose);
     EXPECT_TRUE(MainEnabled());
