@@ -81,7 +81,7 @@ std::string Query(int characters, bool doubleByte) {
     const TKeyWordList& list = LoadedList();
     std::size_t row = kEntries / 2;
     while (zanmel::cp932::CharLength(list.KeyWordAt(row), 0) != (doubleByte ? 2u : 1u)) ++row;
-    const std::string& keyword = list.KeyWordAt(row);
+    const std::string keyword(list.KeyWordAt(row));
     std::size_t end = 0;
     for (int i = 0; i < characters && end < keyword.size(); ++i) end += zanmel::cp932::CharLength(keyword, end);
     return keyword.substr(0, end);
@@ -183,7 +183,7 @@ BENCHMARK(BM_SearchRomaji)
 void BM_LearningLast(benchmark::State& state) {
     TKeyWordList& list = LoadedList();
     for (auto _ : state) {
-        const std::string last = list.KeyWordAt(list.Count() - 1);
+        const std::string last(list.KeyWordAt(list.Count() - 1));
         list.Learning(last);
     }
 }

@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (again.Count() != list.Count() || again.SaveToText() != saved) std::abort();
 
     if (list.Count() > 0) {
-        const std::string last = list.KeyWordAt(list.Count() - 1);
+        const std::string last(list.KeyWordAt(list.Count() - 1));
         list.Learning(last);
         std::string query = last.substr(0, 3);
         (void)list.Search(query, false, true);
