@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Runs every fuzz target for SECONDS each (default 60), one after the other, keeping each target's corpus in
+# Runs every fuzz target for SECONDS each (default 60), or until it has made RUNS executions when RUNS is
+# given, one after the other, keeping each target's corpus in
 # build/fuzz-corpus/<target> between runs and reading tests/fuzz/corpus/<target> (the seed corpus, crash inputs
 # included) as well. Prints per target the executions, the coverage before and after and the inputs added;
 # crash inputs land in build/fuzz-crashes/<target>. Exit status 1 when any target crashed.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
+runs=${2:--1}
 jobs=${FUZZ_BUILD_JOBS:-2}
 
 cmake --preset fuzz >build/fuzz-configure.log 2>&1 || { cat build/fuzz-configure.log; exit 1; }
@@ -23,7 +25,7 @@ for source in tests/fuzz/Fuzz*.cpp tests/skin/fuzz/Fuzz*.cpp; do
     dirs=("$corpus")
     [ -d "$seeds" ] && dirs+=("$seeds")
     log=build/fuzz-corpus/$target.log
-    "$binary" "${dirs[@]}" -max_total_time="$seconds" -rss_limit_mb=2048 -max_len=65536 \
+    "$binary" "${dirs[@]}" -max_total_time="$seconds" -runs="$runs" -rss_limit_mb=2048 -max_len=65536 \
         -print_final_stats=1 -artifact_prefix="$crashes/" >"$log" 2>&1
     rc=$?
     executions=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)

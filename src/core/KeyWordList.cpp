@@ -216,11 +216,12 @@ void AddReadingMatches(const KanaReadings& readings, const romaji::RomajiQuery& 
 
 }  // namespace
 
-TKeyWordList::SearchResult TKeyWordList::Search(std::string& query, bool caseSensitive, bool forward, bool byRomaji) {
+TKeyWordList::Matches TKeyWordList::Match(std::string& query, bool caseSensitive, bool forward, bool byRomaji) {
     const std::string q = caseSensitive ? query : cp932::ToLower(query);
     const bool queryEndsLone = cp932::EndsWithLoneLeadByte(q);
     const PackedTexts& keys = caseSensitive ? keys_ : lowered_;
-    std::vector<std::size_t> matches;
+    Matches result;
+    std::vector<std::size_t>& matches = result.rows;
     if (!q.empty()) {
         if (forward) {
             ForwardMatches(keys, q, queryEndsLone, matches);
@@ -230,7 +231,6 @@ TKeyWordList::SearchResult TKeyWordList::Search(std::string& query, bool caseSen
         if (byRomaji) AddReadingMatches(readings_, romaji::RomajiQuery(query, caseSensitive), forward, matches);
     }
 
-    SearchResult result;
     if (matches.size() == 1) {
         const std::string only(columns_[kKeyWord][matches.front()]);
         if (only != completionMemory_) {
@@ -241,15 +241,20 @@ TKeyWordList::SearchResult TKeyWordList::Search(std::string& query, bool caseSen
     } else {
         completionMemory_.clear();
     }
-
-    std::vector<std::string_view> shown;
     if (query.empty()) {
-        shown.reserve(Count());
-        for (std::size_t i = 0; i < Count(); ++i) shown.push_back(keys_[i]);
-    } else {
-        shown.reserve(matches.size());
-        for (const std::size_t i : matches) shown.push_back(keys_[i]);
+        matches.resize(Count());
+        for (std::size_t i = 0; i < Count(); ++i) matches[i] = i;
     }
+    return result;
+}
+
+TKeyWordList::SearchResult TKeyWordList::Search(std::string& query, bool caseSensitive, bool forward, bool byRomaji) {
+    const Matches matches = Match(query, caseSensitive, forward, byRomaji);
+    std::vector<std::string_view> shown;
+    shown.reserve(matches.rows.size());
+    for (const std::size_t i : matches.rows) shown.push_back(keys_[i]);
+    SearchResult result;
+    result.completed = matches.completed;
     AppendCommaText(result.keywords, shown);
     return result;
 }

@@ -68,6 +68,10 @@ public:
         std::string keywords;    // comma text of the matching keywords, or of all when the query is empty
         bool completed = false;  // the query was replaced by the one matching keyword
     };
+    struct Matches {
+        std::vector<std::size_t> rows;  // positions of the matching keywords in index order, or all
+        bool completed = false;
+    };
 
     // computerName goes into the computer column of every added or changed row; clock gives the stamp
     // (CurrentLocalTime when empty).
@@ -106,6 +110,8 @@ public:
     // as romaji, matches its kana reading (RomajiQuery). Exactly one match that differs from the completion
     // memory replaces query with it (completion, once per keyword).
     SearchResult Search(std::string& query, bool caseSensitive, bool forward, bool byRomaji = false);
+    // The same search giving row positions: the result list copies its keywords from them without a comma text.
+    Matches Match(std::string& query, bool caseSensitive, bool forward, bool byRomaji = false);
     const std::string& CompletionMemory() const { return completionMemory_; }
 
     // Replaces the whole index with the rows of keyword.txt bytes (lines end with CR LF, LF or CR; empty lines

@@ -24,6 +24,12 @@ void PackedTexts::erase(std::size_t i) {
     ends_.erase(ends_.begin() + static_cast<std::ptrdiff_t>(i));
 }
 
+void PackedTexts::truncate(std::size_t count) {
+    if (count >= ends_.size()) return;
+    ends_.resize(count);
+    bytes_.resize(count == 0 ? 0 : ends_.back());
+}
+
 void PackedTexts::replace(std::size_t i, std::string_view text) {
     const std::size_t start = i == 0 ? 0 : ends_[i - 1];
     const std::size_t oldLength = ends_[i] - start;

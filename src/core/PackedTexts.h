@@ -12,6 +12,7 @@ namespace zanmel {
 class PackedTexts {
 public:
     std::size_t size() const { return ends_.size(); }
+    bool empty() const { return ends_.empty(); }
     std::string_view operator[](std::size_t i) const {
         const std::size_t start = i == 0 ? 0 : ends_[i - 1];
         return std::string_view(bytes_).substr(start, ends_[i] - start);
@@ -26,6 +27,8 @@ public:
     void reserve(std::size_t texts, std::size_t bytes);
     void push_back(std::string_view text);
     void erase(std::size_t i);
+    // Keeps the first count texts.
+    void truncate(std::size_t count);
     void replace(std::size_t i, std::string_view text);
     // Moves the text at from to position to (to <= from); the texts between move one place back.
     void move_forward(std::size_t from, std::size_t to);

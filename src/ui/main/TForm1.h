@@ -157,7 +157,7 @@ public:
     HWND StatusBar1() const { return statusBar1_; }
     HWND Panel1() const { return panel1_->Handle(); }
     HWND Panel2() const { return panel2_->Handle(); }
-    const std::vector<std::string>& ListLines() const { return listLines_; }
+    std::vector<std::string> ListLines() const;
     const ui::MainMenus& Menus() const { return *menus_; }
     bool TrayIconShown() const { return trayIcon1_ && trayIcon1_->IsShown(); }
     FolderTree& Tree() { return tree_; }
@@ -302,7 +302,7 @@ private:
     };
     TreeDrag TreeDragState() const;
     // The image of a list row's keyword: its icon, or the default icon when icons are off.
-    int ListIconIndex(const std::string& keyword);
+    int ListIconIndex(std::string_view keyword);
     void MenuHelpShowClick();
     void EnableScanMenus(bool enabled);
     void OpenScan(std::uint8_t mode);
@@ -323,7 +323,7 @@ private:
     void FormResize();
     void Splitter1Moved();
     void LayoutSearchBoxes(bool fromSplitter);
-    void SetListLines(std::vector<std::string> lines);
+    void SetListLines(const TKeyWordList::Matches& matches);
     void Trim();
     void DrawListItem(const DRAWITEMSTRUCT& item);
 
@@ -362,7 +362,7 @@ private:
     // of 100,000 items with icons of their own looks up every node.
     std::unordered_map<int, int> iconMap_;
     platform::ImageListHandle imageList1_;
-    std::vector<std::string> listLines_;
+    PackedTexts listLines_;   // the keywords the result list shows
     bool listLimit_ = false;  // the skin's listbox.limit
     int listRowHeight_ = kListLineHeight;
     bool listOwnerDraw_ = false;              // the skin draws the rows

@@ -3,7 +3,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "core/CommaText.h"
 #include "platform/TextCodec.h"
 #include "ui/main/TForm1.h"
 
@@ -29,6 +28,12 @@ bool CtrlDown() {
 
 }  // namespace
 
+std::vector<std::string> TForm1::ListLines() const {
+    std::vector<std::string> lines;
+    for (std::size_t i = 0; i < listLines_.size(); ++i) lines.emplace_back(listLines_[i]);
+    return lines;
+}
+
 std::string TForm1::Edit1Text() const {
     return WindowText(edit1_);
 }
@@ -47,7 +52,7 @@ void TForm1::SetEdit1ReadOnly(bool readOnly) {
 
 void TForm1::Edit1Change() {
     std::string query = Edit1Text();
-    auto result = deps_.keyWords.Search(query, deps_.setting.ForeCaseSensitive, true, deps_.setting.RomajiSearch);
+    const auto result = deps_.keyWords.Match(query, deps_.setting.ForeCaseSensitive, true, deps_.setting.RomajiSearch);
     if (result.completed) {
         // Setting the text runs this handler again; that search finds the memory holding the keyword and does
         // not complete a second time.
@@ -56,14 +61,14 @@ void TForm1::Edit1Change() {
         SetEdit1ReadOnly(true);
         return;
     }
-    SetListLines(CommaTextSplit(result.keywords));
+    SetListLines(result);
 }
 
 void TForm1::Edit2Change() {
     std::string query = WindowText(edit2_);
     const auto result =
-        deps_.keyWords.Search(query, deps_.setting.PartialCaseSensitive, false, deps_.setting.RomajiSearch);
-    SetListLines(CommaTextSplit(result.keywords));
+        deps_.keyWords.Match(query, deps_.setting.PartialCaseSensitive, false, deps_.setting.RomajiSearch);
+    SetListLines(result);
 }
 
 void TForm1::RefreshResultList() {
@@ -76,8 +81,10 @@ void TForm1::RefreshResultList() {
     InvalidateRect(listBox1_, nullptr, TRUE);
 }
 
-void TForm1::SetListLines(std::vector<std::string> lines) {
-    listLines_ = std::move(lines);
+// The keywords are copied into one buffer: a refill of 100,000 lines is two allocations, not 100,000.
+void TForm1::SetListLines(const TKeyWordList::Matches& matches) {
+    listLines_.clear();
+    for (const std::size_t row : matches.rows) listLines_.push_back(deps_.keyWords.KeyWordAt(row));
     Trim();
     SendMessageW(listBox1_, LB_SETCOUNT, listLines_.size(), 0);
     InvalidateRect(listBox1_, nullptr, TRUE);
@@ -90,7 +97,7 @@ void TForm1::Trim() {
     GetClientRect(listBox1_, &rc);
     const std::size_t fit = static_cast<std::size_t>(std::max(0L, rc.bottom) / std::max(1, listRowHeight_));
     if (listLines_.size() > fit) {
-        listLines_.resize(fit);
+        listLines_.truncate(fit);
         SendMessageW(listBox1_, LB_SETCOUNT, listLines_.size(), 0);
     }
 }
@@ -163,7 +170,7 @@ bool TForm1::Edit2KeyDown(WPARAM key) {
 bool TForm1::ListBox1KeyDown(WPARAM key) {
     const LRESULT selection = SendMessageW(listBox1_, LB_GETCURSEL, 0, 0);
     const bool hasLine = selection != LB_ERR && static_cast<std::size_t>(selection) < listLines_.size();
-    const std::string line = hasLine ? listLines_[static_cast<std::size_t>(selection)] : "";
+    const std::string line(hasLine ? listLines_[static_cast<std::size_t>(selection)] : "");
     bool taken = false;
     if (key == VK_RETURN) {
         if (hasLine && deps_.keyWords.Exists(line)) RunItem(line);
@@ -195,7 +202,7 @@ bool TForm1::ListBox1KeyDown(WPARAM key) {
 void TForm1::ListBox1DblClick() {
     const LRESULT selection = SendMessageW(listBox1_, LB_GETCURSEL, 0, 0);
     if (selection != LB_ERR && static_cast<std::size_t>(selection) < listLines_.size()) {
-        RunItem(listLines_[static_cast<std::size_t>(selection)]);
+        RunItem(std::string(listLines_[static_cast<std::size_t>(selection)]));
     }
     SetEdit1ReadOnly(false);
 }

@@ -201,7 +201,7 @@ LRESULT TForm1::ControlColour(UINT message, HDC dc, HWND control) {
     return 0;
 }
 
-int TForm1::ListIconIndex(const std::string& keyword) {
+int TForm1::ListIconIndex(std::string_view keyword) {
     // A row is painted often: one look-up, and a malformed icon number shows the default icon instead of an
     // error on every paint.
     int number = 0;
@@ -231,7 +231,7 @@ void TForm1::DrawListItem(const DRAWITEMSTRUCT& item) {
         row.listWidth = list.right;
         row.listHeight = list.bottom;
         row.imageIndex = ListIconIndex(listLines_[item.itemID]);
-        row.text = listLines_[item.itemID];
+        row.text = std::string(listLines_[item.itemID]);
         painter_.PaintListRow(item.hDC, life_.skins->Skin, row, imageList1_.Get());
         return;
     }

@@ -404,7 +404,8 @@ TEST_F(MainWindowTreeTest, ContextMenusItemsAndTheirCommands) {
     std::sort(listed.begin(), listed.end());
     EXPECT_EQ(listed, (Lines{"deep", "o", "sf", "w"}));
     SetFocus(form->ListBox1());
-    const auto deep = std::find(form->ListLines().begin(), form->ListLines().end(), "deep") - form->ListLines().begin();
+    const Lines shown = form->ListLines();
+    const auto deep = std::find(shown.begin(), shown.end(), "deep") - shown.begin();
     SendMessageW(form->ListBox1(), LB_SETCURSEL, static_cast<WPARAM>(deep), 0);
     ui.AnswerConfirm(true);
     Key(form->ListBox1(), VK_DELETE);
