@@ -96,35 +96,51 @@ bool FolderTree::Move(Node* node, Node* newParent, std::size_t index) {
     return true;
 }
 
-std::vector<FolderTree::Node*> FolderTree::PreOrder() const {
-    std::vector<Node*> order;
-    // An explicit stack: a tree.txt can nest as deep as it has lines.
-    std::vector<std::pair<const std::vector<std::unique_ptr<Node>>*, std::size_t>> stack{{&roots_, 0}};
+namespace {
+
+// Calls visit for each node in pre-order until it returns false. An explicit stack: a tree.txt can nest as deep
+// as it has lines.
+template <typename Visit>
+void VisitPreOrder(const std::vector<std::unique_ptr<FolderTree::Node>>& roots, Visit visit) {
+    std::vector<std::pair<const std::vector<std::unique_ptr<FolderTree::Node>>*, std::size_t>> stack{{&roots, 0}};
     while (!stack.empty()) {
         auto& [list, next] = stack.back();
         if (next >= list->size()) {
             stack.pop_back();
             continue;
         }
-        Node* node = (*list)[next++].get();
-        order.push_back(node);
+        FolderTree::Node* node = (*list)[next++].get();
+        if (!visit(node)) return;
         if (!node->children.empty()) stack.push_back({&node->children, 0});
     }
+}
+
+}  // namespace
+
+std::vector<FolderTree::Node*> FolderTree::PreOrder() const {
+    std::vector<Node*> order;
+    VisitPreOrder(roots_, [&](Node* node) {
+        order.push_back(node);
+        return true;
+    });
     return order;
 }
 
 FolderTree::Node* FolderTree::FindFirst(std::string_view text) const {
-    for (Node* node : PreOrder()) {
-        if (node->text == text) return node;
-    }
-    return nullptr;
+    Node* found = nullptr;
+    VisitPreOrder(roots_, [&](Node* node) {
+        if (node->text == text) found = node;
+        return found == nullptr;
+    });
+    return found;
 }
 
 FolderTree::Node* FolderTree::FindLast(std::string_view text) const {
     Node* found = nullptr;
-    for (Node* node : PreOrder()) {
+    VisitPreOrder(roots_, [&](Node* node) {
         if (node->text == text) found = node;
-    }
+        return true;
+    });
     return found;
 }
 

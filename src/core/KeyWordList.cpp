@@ -109,7 +109,9 @@ std::string_view TKeyWordList::DataOf(std::string_view keyword) const {
 
 void TKeyWordList::AppendRow(const std::array<std::string_view, kColumnCount>& cells) {
     keys_.push_back(cells[kKeyWord]);
-    lowered_.push_back(cp932::ToLower(cells[kKeyWord]));
+    lowerScratch_.assign(cells[kKeyWord]);  // reused: a sheet load lower-cases every keyword
+    cp932::ToLowerInPlace(lowerScratch_);
+    lowered_.push_back(lowerScratch_);
     readings_.push_back(cells[kKeyWord]);
     for (std::size_t c = 0; c < kColumnCount; ++c) columns_[c].push_back(cells[c]);
 }

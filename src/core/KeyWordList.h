@@ -145,6 +145,7 @@ private:
     std::string computerName_;
     Clock clock_;
     std::string completionMemory_;
+    std::string lowerScratch_;
     std::optional<std::unordered_map<std::string, std::int32_t>> iconLookup_;
 };
 

@@ -1,5 +1,7 @@
 #include "core/RomajiReading.h"
 
+#include <algorithm>
+
 #include "core/Cp932.h"
 
 namespace zanmel::romaji {
@@ -95,6 +97,8 @@ std::vector<Unit> KanaUnitsOf(std::u8string_view kana) {
 }
 
 std::string ReadingOf(std::string_view keyword) {
+    // Kana are never single bytes below 0x80: a keyword of plain ASCII, the common case, has no reading.
+    if (std::none_of(keyword.begin(), keyword.end(), [](char c) { return (c & 0x80) != 0; })) return {};
     std::string out;
     bool hasKana = false;
     Unit previous = kUnreadable;

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "core/CommaText.h"
+#include "platform/WindowSubclass.h"
 #include "platform/CallbackGuard.h"
 #include "platform/MessageLoop.h"
 #include "platform/TextCodec.h"
@@ -48,7 +49,7 @@ TFormSetting::TFormSetting(TDebugTimer& timer, TSetting& setting, HWND mainWindo
 
 TFormSetting::~TFormSetting() {
     for (const int id : {kSettingEdit1, kSettingEdit2})
-        if (HWND edit = Control(id)) RemoveWindowSubclass(edit, &TFormSetting::HotKeyEditProc, kHotKeySubclassId);
+        if (HWND edit = Control(id)) platform::RemoveSubclass(edit, &TFormSetting::HotKeyEditProc, kHotKeySubclassId);
 }
 
 HWND TFormSetting::Add(const wchar_t* cls, std::string_view text, DWORD style, int x, int y, int width, int height,
@@ -110,7 +111,8 @@ void TFormSetting::CreateControls() {
         Add(L"BUTTON", "ホットキー", BS_GROUPBOX, 24, top + 18, 190, 50, 0, 1);
         HWND edit = Add(L"EDIT", "", ES_AUTOHSCROLL | ES_READONLY | WS_TABSTOP, 32, top + 36, 174, 22, group.edit, 1,
                         WS_EX_CLIENTEDGE);
-        SetWindowSubclass(edit, &TFormSetting::HotKeyEditProc, kHotKeySubclassId, reinterpret_cast<DWORD_PTR>(this));
+        platform::InstallSubclass(edit, &TFormSetting::HotKeyEditProc, kHotKeySubclassId,
+                                  reinterpret_cast<DWORD_PTR>(this));
         Add(L"BUTTON", "マウス", BS_GROUPBOX, 24, top + 70, 190, 52, 0, 1);
         fill(Add(L"COMBOBOX", "", list, 32, top + 88, 174, 240, group.mouse, 1), MouseTriggerNames());
         Add(L"BUTTON", "コーナーマウス", BS_GROUPBOX, 226, top + 18, 186, 104, 0, 1);
@@ -267,7 +269,7 @@ LRESULT CALLBACK TFormSetting::HotKeyEditProc(HWND hwnd, UINT message, WPARAM wP
         default:
             break;
     }
-    return DefSubclassProc(hwnd, message, wParam, lParam);
+    return platform::CallNextSubclass(hwnd, message, wParam, lParam);
 }
 
 LRESULT TFormSetting::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

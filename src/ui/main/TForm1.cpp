@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "platform/WindowSubclass.h"
 #include "platform/CallbackGuard.h"
 #include "platform/LauncherWindow.h"
 #include "platform/TextCodec.h"
@@ -65,7 +66,7 @@ TForm1::TForm1(Dependencies dependencies, Lifecycle lifecycle)
 
 TForm1::~TForm1() {
     for (HWND control : {edit1_, edit2_, listBox1_, treeView1_}) {
-        if (control) RemoveWindowSubclass(control, &TForm1::ControlProc, kControlSubclassId);
+        if (control) platform::RemoveSubclass(control, &TForm1::ControlProc, kControlSubclassId);
     }
 }
 
@@ -126,7 +127,7 @@ void TForm1::CreateControls() {
                                 [this](FramePoint p) { PaintBox3EndDrag(p); }});
     }
     for (HWND hwnd : {edit1_, edit2_, listBox1_, treeView1_}) {
-        SetWindowSubclass(hwnd, &TForm1::ControlProc, kControlSubclassId, reinterpret_cast<DWORD_PTR>(this));
+        platform::InstallSubclass(hwnd, &TForm1::ControlProc, kControlSubclassId, reinterpret_cast<DWORD_PTR>(this));
     }
 }
 
@@ -290,7 +291,7 @@ LRESULT CALLBACK TForm1::ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPA
     } else if (message == WM_GETDLGCODE && hwnd == form->treeView1_) {
         return DLGC_WANTALLKEYS;
     }
-    return DefSubclassProc(hwnd, message, wParam, lParam);
+    return platform::CallNextSubclass(hwnd, message, wParam, lParam);
 }
 
 }  // namespace zanmel

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include "platform/WindowSubclass.h"
 #include "platform/CallbackGuard.h"
 #include "platform/TextCodec.h"
 #include "ui/main/TForm1.h"
@@ -116,17 +117,17 @@ struct TForm1::TreeUi {
         AddEntry(PopupSpecialFolderMenu, SFolderMenuDelete, "アイテムの削除(&D)");
 
         const auto self = reinterpret_cast<DWORD_PTR>(this);
-        SetWindowSubclass(form.treeView1_, &TreeUi::TreeProc, kTreeUiSubclassId, self);
-        SetWindowSubclass(form.listBox1_, &TreeUi::ListProc, kTreeUiSubclassId, self);
-        SetWindowSubclass(form.panel2_->Handle(), &TreeUi::PanelProc, kTreeUiSubclassId, self);
+        platform::InstallSubclass(form.treeView1_, &TreeUi::TreeProc, kTreeUiSubclassId, self);
+        platform::InstallSubclass(form.listBox1_, &TreeUi::ListProc, kTreeUiSubclassId, self);
+        platform::InstallSubclass(form.panel2_->Handle(), &TreeUi::PanelProc, kTreeUiSubclassId, self);
         SetTimer(form.treeView1_, kTimerMouse, kTimerMouseInterval, nullptr);
     }
     ~TreeUi() {
         KillTimer(form.treeView1_, kTimerMouse);
         KillTimer(form.treeView1_, kTimer1);
-        RemoveWindowSubclass(form.treeView1_, &TreeUi::TreeProc, kTreeUiSubclassId);
-        RemoveWindowSubclass(form.listBox1_, &TreeUi::ListProc, kTreeUiSubclassId);
-        RemoveWindowSubclass(form.panel2_->Handle(), &TreeUi::PanelProc, kTreeUiSubclassId);
+        platform::RemoveSubclass(form.treeView1_, &TreeUi::TreeProc, kTreeUiSubclassId);
+        platform::RemoveSubclass(form.listBox1_, &TreeUi::ListProc, kTreeUiSubclassId);
+        platform::RemoveSubclass(form.panel2_->Handle(), &TreeUi::PanelProc, kTreeUiSubclassId);
         for (HMENU menu : {PopupNoneMenu, PopupFolderMenu, PopupLauncherMenu, PopupWEBMenu, PopupSpecialFolderMenu}) {
             DestroyMenu(menu);
         }
@@ -251,7 +252,7 @@ struct TForm1::TreeUi {
             default:
                 break;
         }
-        return DefSubclassProc(hwnd, message, wParam, lParam);
+        return platform::CallNextSubclass(hwnd, message, wParam, lParam);
     }
 
     static LRESULT CALLBACK ListProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
@@ -284,7 +285,7 @@ struct TForm1::TreeUi {
             default:
                 break;
         }
-        return DefSubclassProc(hwnd, message, wParam, lParam);
+        return platform::CallNextSubclass(hwnd, message, wParam, lParam);
     }
 
     // The tree's notifications reach its panel first.
@@ -305,7 +306,7 @@ struct TForm1::TreeUi {
                 }
             }
         }
-        return DefSubclassProc(hwnd, message, wParam, lParam);
+        return platform::CallNextSubclass(hwnd, message, wParam, lParam);
     }
 };
 
