@@ -1,6 +1,7 @@
 #include "core/CommaText.h"
 
 #include <algorithm>
+#include <array>
 
 #include "core/Cp932.h"
 
@@ -10,27 +11,34 @@ namespace {
 
 // Bytes that end an unquoted field and are skipped between fields. A NUL byte counts among them, so a stray
 // NUL in a file separates like a blank instead of stopping the reader in place.
-bool IsBlank(unsigned char c) {
+constexpr bool IsBlank(unsigned char c) {
     return c <= 32;
 }
 
-bool IsSpecial(unsigned char c) {
+constexpr bool IsSpecial(unsigned char c) {
     return IsBlank(c) || c == '"' || c == ',';
 }
 
 void AppendField(std::string& out, std::string_view field, bool last) {
     // One pass by character finds both whether the field needs quotes and whether it ends with a lead byte that
     // has lost its trail byte (lead bytes are never special).
+    static constexpr auto kClass = [] {
+        std::array<unsigned char, 256> table{};  // 0 plain, 1 special, 2 lead byte
+        for (int c = 0; c < 256; ++c) {
+            table[c] = cp932::IsLeadByte(static_cast<unsigned char>(c)) ? 2 : IsSpecial(static_cast<unsigned char>(c));
+        }
+        return table;
+    }();
     bool special = false;
     bool endsLone = false;
     for (std::size_t i = 0; i < field.size();) {
-        const auto c = static_cast<unsigned char>(field[i]);
-        if (cp932::IsLeadByte(c)) {
+        const unsigned char kind = kClass[static_cast<unsigned char>(field[i])];
+        if (kind == 2) {
             endsLone = i + 1 == field.size();
             i += 2;
             continue;
         }
-        special |= IsSpecial(c);
+        special |= kind != 0;
         ++i;
     }
     if (endsLone && !last) field.remove_suffix(1);
@@ -39,12 +47,18 @@ void AppendField(std::string& out, std::string_view field, bool last) {
         return;
     }
     out.push_back('"');
+    // Runs up to and including each quote go in at once, the quote then doubled.
+    std::size_t run = 0;
     for (std::size_t i = 0; i < field.size();) {
         const std::size_t length = cp932::CharLength(field, i);
-        if (length == 1 && field[i] == '"') out.push_back('"');
-        out.append(field.substr(i, length));
+        if (length == 1 && field[i] == '"') {
+            out.append(field.substr(run, i + 1 - run));
+            out.push_back('"');
+            run = i + 1;
+        }
         i += length;
     }
+    out.append(field.substr(run));
     // A lone lead byte would take the closing quote as its trail byte; the text ends here anyway.
     if (!(endsLone && last)) out.push_back('"');
 }

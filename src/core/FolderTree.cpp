@@ -98,8 +98,8 @@ bool FolderTree::Move(Node* node, Node* newParent, std::size_t index) {
 
 namespace {
 
-// Calls visit for each node in pre-order until it returns false. An explicit stack: a tree.txt can nest as deep
-// as it has lines.
+// Calls visit(node, depth) for each node in pre-order until it returns false. An explicit stack: a tree.txt can
+// nest as deep as it has lines.
 template <typename Visit>
 void VisitPreOrder(const std::vector<std::unique_ptr<FolderTree::Node>>& roots, Visit visit) {
     std::vector<std::pair<const std::vector<std::unique_ptr<FolderTree::Node>>*, std::size_t>> stack{{&roots, 0}};
@@ -110,7 +110,7 @@ void VisitPreOrder(const std::vector<std::unique_ptr<FolderTree::Node>>& roots, 
             continue;
         }
         FolderTree::Node* node = (*list)[next++].get();
-        if (!visit(node)) return;
+        if (!visit(node, stack.size() - 1)) return;
         if (!node->children.empty()) stack.push_back({&node->children, 0});
     }
 }
@@ -119,7 +119,7 @@ void VisitPreOrder(const std::vector<std::unique_ptr<FolderTree::Node>>& roots, 
 
 std::vector<FolderTree::Node*> FolderTree::PreOrder() const {
     std::vector<Node*> order;
-    VisitPreOrder(roots_, [&](Node* node) {
+    VisitPreOrder(roots_, [&](Node* node, std::size_t) {
         order.push_back(node);
         return true;
     });
@@ -128,7 +128,7 @@ std::vector<FolderTree::Node*> FolderTree::PreOrder() const {
 
 FolderTree::Node* FolderTree::FindFirst(std::string_view text) const {
     Node* found = nullptr;
-    VisitPreOrder(roots_, [&](Node* node) {
+    VisitPreOrder(roots_, [&](Node* node, std::size_t) {
         if (node->text == text) found = node;
         return found == nullptr;
     });
@@ -137,7 +137,7 @@ FolderTree::Node* FolderTree::FindFirst(std::string_view text) const {
 
 FolderTree::Node* FolderTree::FindLast(std::string_view text) const {
     Node* found = nullptr;
-    VisitPreOrder(roots_, [&](Node* node) {
+    VisitPreOrder(roots_, [&](Node* node, std::size_t) {
         if (node->text == text) found = node;
         return true;
     });
@@ -200,12 +200,19 @@ std::optional<TreeTextError> ReadTreeText(std::string_view bytes, FolderTree& tr
 }
 
 std::string WriteTreeText(const FolderTree& tree) {
+    std::size_t size = 0;
+    VisitPreOrder(tree.Roots(), [&](const FolderTree::Node* node, std::size_t depth) {
+        size += depth + node->text.size() + 2;
+        return true;
+    });
     std::string bytes;
-    for (const FolderTree::Node* node : tree.PreOrder()) {
-        bytes.append(tree.Depth(node), '\t');
+    bytes.reserve(size);
+    VisitPreOrder(tree.Roots(), [&](const FolderTree::Node* node, std::size_t depth) {
+        bytes.append(depth, '\t');
         bytes += node->text;
         bytes += "\r\n";
-    }
+        return true;
+    });
     return bytes;
 }
 

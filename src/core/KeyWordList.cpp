@@ -291,6 +291,9 @@ void TKeyWordList::LoadFromText(std::string_view bytes, std::string_view path) {
 
 std::string TKeyWordList::SaveToText() const {
     std::string out;
+    std::size_t size = Count() * 24;  // commas, quotes and line ends, about
+    for (const auto& column : columns_) size += column.bytes().size();
+    out.reserve(size);
     std::array<std::string_view, kColumnCount> fields;
     std::array<std::string, kColumnCount> cleaned;
     for (std::size_t row = 0; row < Count(); ++row) {

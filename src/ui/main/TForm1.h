@@ -259,7 +259,8 @@ public:
     void OpenPopupMenu1(POINT at);
     // The launcher menu entry with this command identifier (its tag + 1) was chosen: an item runs.
     void PopupMenu1Click(UINT id);
-    // A submenu of the launcher menu is about to open (WM_INITMENUPOPUP): its entries are made the first time.
+    // The launcher menu or one of its submenus is about to open (WM_INITMENUPOPUP): the top level gets its
+    // submenus, a submenu its entries, the first time.
     void FillPopupSubmenu(HMENU submenu);
     std::size_t PopupMenu1Builds() const;
     // The rectangle of all screens, measured at construction.
@@ -416,7 +417,8 @@ private:
     void BuildPopupMenu1();
     void DestroyPopupMenu1();
     void AppendPopupMenu1Entries(HMENU menu, const std::vector<std::unique_ptr<FolderTree::Node>>& nodes,
-                                 std::size_t tag);
+                                 std::size_t tag, bool withSubmenus);
+    void AttachPopupSubmenu(HMENU menu, UINT position, const FolderTree::Node& node, std::size_t own);
     std::vector<HMENU> FixedPopupMenus() const;
     void AttachMenuDrawing();
     void AttachMenuDrawing(HMENU menu);

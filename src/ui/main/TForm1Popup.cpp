@@ -58,6 +58,9 @@ struct TForm1::PopupUi {
         std::string text;
     };
     std::unordered_map<HMENU, Pending> pending;
+    // The top level's folder entries get their submenus when it first opens: a submenu is a window-system
+    // object, and a sheet of 2,000 folders would make 2,000 of them at every load.
+    bool topSubmenusAttached = false;
 
     const Item* Find(ULONG_PTR key) const {
         const auto it = items.find(key);
@@ -162,50 +165,76 @@ std::size_t SubtreeSize(const FolderTree::Node& node) {
 }  // namespace
 
 // One entry per node: a node's tag is its position in the tree's pre-order, starting at tag for the first of
-// nodes. A node with children is a submenu whose entries are made when it first opens (FillPopupSubmenu), so
-// the menu costs what is opened of it, not the whole sheet.
+// nodes. With withSubmenus a node with children gets a submenu whose entries are made when it first opens
+// (FillPopupSubmenu), so the menu costs what is opened of it, not the whole sheet.
 void TForm1::AppendPopupMenu1Entries(HMENU menu, const std::vector<std::unique_ptr<FolderTree::Node>>& nodes,
-                                     std::size_t tag) {
+                                     std::size_t tag, bool withSubmenus) {
     PopupUi& ui = *popupUi_;
     for (const auto& node : nodes) {
         const std::size_t own = tag;
         tag += SubtreeSize(*node);
-        HMENU submenu = nullptr;
-        if (!node->children.empty()) {
-            submenu = CreatePopupMenu();
-            ui.pending[submenu] = {own, node->text};
-        }
         const ULONG_PTR key = ui.nextKey++;
         ui.items[key] = {node->text, false, true, NodeImageIndex(node.get())};
         const std::wstring caption = ui::LiteralMenuCaption(node->text);
         MENUITEMINFOW info{};
         info.cbSize = sizeof(info);
-        info.fMask = MIIM_ID | MIIM_STRING | MIIM_FTYPE | MIIM_DATA | (submenu ? MIIM_SUBMENU : 0);
+        info.fMask = MIIM_ID | MIIM_STRING | MIIM_FTYPE | MIIM_DATA;
         info.fType = launcherMenuOwnerDraw_ ? MFT_OWNERDRAW : MFT_STRING;
         info.wID = static_cast<UINT>(own + 1);
-        info.hSubMenu = submenu;
         info.dwItemData = key;
         info.dwTypeData = const_cast<wchar_t*>(caption.c_str());
         InsertMenuItemW(menu, static_cast<UINT>(GetMenuItemCount(menu)), TRUE, &info);
+        if (withSubmenus) AttachPopupSubmenu(menu, static_cast<UINT>(GetMenuItemCount(menu) - 1), *node, own);
     }
 }
 
-// A launcher submenu opens for the first time: the entries of its folder's children. A folder that is no longer
-// at its place (the tree changed while the menu was up) leaves it empty.
+// Gives the entry at position of menu, which shows node (tag own), a submenu to be filled when it opens.
+void TForm1::AttachPopupSubmenu(HMENU menu, UINT position, const FolderTree::Node& node, std::size_t own) {
+    if (node.children.empty()) return;
+    HMENU submenu = CreatePopupMenu();
+    popupUi_->pending[submenu] = {own, node.text};
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_SUBMENU;
+    info.hSubMenu = submenu;
+    if (!SetMenuItemInfoW(menu, position, TRUE, &info)) DestroyMenu(submenu);
+}
+
+// A launcher menu opens (WM_INITMENUPOPUP). The top level gets its submenus the first time; a submenu gets its
+// entries the first time. A folder that is no longer at its place (the tree changed while the menu was up)
+// leaves its submenu empty.
 void TForm1::FillPopupSubmenu(HMENU submenu) {
     if (!popupUi_) return;
-    const auto it = popupUi_->pending.find(submenu);
-    if (it == popupUi_->pending.end()) return;
+    PopupUi& ui = *popupUi_;
+    if (submenu == ui.popupMenu1.Get()) {
+        if (ui.topSubmenusAttached) return;
+        ui.topSubmenusAttached = true;
+        const auto& roots = tree_.Roots();
+        const int count = GetMenuItemCount(submenu);
+        std::size_t tag = 0;
+        for (std::size_t i = 0; i < roots.size() && i < static_cast<std::size_t>(std::max(count, 0)); ++i) {
+            MENUITEMINFOW info{};
+            info.cbSize = sizeof(info);
+            info.fMask = MIIM_DATA;
+            GetMenuItemInfoW(submenu, static_cast<UINT>(i), TRUE, &info);
+            const PopupUi::Item* item = ui.Find(info.dwItemData);
+            if (item && item->text == roots[i]->text) AttachPopupSubmenu(submenu, static_cast<UINT>(i), *roots[i], tag);
+            tag += SubtreeSize(*roots[i]);
+        }
+        return;
+    }
+    const auto it = ui.pending.find(submenu);
+    if (it == ui.pending.end()) return;
     const PopupUi::Pending pending = std::move(it->second);
-    popupUi_->pending.erase(it);
+    ui.pending.erase(it);
     const std::vector<FolderTree::Node*> nodes = tree_.PreOrder();
     if (pending.tag >= nodes.size() || nodes[pending.tag]->text != pending.text) return;
-    AppendPopupMenu1Entries(submenu, nodes[pending.tag]->children, pending.tag + 1);
+    AppendPopupMenu1Entries(submenu, nodes[pending.tag]->children, pending.tag + 1, true);
 }
 
 void TForm1::BuildPopupMenu1() {
     DestroyPopupMenu1();
-    AppendPopupMenu1Entries(popupUi_->popupMenu1.Get(), tree_.Roots(), 0);
+    AppendPopupMenu1Entries(popupUi_->popupMenu1.Get(), tree_.Roots(), 0, false);
     popupUi_->stamp = FileWriteTime(SheetFolder() + "\\tree.txt");
     popupUi_->treeText = WriteTreeText(tree_);
     ++popupUi_->builds;
@@ -218,6 +247,7 @@ void TForm1::DestroyPopupMenu1() {
     ui.popupMenu1.Reset(CreatePopupMenu());
     std::erase_if(ui.items, [](const auto& entry) { return entry.second.launcher; });
     ui.pending.clear();
+    ui.topSubmenusAttached = false;
     ui.stamp = 0;
     ui.treeText.clear();
 }
