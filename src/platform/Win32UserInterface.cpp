@@ -24,6 +24,17 @@ int CALLBACK BrowseCallback(HWND hwnd, UINT message, LPARAM, LPARAM data) {
 
 }  // namespace
 
+HWND Win32UserInterface::LiveOwner() const noexcept {
+    if (!IsWindow(owner_)) return nullptr;
+    // While a dialog is up the main window is disabled: a box owned by it would leave the dialog clickable.
+    HWND active = GetActiveWindow();
+    if (active && active != owner_ && GetWindow(active, GW_OWNER) == owner_ && IsWindowVisible(active) &&
+        IsWindowEnabled(active)) {
+        return active;
+    }
+    return owner_;
+}
+
 void Win32UserInterface::ShowMessage(std::string_view text) {
     if (silent_) return;
     MessageBoxW(LiveOwner(), ToWide(text).c_str(), kCaption, MB_OK);

@@ -24,8 +24,9 @@ public:
     std::string BrowseFolder(Owner owner, std::string_view title, std::string_view initialFolder) override;
 
 private:
-    // The owner while it still exists: a message at shutdown (after the main window is gone) still shows.
-    HWND LiveOwner() const noexcept { return IsWindow(owner_) ? owner_ : nullptr; }
+    // The window a message belongs to: the main window's dialog the user is working in, else the main window
+    // while it still exists (a message at shutdown, after the main window is gone, still shows).
+    HWND LiveOwner() const noexcept;
     HWND owner_ = nullptr;
     bool silent_ = false;
 };

@@ -2,6 +2,7 @@
 
 #include "FakeFiles.h"
 #include "core/CallUpRules.h"
+#include "core/DialogPlacement.h"
 
 namespace zanmel {
 
@@ -27,6 +28,18 @@ TEST(CallUpRules, TheMainWindowIsCentredOnTheMouseAndKeptInsideTheScreens) {
     // Larger than the rectangle: the right and bottom edges come last and win.
     const ScreenRect small{0, 0, 640, 480};
     EXPECT_EQ(CentredOnMouse({320, 240}, 800, 600, &small), (ScreenPoint{-160, -120}));
+}
+
+TEST(CallUpRules, DialogsOpenOverTheirOwnerInsideTheWorkArea) {
+    const ScreenRect work{1920, 0, 3840, 1040};  // a second monitor, taskbar at the bottom
+    const ScreenRect owner{2000, 100, 2400, 500};
+    EXPECT_EQ(DialogPosition(&owner, 201, 101, work), (ScreenPoint{2099, 249}));
+    // The owner near an edge: the dialog moves in; without an owner on screen it is centred on the work area.
+    const ScreenRect corner{3700, 950, 3900, 1100};
+    EXPECT_EQ(DialogPosition(&corner, 400, 300, work), (ScreenPoint{3440, 740}));
+    EXPECT_EQ(DialogPosition(nullptr, 400, 300, work), (ScreenPoint{2680, 370}));
+    // Larger than the work area: the top-left corner stays inside.
+    EXPECT_EQ(DialogPosition(&owner, 2000, 1200, work), (ScreenPoint{1920, 0}));
 }
 
 TEST(CallUpRules, LauncherMenuPositionAndScreenExtent) {

@@ -95,16 +95,29 @@ TEST(Win32UserInterface, MessageBoxesAreCaptionedZanmelAndConfirmTellsOkFromCanc
         EXPECT_TRUE(test::JoinHelper(helper));
         EXPECT_EQ(seen, L"フォルダを削除しますか？");
     }
-    HANDLE helper = test::RunHelperUntil(
-        [&] {
-            HWND box = FindDialog(L"Zanmel");
-            if (!box) return false;
-            PostMessageW(box, WM_COMMAND, IDOK, 0);
-            return true;
-        },
-        10000);
-    ui.ShowMessage("実行ファイルが見つかりません");
-    EXPECT_TRUE(test::JoinHelper(helper));
+    // A message belongs to the dialog of the main window that is active, else to the main window.
+    HWND main = CreateWindowExW(0, L"STATIC", L"main", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, nullptr, nullptr, nullptr,
+                                nullptr);
+    HWND dialog = CreateWindowExW(0, L"STATIC", L"dialog", WS_POPUP | WS_VISIBLE, 50, 50, 100, 50, main, nullptr,
+                                  nullptr, nullptr);
+    ui.SetOwner(main);
+    for (HWND active : {dialog, main}) {
+        SetActiveWindow(active);
+        HWND owner = nullptr;
+        HANDLE helper = test::RunHelperUntil(
+            [&] {
+                HWND box = FindDialog(L"Zanmel");
+                if (!box) return false;
+                owner = GetWindow(box, GW_OWNER);
+                PostMessageW(box, WM_COMMAND, IDOK, 0);
+                return true;
+            },
+            10000);
+        ui.ShowMessage("実行ファイルが見つかりません");
+        EXPECT_TRUE(test::JoinHelper(helper));
+        EXPECT_EQ(owner, active);
+    }
+    DestroyWindow(main);
 }
 
 // The text of a tree view's selected item (the tree belongs to this process).

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/DialogPlacement.h"
 #include "core/ZanmelError.h"
 #include "platform/SystemError.h"
 #include "platform/TextCodec.h"
@@ -17,6 +18,24 @@ HWND AddControl(HWND parent, HFONT font, const char* component, const wchar_t* c
     SendMessageW(child, WM_SETFONT,
                  reinterpret_cast<WPARAM>(font ? font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT))), FALSE);
     return child;
+}
+
+void ShowOverOwner(HWND dialog) {
+    HWND owner = GetWindow(dialog, GW_OWNER);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    RECT frame{};
+    if (GetWindowRect(dialog, &frame) &&
+        GetMonitorInfoW(MonitorFromWindow(owner ? owner : dialog, MONITOR_DEFAULTTONEAREST), &monitor)) {
+        const RECT& work = monitor.rcWork;
+        RECT over{};
+        const bool ownerOnScreen = owner && IsWindowVisible(owner) && !IsIconic(owner) && GetWindowRect(owner, &over);
+        const ScreenRect ownerRect{over.left, over.top, over.right, over.bottom};
+        const ScreenPoint at = DialogPosition(ownerOnScreen ? &ownerRect : nullptr, frame.right - frame.left,
+                                              frame.bottom - frame.top, {work.left, work.top, work.right, work.bottom});
+        SetWindowPos(dialog, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    ShowWindow(dialog, SW_SHOWNORMAL);
 }
 
 std::string ControlText(HWND control) {

@@ -20,6 +20,10 @@ void SetControlText(HWND control, std::string_view text);
 bool IsChecked(HWND box);
 void SetChecked(HWND box, bool checked);
 
+// Shows a dialog centred over its owner window, inside the work area of the owner's monitor; centred on that
+// monitor while the owner is minimised or hidden (in the tray).
+void ShowOverOwner(HWND dialog);
+
 // Sizes the window so that its client area is width by height.
 void SetClientSize(HWND window, int width, int height);
 

@@ -4,6 +4,7 @@
 #include "platform/SystemError.h"
 #include "platform/TextCodec.h"
 #include "platform/UiFont.h"
+#include "ui/dialogs/DialogControls.h"
 
 namespace zanmel::ui {
 
@@ -62,20 +63,10 @@ bool TAboutBox::IsShown() const {
 void TAboutBox::ShowModal(HWND owner) {
     if (running_) return;
     SetWindowLongPtrW(Handle(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
-    // Centre on the owner, or on the screen without one.
-    RECT area{};
-    if (!owner || !GetWindowRect(owner, &area)) SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
-    RECT box{};
-    GetWindowRect(Handle(), &box);
-    const int width = box.right - box.left;
-    const int height = box.bottom - box.top;
-    SetWindowPos(Handle(), HWND_TOP, area.left + (area.right - area.left - width) / 2,
-                 area.top + (area.bottom - area.top - height) / 2, 0, 0, SWP_NOSIZE);
-
     const bool ownerWasEnabled = owner && IsWindowEnabled(owner);
     if (ownerWasEnabled) EnableWindow(owner, FALSE);
     running_ = true;
-    ShowWindow(Handle(), SW_SHOWNORMAL);
+    ShowOverOwner(Handle());
     SetFocus(GetDlgItem(Handle(), IDOK));
 
     bool quit = false;

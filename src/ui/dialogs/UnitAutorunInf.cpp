@@ -69,7 +69,7 @@ void TFormAutorunInf::Show() {
     ShowWindow(Control(kAutorunLabel3), warn ? SW_SHOWNA : SW_HIDE);
     ShowWindow(Control(kAutorunLabel4), warn ? SW_SHOWNA : SW_HIDE);
     EnableWindow(deps_.mainWindow, FALSE);
-    ShowWindow(Handle(), SW_SHOWNORMAL);
+    ShowOverOwner(Handle());
     SetForegroundWindow(Handle());
     SetFocus(Control(kAutorunBtnOK));
 }

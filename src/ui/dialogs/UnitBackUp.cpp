@@ -100,7 +100,7 @@ void TFormBackUp::Show() {
     SendMessageW(Control(kBackUpMode1), BM_SETCHECK, backUp_.Mode == TBackUp::kModeListedFolders, 0);
     SetListBoxLines(Control(kBackUpListBox1), CommaTextSplit(backUp_.DirList));
     EnableWindow(deps_.mainWindow, FALSE);
-    ShowWindow(Handle(), SW_SHOWNORMAL);
+    ShowOverOwner(Handle());
     SetForegroundWindow(Handle());
     SetFocus(Control(kBackUpBtnClose));
 }

@@ -11,6 +11,7 @@
 #include "platform/UiFont.h"
 #include "protocol/DirectSstp.h"
 #include "protocol/ZnxpRequest.h"
+#include "ui/dialogs/DialogControls.h"
 
 namespace zanmel::ui {
 
@@ -104,7 +105,7 @@ void TFormDebugDirectZNXS::SetText(DebugDirectControl id, std::string_view text)
 }
 
 void TFormDebugDirectZNXS::Show() {
-    ShowWindow(Handle(), SW_SHOWNORMAL);
+    ShowOverOwner(Handle());
     SetForegroundWindow(Handle());
     SetFocus(Control(kDebugMemo1));
 }

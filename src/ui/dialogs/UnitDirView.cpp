@@ -3,6 +3,7 @@
 #include "core/ZanmelError.h"
 #include "platform/SystemError.h"
 #include "platform/TextCodec.h"
+#include "ui/dialogs/DialogControls.h"
 
 namespace zanmel::ui {
 
@@ -66,7 +67,7 @@ std::string TFormDirView::Label2Text() const {
 }
 
 void TFormDirView::Show() {
-    ShowWindow(Handle(), SW_SHOWNORMAL);
+    ShowOverOwner(Handle());
     UpdateWindow(Handle());
 }
 

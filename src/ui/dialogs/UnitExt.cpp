@@ -178,7 +178,7 @@ void TFormExt::Show() {
         }
         LoadRecord(record);
     }
-    ShowWindow(Handle(), SW_SHOWNORMAL);
+    ShowOverOwner(Handle());
     SetForegroundWindow(Handle());
     SetFocus(Control(kExtBtnOK));
 }

@@ -14,6 +14,7 @@
 #include "platform/TextCodec.h"
 #include "platform/TreeViewItem.h"
 #include "platform/UiFont.h"
+#include "ui/dialogs/DialogControls.h"
 
 namespace zanmel::ui {
 
@@ -88,7 +89,7 @@ void TForm3::Show() {
     FillView();
     placed_ = false;
     EnableWindow(host_.MainWindow(), FALSE);
-    ShowWindow(Handle(), SW_SHOWNORMAL);
+    ShowOverOwner(Handle());
     if (!working_.Empty()) {
         SelectNode(working_.Roots().front().get());
         SetFocus(treeView1_);

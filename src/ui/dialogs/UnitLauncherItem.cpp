@@ -192,7 +192,7 @@ void TFormZanmel::Show() {
             SetText(kItemEdit2, "");
         }
     }
-    ShowWindow(Handle(), SW_SHOWNORMAL);
+    ShowOverOwner(Handle());
     SetForegroundWindow(Handle());
     SetFocus(Control(kItemBtnOK));
 }

@@ -87,7 +87,7 @@ void TForm4::Show() {
     SetChecked(Control(kForm4CheckBox3), !launcher_.FlgWebUse);
     SetChecked(Control(kForm4CheckBox4), !launcher_.FlgUnplugUse);
     FillGrid(std::move(rows));
-    ShowWindow(Handle(), SW_SHOWNORMAL);
+    ShowOverOwner(Handle());
     SetForegroundWindow(Handle());
     SetFocus(Control(kForm4Button6));
 }

@@ -12,6 +12,7 @@
 #include "platform/TextCodec.h"
 #include "platform/UiFont.h"
 #include "platform/Win32LaunchShell.h"
+#include "ui/dialogs/DialogControls.h"
 
 namespace zanmel::ui {
 
@@ -211,7 +212,7 @@ void TFormScan::Show() {
     ShowPanel2(mode == kScanCustom);
 
     EnableWindow(deps_.host.MainWindow(), FALSE);
-    ShowWindow(Handle(), SW_SHOWNORMAL);
+    ShowOverOwner(Handle());
     SetForegroundWindow(Handle());
     SetFocus(Control(kScanEdit1));
 }

@@ -180,7 +180,7 @@ void TFormSetting::Show() {
                  skin == skinNames_.end() ? static_cast<WPARAM>(-1) : static_cast<WPARAM>(skin - skinNames_.begin()),
                  0);
     ShowPage(0);
-    ShowWindow(Handle(), SW_SHOWNORMAL);
+    ShowOverOwner(Handle());
     SetForegroundWindow(Handle());
     SetFocus(Control(kSettingButton1));
 }

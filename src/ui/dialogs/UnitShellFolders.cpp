@@ -244,7 +244,7 @@ void TFormSpecialFolder::Show() {
         previousKeywords_[i] = RowKeyword(i);
     }
     EnableWindow(deps_.host.MainWindow(), FALSE);
-    ShowWindow(Handle(), SW_SHOWNORMAL);
+    ShowOverOwner(Handle());
     SetForegroundWindow(Handle());
     SetFocus(Control(kSFolderBtnSet));
 }

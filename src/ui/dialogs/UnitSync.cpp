@@ -81,7 +81,7 @@ void TFormSync::Show() {
         SetListBoxLines(Control(kSyncListBox1), SyncLinesOf(*bytes));
     }
     EnableWindow(deps_.mainWindow, FALSE);
-    ShowWindow(Handle(), SW_SHOWNORMAL);
+    ShowOverOwner(Handle());
     SetForegroundWindow(Handle());
     SetFocus(Control(kSyncBtnClose));
 }

@@ -183,7 +183,7 @@ void TFormWEB::Show() {
             SetText(kWebEdit2, "");
         }
     }
-    ShowWindow(Handle(), SW_SHOWNORMAL);
+    ShowOverOwner(Handle());
     SetForegroundWindow(Handle());
     SetFocus(Control(kWebBtnOK));
 }

@@ -247,4 +247,35 @@ TEST_F(WebItemTest, QuickRegistrationAppendsOrShowsTheDialogAndChoiceGoesToThePi
     EXPECT_EQ(Shape(host.tree), "#A|.a1|.例2|x|例|");
 }
 
+// A dialog opens centred over the main window, moved into the work area near its edges, and centred on the
+// work area while the main window is hidden (in the tray).
+TEST_F(WebItemTest, OpensOverTheMainWindowInsideTheWorkArea) {
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    HWND main = host.MainWindow();
+    auto openAt = [&](int x, int y, bool mainShown) {
+        SetWindowPos(main, nullptr, x, y, 600, 400,
+                     SWP_NOZORDER | SWP_NOACTIVATE | (mainShown ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+        Open(TFormWEB::kModeNew, kPlaceBeforeSelected);
+        RECT rc{};
+        GetWindowRect(dialog->Handle(), &rc);
+        dialog->Hide();
+        return rc;
+    };
+    RECT rc = openAt(work.left + 200, work.top + 150, true);
+    const int width = rc.right - rc.left;
+    const int height = rc.bottom - rc.top;
+    ASSERT_LE(width, 600);
+    EXPECT_EQ(rc.left, work.left + 200 + (600 - width) / 2);
+    EXPECT_EQ(rc.top, work.top + 150 + (400 - height) / 2);
+
+    rc = openAt(work.right - 100, work.bottom - 50, true);
+    EXPECT_EQ(rc.right, work.right);
+    EXPECT_EQ(rc.bottom, work.bottom);
+
+    rc = openAt(work.left + 200, work.top + 150, false);
+    EXPECT_EQ(rc.left, work.left + (work.right - work.left - width) / 2);
+    EXPECT_EQ(rc.top, work.top + (work.bottom - work.top - height) / 2);
+}
+
 }  // namespace zanmel::ui
