@@ -77,7 +77,8 @@ def evening_skin():
             c = (250, 220, 160)  # the setting sun
         return c
     png(os.path.join(folder, "top.png"), 160, 28, top)
-    png(os.path.join(folder, "bottom.png"), 8, 40, lambda x, y: mix(glow, sea, y / 39))
+    # As tall as the strip the search boxes make with the skin's fonts, so no plain colour shows below.
+    png(os.path.join(folder, "bottom.png"), 8, 44, lambda x, y: mix(glow, sea, y / 43))
     png(os.path.join(folder, "side.png"), 12, 8, lambda x, y: mix(sea, dusk, x / 11))
     bmp(os.path.join(folder, "splitter.bmp"), 5, 8, lambda x, y: (60, 70, 110) if x in (0, 4) else (90, 100, 150))
 
@@ -135,7 +136,8 @@ def frameless_skin():
     folder = os.path.join(SKIN, "tsukikage")
     os.makedirs(folder, exist_ok=True)
     key, night, moon = (255, 0, 255), (20, 24, 44), (200, 206, 230)
-    width = 300
+    # Wide enough for a list column of 8 full-width characters beside the tree.
+    width = 340
 
     def corner(x, y, w, radius=10):
         for cx in (radius, w - 1 - radius):
@@ -147,26 +149,28 @@ def frameless_skin():
     def top(x, y):
         if corner(x, y, width):
             return key
-        if 272 <= x < 290 and 6 <= y < 24:  # the close box
-            if abs((x - 272) - (y - 6)) <= 1 or abs((x - 272) - (23 - y)) <= 1:
+        if width - 28 <= x < width - 10 and 6 <= y < 24:  # the close box
+            if abs((x - (width - 28)) - (y - 6)) <= 1 or abs((x - (width - 28)) - (23 - y)) <= 1:
                 return moon
             return (60, 40, 70)
         return mix(night, (54, 60, 96), y / 29)
     png(os.path.join(folder, "top.png"), width, 30, top)
-    png(os.path.join(folder, "bottom.png"), width, 44,
-        lambda x, y: key if corner(x, 43 - y, width) else mix((54, 60, 96), night, y / 43))
+    # As tall as the strip its search boxes make, so the boxes are not cut by the rounded corners.
+    png(os.path.join(folder, "bottom.png"), width, 50,
+        lambda x, y: key if corner(x, 49 - y, width) else mix((54, 60, 96), night, y / 49))
     png(os.path.join(folder, "left.png"), 8, 240, lambda x, y: mix(night, (40, 46, 80), x / 7))
     png(os.path.join(folder, "right.png"), 8, 240, lambda x, y: mix((40, 46, 80), night, x / 7))
     png(os.path.join(folder, "tree.png"), 16, 16, lambda x, y: (30, 34, 58) if (x + y) % 16 else (36, 40, 66))
     png(os.path.join(folder, "treesel.png"), 16, 16, lambda x, y: (70, 76, 120))
-    # Without a splitter the result list is as wide as its image: a narrow column left of the tree.
-    png(os.path.join(folder, "list.png"), 96, 16, lambda x, y: mix((26, 30, 52), (34, 38, 64), x / 95))
-    png(os.path.join(folder, "listsel.png"), 96, 16, lambda x, y: (70, 76, 120))
+    # Without a splitter the result list is as wide as its image: a column left of the tree that shows an icon
+    # and keywords of 8 full-width characters, under the label of the partial search.
+    png(os.path.join(folder, "list.png"), 152, 16, lambda x, y: mix((26, 30, 52), (34, 38, 64), x / 151))
+    png(os.path.join(folder, "listsel.png"), 152, 16, lambda x, y: (70, 76, 120))
     lines = ["name,月影", "type,skin", "craftman,Zanmel", "id,zanmel.tsukikage", "charset,Shift_JIS",
              "fixedmode,true", "transparent.mode,true", "titlebar.visble,false", "splitter.visble,false",
              "transparent.color.r,255", "transparent.color.g,0", "transparent.color.b,255",
-             "paneltop.closebutton.left,271", "paneltop.closebutton.top,5",
-             "paneltop.closebutton.right,291", "paneltop.closebutton.bottom,25",
+             "paneltop.closebutton.left,%d" % (width - 29), "paneltop.closebutton.top,5",
+             "paneltop.closebutton.right,%d" % (width - 9), "paneltop.closebutton.bottom,25",
              "paneltop.graphic.filename,top.png", "panelbottom.graphic.filename,bottom.png",
              "panelleft.graphic.filename,left.png", "panelright.graphic.filename,right.png",
              "treeview.background.graphic.filename,tree.png", "treeview.background.graphic.repeat,both",

@@ -167,7 +167,7 @@ TEST_F(LauncherLifeE2E, NothingIsLostWhenTheTrayMenuExitEndsIt) {
     LearnThenEnd([](HWND window) { PostMessageW(window, WM_COMMAND, MAKEWPARAM(ui::MenuTrayIconEnd, 0), 0); });
 }
 
-// 月影 has no title bar; its close rectangle (271, 5)-(291, 25) lies on the top strip.
+// 月影 has no title bar; its close rectangle (311, 5)-(331, 25) lies on the top strip.
 TEST_F(LauncherLifeE2E, TheFramelessSkinsCloseRectangleEndsItAndItsBorderDoesNot) {
     WriteSheet("", std::string("#WEB\r\n#Launch\r\n") + kStartFolder + kExitFolder);
     const std::string settings = "[MainForm]\r\nSkinName=月影\r\n";
@@ -183,10 +183,10 @@ TEST_F(LauncherLifeE2E, TheFramelessSkinsCloseRectangleEndsItAndItsBorderDoesNot
         PostMessageW(strip, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(client.x, client.y));
         PostMessageW(strip, WM_LBUTTONUP, 0, MAKELPARAM(client.x, client.y));
     };
-    click({271, 15});  // the left edge
-    click({281, 25});  // the bottom edge
+    click({311, 15});  // the left edge
+    click({321, 25});  // the bottom edge
     EXPECT_FALSE(WaitFor([&] { return Ended(process.Get()); }, 1500)) << "a click on the border closed it";
-    click({281, 15});
+    click({321, 15});
     ExpectEndsWithCodeZero();
     const std::string saved = ReadFileBytes(program / ("data\\" + ComputerName() + "\\setting.ini")).value_or("");
     EXPECT_NE(saved.find("SkinName=月影\r\n"), std::string::npos) << saved;

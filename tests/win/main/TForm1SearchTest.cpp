@@ -413,6 +413,8 @@ TEST_F(MainWindowTest, ChosenSkinSetsTheFrameTheStripsAndTheDrawingModes) {
     EXPECT_EQ(right.bottom, bottom.top);
     EXPECT_EQ(height(form->PaintBox3()), skins.Skin.TopGraphic.Graphic.ImageHeight());
     EXPECT_EQ(width(form->PaintBox1()), skins.Skin.LeftGraphic.Graphic.ImageWidth());
+    // The bottom image fills the strip its search boxes make: no plain band below it.
+    EXPECT_EQ(bottom.bottom - bottom.top, skins.Skin.BottomGraphic.Graphic.ImageHeight());
     EXPECT_TRUE(GetWindowLongPtrW(window, GWL_STYLE) & WS_CAPTION);
     EXPECT_EQ(GetMenu(window), form->Menus().MainMenu1());
 
@@ -433,6 +435,7 @@ TEST_F(MainWindowTest, ChosenSkinSetsTheFrameTheStripsAndTheDrawingModes) {
                                  s.LeftGraphic.Graphic.ImageHeight());
     EXPECT_EQ(width(form->Panel1()), s.ListBox.BackGround.ImageWidth());
     EXPECT_EQ(height(form->PaintBox3()), s.TopGraphic.Graphic.ImageHeight());
+    EXPECT_EQ(height(GetParent(form->Edit1())), s.BottomGraphic.Graphic.ImageHeight());
 
     // Back to the default: frame, menu bar and status bar return, colour keying goes.
     choose("デフォルト");
