@@ -272,6 +272,62 @@ LRESULT CALLBACK TFormSetting::HotKeyEditProc(HWND hwnd, UINT message, WPARAM wP
     return platform::CallNextSubclass(hwnd, message, wParam, lParam);
 }
 
+// The tab control as it paints itself (its page and tabs), made when first needed.
+bool TFormSetting::EnsurePageBrush() {
+    if (pageBrush_) return true;
+    // The tab control asks for this dialog's background while it paints its page: that request gets the face
+    // colour.
+    if (makingPageBrush_) return false;
+    makingPageBrush_ = true;
+    struct Done {
+        bool& flag;
+        ~Done() { flag = false; }
+    } done{makingPageBrush_};
+    HWND tabs = Control(kSettingPageControl1);
+    RECT page{};
+    if (!tabs || !GetClientRect(tabs, &page) || page.right <= 0 || page.bottom <= 0) return false;
+    HDC screen = GetDC(tabs);
+    const platform::MemoryDc memory(CreateCompatibleDC(screen));
+    pageBitmap_.Reset(CreateCompatibleBitmap(screen, page.right, page.bottom));
+    ReleaseDC(tabs, screen);
+    HGDIOBJ old = SelectObject(memory.Get(), pageBitmap_.Get());
+    SendMessageW(tabs, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory.Get()), PRF_CLIENT | PRF_ERASEBKGND);
+    SelectObject(memory.Get(), old);
+    pageBrush_.Reset(CreatePatternBrush(pageBitmap_.Get()));
+    return static_cast<bool>(pageBrush_);
+}
+
+// A control standing on the tab control's page gets the page's painting as its background brush, aligned to
+// where the control stands; other controls get the default.
+LRESULT TFormSetting::PageControlColor(HDC dc, HWND control) {
+    HWND tabs = Control(kSettingPageControl1);
+    RECT page{};
+    RECT at{};
+    if (!tabs || !GetClientRect(tabs, &page) || !GetWindowRect(control, &at)) return 0;
+    MapWindowPoints(nullptr, tabs, reinterpret_cast<POINT*>(&at), 2);
+    RECT overlap{};
+    if (!IntersectRect(&overlap, &page, &at) || !EnsurePageBrush()) return 0;
+    SetBkMode(dc, TRANSPARENT);
+    SetBrushOrgEx(dc, -at.left, -at.top, nullptr);
+    return reinterpret_cast<LRESULT>(pageBrush_.Get());
+}
+
+// The dialog's background: its face colour, and under the tab control the page, for themed group boxes that
+// paint their parent's background behind them.
+void TFormSetting::PaintBackground(HDC dc) {
+    RECT client{};
+    GetClientRect(Handle(), &client);
+    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+    HWND tabs = Control(kSettingPageControl1);
+    RECT page{};
+    if (!tabs || !GetWindowRect(tabs, &page) || !EnsurePageBrush()) return;
+    MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&page), 2);
+    POINT origin{page.left, page.top};
+    LPtoDP(dc, &origin, 1);
+    SetBrushOrgEx(dc, origin.x, origin.y, nullptr);
+    FillRect(dc, &page, pageBrush_.Get());
+}
+
 LRESULT TFormSetting::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_COMMAND: {
@@ -306,6 +362,23 @@ LRESULT TFormSetting::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
             }
             break;
         }
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN:
+            if (const LRESULT brush = PageControlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam))) {
+                return brush;
+            }
+            break;
+        case WM_ERASEBKGND:
+            PaintBackground(reinterpret_cast<HDC>(wParam));
+            return 1;
+        case WM_PRINTCLIENT:
+            PaintBackground(reinterpret_cast<HDC>(wParam));
+            return 0;
+        case WM_THEMECHANGED:
+        case WM_SYSCOLORCHANGE:
+            pageBrush_.Reset();
+            pageBitmap_.Reset();
+            break;
         case WM_CLOSE:
             Hide();
             return 0;

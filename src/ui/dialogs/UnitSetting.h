@@ -78,6 +78,9 @@ private:
              int page, DWORD exStyle = 0);
     THotKeyRecord& HotKeyOf(SettingControl field);
     void DrawCornerPanel(const DRAWITEMSTRUCT& item) const;
+    bool EnsurePageBrush();
+    LRESULT PageControlColor(HDC dc, HWND control);
+    void PaintBackground(HDC dc);
     static LRESULT CALLBACK HotKeyEditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                            DWORD_PTR self) noexcept;
 
@@ -87,6 +90,11 @@ private:
     std::array<std::vector<HWND>, kPageCount> pages_;
     std::array<CornerPositions, 2> corners_{};  // lowered panels of the two groups
     platform::FontHandle font_;
+    // The tab control's page as it paints itself, so labels and check boxes on it show the page, not the
+    // dialog's face colour; made when first needed and again after a theme or colour change.
+    platform::BitmapHandle pageBitmap_;
+    platform::BrushHandle pageBrush_;
+    bool makingPageBrush_ = false;
 };
 
 }  // namespace zanmel::ui

@@ -80,6 +80,15 @@ TEST_F(SettingDialogTest, ShowsTheSettingsAndStoresEveryControlWhenItCloses) {
     EXPECT_FALSE(IsWindowEnabled(main));
     EXPECT_EQ(dialog->CurrentPage(), 0);
     EXPECT_EQ(GetFocus(), dialog->Control(kSettingButton1));
+    // A check box stands on the page: beyond its text it shows the page, not the dialog's face colour.
+    RedrawWindow(dialog->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    RECT box{}, page{};
+    GetWindowRect(dialog->Control(kSettingCheckBox1), &box);
+    GetWindowRect(dialog->Control(kSettingPageControl1), &page);
+    HDC screen = GetDC(nullptr);
+    const int middle = (box.top + box.bottom) / 2;
+    EXPECT_EQ(GetPixel(screen, box.right - 3, middle), GetPixel(screen, page.left + 6, middle));
+    ReleaseDC(nullptr, screen);
     EXPECT_TRUE(Checked(kSettingCheckBox3));
     EXPECT_FALSE(Checked(kSettingCheckBox1));
     EXPECT_TRUE(Checked(kSettingCheckBox7));
