@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# Screenshots for the documents, taken under Wine and Xvfb from the demo program folder (scripts/demo.sh):
+# the main window in each shipped skin and the global settings dialog over it, at DPI (default 96), saved as
+# docs/main-<skin>-<dpi>.png and docs/setting-<dpi>.png.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+dpi=${1:-96}
+env -u DISPLAY bash scripts/demo.sh >/dev/null  # builds and lays out build/demo (program folder and prefix)
+
+demo=$PWD/build/demo
+program=$demo/Zanmel
+docs=$PWD/docs
+mkdir -p "$docs"
+export WINEPREFIX=$demo/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+WINE=/usr/lib/wine/wine64
+WINESERVER=/usr/lib/wine/wineserver
+
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$demo/shots-display" </dev/null >/dev/null 2>&1 &
+xvfb=$!
+trap 'kill $xvfb 2>/dev/null || true' EXIT
+for _ in $(seq 100); do [ -s "$demo/shots-display" ] && break; sleep 0.1; done
+export DISPLAY=":$(cat "$demo/shots-display")"
+"$WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f </dev/null >/dev/null 2>&1
+"$WINESERVER" -w
+
+# The computer's settings file (its folder is the one beside the sheets "fixed" and "portable"): the main
+# window at a known place, in the given skin.
+computer=$(find "$program/data" -mindepth 1 -maxdepth 1 -type d ! -name fixed ! -name portable | head -n 1)
+settings=$computer/setting.ini
+place() {
+    python3 - "$settings" "$1" <<'PY'
+import re, sys
+path, skin = sys.argv[1], sys.argv[2]
+try:
+    text = open(path, 'rb').read().decode('cp932')
+except FileNotFoundError:
+    text = ''
+text = re.sub(r'\[MainForm\]\r\n(?:[^\[\r\n][^\r\n]*\r\n)*', '', text)
+values = [('Top', '40'), ('Left', '40'), ('Width', '480'), ('Height', '360'), ('Splitter->Left', '200'),
+          ('SkinName', skin)]
+text = '[MainForm]\r\n' + ''.join('%s=%s\r\n' % pair for pair in values) + text
+open(path, 'wb').write(text.encode('cp932'))
+PY
+}
+
+# Starts the launcher in a Wine virtual desktop (it draws the window frames), sends keys, saves the screen
+# region, ends the launcher.
+shoot() {
+    local out=$1 crop=$2
+    shift 2
+    (cd "$program" && "$WINE" explorer /desktop=Zanmel,1024x768 ./Zanmel.exe </dev/null >/dev/null 2>&1 &)
+    sleep 6
+    for key in "$@"; do
+        xdotool key "$key"
+        sleep 1
+    done
+    import -window root -crop "$crop" +repage "$out"
+    "$WINESERVER" -k || true
+    sleep 1
+}
+
+for skin in デフォルト:default 夕凪:yunagi 月影:tsukikage; do
+    place "${skin%%:*}"
+    shoot "$docs/main-${skin##*:}-$dpi.png" 500x420+30+20
+done
+place デフォルト
+shoot "$docs/setting-$dpi.png" 540x460+20+10 alt+p a
+echo "Screenshots at $dpi DPI saved in $docs"
