@@ -337,8 +337,10 @@ TEST_F(MainWindowPopupTest, HotKeysAndHookMessagesCallTheLauncherUp) {
 
     // The launcher menu opens at the mouse for 512, else 50 pixels up and left; the hot key is the latter.
     SetCursorPos(300, 300);
+    EXPECT_EQ(GetSubMenu(form->PopupMenu1(), 0), nullptr);
     OpenedMenu menu = PostAndPump(hook::kMessageLauncherMenu, hook::kMenuAtMouse);
     EXPECT_EQ(menu.menu, form->PopupMenu1());
+    EXPECT_NE(GetSubMenu(form->PopupMenu1(), 0), nullptr);  // the menu loop's opening gave it its submenus
     EXPECT_EQ(menu.at.x, 300);
     EXPECT_EQ(menu.at.y, 300);
     menu = PostAndPump(hook::kMessageLauncherMenu, 0);
