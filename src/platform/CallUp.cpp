@@ -41,15 +41,15 @@ HookLibrary::~HookLibrary() {
 void HookLibrary::Load(const std::string& programFolder, HWND window, const hook::HookSettings& settings,
                        UserInterface& ui) {
     const std::string path = PathIn(programFolder);
-    module_ = LoadLibraryW(ToWide(path).c_str());
+    module_.Reset(LoadLibraryW(ToWide(path).c_str()));
     if (!module_) {
         ui.ShowMessage(path + "がみつかりません" + "\r\nDLLがロードできません。");
         return;
     }
-    setHook_ =
-        reinterpret_cast<hook::SetHookFunction>(reinterpret_cast<void*>(GetProcAddress(module_, hook::kSetHookName)));
-    freeHook_ =
-        reinterpret_cast<hook::FreeHookFunction>(reinterpret_cast<void*>(GetProcAddress(module_, hook::kFreeHookName)));
+    setHook_ = reinterpret_cast<hook::SetHookFunction>(
+        reinterpret_cast<void*>(GetProcAddress(module_.Get(), hook::kSetHookName)));
+    freeHook_ = reinterpret_cast<hook::FreeHookFunction>(
+        reinterpret_cast<void*>(GetProcAddress(module_.Get(), hook::kFreeHookName)));
     if (!setHook_ || !freeHook_) {
         // A library without its functions is of no use: it goes again at once.
         Free();
@@ -76,8 +76,7 @@ void HookLibrary::Release(UserInterface& ui) {
 }
 
 void HookLibrary::Free() noexcept {
-    if (module_) FreeLibrary(module_);
-    module_ = nullptr;
+    module_.Reset();
     hooked_ = false;
     setHook_ = nullptr;
     freeHook_ = nullptr;

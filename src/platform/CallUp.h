@@ -8,6 +8,7 @@
 #include "core/UserInterface.h"
 #include "hook/HookProtocol.h"
 #include "hook/HookRules.h"
+#include "platform/Handles.h"
 
 // The two system-wide ways of calling the launcher up: hot keys and the hook library ZanmelHook.dll.
 namespace zanmel::platform {
@@ -52,13 +53,13 @@ public:
     void Load(const std::string& programFolder, HWND window, const hook::HookSettings& settings, UserInterface& ui);
     // Frees the hook and the library; the library posts nothing afterwards.
     void Release(UserInterface& ui);
-    bool Loaded() const noexcept { return module_ != nullptr; }
+    bool Loaded() const noexcept { return static_cast<bool>(module_); }
     bool Hooked() const noexcept { return hooked_; }
 
 private:
     void Free() noexcept;
 
-    HMODULE module_ = nullptr;
+    LibraryHandle module_;
     hook::SetHookFunction setHook_ = nullptr;
     hook::FreeHookFunction freeHook_ = nullptr;
     bool hooked_ = false;

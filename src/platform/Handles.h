@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <objbase.h>
+#include <shellapi.h>
 
 #include <utility>
 
@@ -114,6 +115,81 @@ struct MenuHandleTraits {
 };
 // A menu that no window owns (a window destroys its own menu bar).
 using MenuHandle = UniqueHandle<MenuHandleTraits>;
+
+// Dropped files of a WM_DROPFILES message.
+struct DropHandleTraits {
+    using Handle = HDROP;
+    static Handle Invalid() noexcept { return nullptr; }
+    static bool IsValid(Handle h) noexcept { return h != nullptr; }
+    static void Close(Handle h) noexcept { DragFinish(h); }
+};
+using DropHandle = UniqueHandle<DropHandleTraits>;
+
+struct LibraryHandleTraits {
+    using Handle = HMODULE;
+    static Handle Invalid() noexcept { return nullptr; }
+    static bool IsValid(Handle h) noexcept { return h != nullptr; }
+    static void Close(Handle h) noexcept { FreeLibrary(h); }
+};
+using LibraryHandle = UniqueHandle<LibraryHandleTraits>;
+
+// A view of a file mapping.
+struct MappedViewTraits {
+    using Handle = const void*;
+    static Handle Invalid() noexcept { return nullptr; }
+    static bool IsValid(Handle h) noexcept { return h != nullptr; }
+    static void Close(Handle h) noexcept { UnmapViewOfFile(h); }
+};
+using MappedView = UniqueHandle<MappedViewTraits>;
+
+// The device context of a window (or of the screen for nullptr), released with the object.
+class WindowDc {
+public:
+    explicit WindowDc(HWND window) noexcept : window_(window), dc_(GetDC(window)) {}
+    ~WindowDc() {
+        if (dc_) ReleaseDC(window_, dc_);
+    }
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    HDC Get() const noexcept { return dc_; }
+    explicit operator bool() const noexcept { return dc_ != nullptr; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
+// A GDI object selected into a device context, the previous one selected back with the object.
+class SelectedObject {
+public:
+    SelectedObject(HDC dc, HGDIOBJ object) noexcept : dc_(dc), old_(SelectObject(dc, object)) {}
+    ~SelectedObject() {
+        if (old_ && old_ != HGDI_ERROR) SelectObject(dc_, old_);
+    }
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ old_;
+};
+
+// Runs cleanup when the scope ends, however it ends, unless dismissed (the work it undoes succeeded).
+template <class F>
+class ScopeGuard {
+public:
+    explicit ScopeGuard(F cleanup) noexcept : cleanup_(std::move(cleanup)) {}
+    ~ScopeGuard() {
+        if (active_) cleanup_();
+    }
+    ScopeGuard(const ScopeGuard&) = delete;
+    ScopeGuard& operator=(const ScopeGuard&) = delete;
+    void Dismiss() noexcept { active_ = false; }
+
+private:
+    F cleanup_;
+    bool active_ = true;
+};
 
 // A move-only owner of one COM interface pointer.
 template <class T>

@@ -1,5 +1,7 @@
 #include "platform/UiFont.h"
 
+#include "platform/Handles.h"
+
 namespace zanmel::platform {
 
 bool HasJapaneseFace(const std::wstring& face) {
@@ -7,16 +9,15 @@ bool HasJapaneseFace(const std::wstring& face) {
     LOGFONTW query{};
     query.lfCharSet = SHIFTJIS_CHARSET;
     face.copy(query.lfFaceName, face.size());
-    HDC dc = GetDC(nullptr);
+    const WindowDc screen(nullptr);
     bool found = false;
     EnumFontFamiliesExW(
-        dc, &query,
+        screen.Get(), &query,
         [](const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) -> int {
             *reinterpret_cast<bool*>(found) = true;
             return 0;
         },
         reinterpret_cast<LPARAM>(&found), 0);
-    ReleaseDC(nullptr, dc);
     return found;
 }
 

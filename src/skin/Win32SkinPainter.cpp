@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <type_traits>
 
+#include "platform/Handles.h"
 #include "platform/TextCodec.h"
 #include "platform/UiFont.h"
 #include "skin/Win32SkinEnvironment.h"
@@ -13,9 +14,8 @@ namespace {
 
 int ScreenDpi() {
     static const int dpi = [] {
-        HDC screen = GetDC(nullptr);
-        const int value = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-        if (screen != nullptr) ReleaseDC(nullptr, screen);
+        const platform::WindowDc screen(nullptr);
+        const int value = screen ? GetDeviceCaps(screen.Get(), LOGPIXELSY) : 96;
         return value > 0 ? value : 96;
     }();
     return dpi;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "WinTestSupport.h"
 #include "platform/Handles.h"
 #include "platform/TextCodec.h"
@@ -72,6 +74,32 @@ TEST(Handles, ComPointerReleasesOnReset) {
     EXPECT_TRUE(other);
     other.Reset();
     EXPECT_FALSE(other);
+}
+
+TEST(Handles, GuardsUndoOnTheWayOutUnlessDismissed) {
+    int undone = 0;
+    try {
+        const ScopeGuard guard([&] { ++undone; });
+        throw std::runtime_error("stop");
+    } catch (const std::runtime_error&) {
+    }
+    {
+        ScopeGuard guard([&] { ++undone; });
+        guard.Dismiss();
+    }
+    EXPECT_EQ(undone, 1);
+
+    // A selected object goes back out of the device context, a window's DC back to the window.
+    const MemoryDc dc(CreateCompatibleDC(nullptr));
+    const BrushHandle brush(CreateSolidBrush(RGB(1, 2, 3)));
+    const HGDIOBJ original = GetCurrentObject(dc.Get(), OBJ_BRUSH);
+    {
+        const SelectedObject selected(dc.Get(), brush.Get());
+        EXPECT_EQ(GetCurrentObject(dc.Get(), OBJ_BRUSH), brush.Get());
+    }
+    EXPECT_EQ(GetCurrentObject(dc.Get(), OBJ_BRUSH), original);
+    const WindowDc screen(nullptr);
+    EXPECT_GT(GetDeviceCaps(screen.Get(), LOGPIXELSY), 0);
 }
 
 }  // namespace zanmel::platform

@@ -29,25 +29,17 @@ constexpr int kMemoHeight = 170;
 constexpr int kButtonHeight = 26;
 constexpr char kNotProcessed[] = "送信しましたが処理されませんでした";
 
-// A read-only view of a file mapping, unmapped however the reading ends.
-struct MappedView {
-    const void* address;
-    ~MappedView() {
-        if (address) UnmapViewOfFile(address);
-    }
-};
-
 // The first bytes of the mascot hosts' shared memory, or nothing when no host made it.
 std::optional<std::string> ReadMascotDirectory() {
     const platform::KernelHandle mapping(OpenFileMappingW(FILE_MAP_READ, FALSE, L"Sakura"));
     if (!mapping) return std::nullopt;
     // The whole mapping is viewed: asking for more than it holds would fail.
-    const MappedView view{MapViewOfFile(mapping.Get(), FILE_MAP_READ, 0, 0, 0)};
-    if (!view.address) return std::nullopt;
+    const platform::MappedView view(MapViewOfFile(mapping.Get(), FILE_MAP_READ, 0, 0, 0));
+    if (!view) return std::nullopt;
     MEMORY_BASIC_INFORMATION region{};
-    if (!VirtualQuery(view.address, &region, sizeof(region))) return std::nullopt;
+    if (!VirtualQuery(view.Get(), &region, sizeof(region))) return std::nullopt;
     const std::size_t size = std::min<std::size_t>(region.RegionSize, kMascotDirectorySize);
-    return std::string(static_cast<const char*>(view.address), size);
+    return std::string(static_cast<const char*>(view.Get()), size);
 }
 
 }  // namespace

@@ -30,11 +30,6 @@ constexpr int kButtonRowHeight = 40;
 constexpr int kButtonHeight = 26;
 constexpr int kEditHeight = 22;
 
-struct DropRelease {
-    HDROP drop;
-    ~DropRelease() { DragFinish(drop); }
-};
-
 WPARAM IndexOf(const std::vector<std::string>& entries, std::string_view text) {
     for (std::size_t i = 0; i < entries.size(); ++i)
         if (entries[i] == text) return static_cast<WPARAM>(i);
@@ -242,7 +237,7 @@ void TFormExt::BtnRelativeFilePathClick() {
 }
 
 void TFormExt::FormDropFiles(HDROP drop) {
-    const DropRelease release{drop};
+    const platform::DropHandle release(drop);
     SetForegroundWindow(Handle());
     const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 0; i < count; ++i) {

@@ -35,12 +35,6 @@ constexpr int kButtonRowHeight = 40;
 constexpr int kButtonHeight = 26;
 constexpr int kEditHeight = 22;
 
-// Releases a shell drop however the handling ends.
-struct DropRelease {
-    HDROP drop;
-    ~DropRelease() { DragFinish(drop); }
-};
-
 }  // namespace
 
 TFormZanmel::TFormZanmel(Dependencies deps) : deps_(deps), font_(platform::CreateUiFont()) {
@@ -244,12 +238,9 @@ void TFormZanmel::BtnOKClick() {
 void TFormZanmel::QuickRegistration() {
     // The caller disabled the main window; whatever stops the registration while the dialog stays hidden (the
     // launch module's own message, a raised error) must not leave it disabled.
-    struct Release {
-        TFormZanmel& form;
-        ~Release() {
-            if (!form.IsShown() && !form.deps_.picker.IsShown()) EnableWindow(form.deps_.host.MainWindow(), TRUE);
-        }
-    } release{*this};
+    const platform::ScopeGuard release([this] {
+        if (!IsShown() && !deps_.picker.IsShown()) EnableWindow(deps_.host.MainWindow(), TRUE);
+    });
     ShowExtra(false);
     ResetExtra();
     BtnOKClick();
@@ -280,7 +271,7 @@ void TFormZanmel::BtnRelativeFilePathClick() {
 }
 
 void TFormZanmel::FormDropFiles(HDROP drop) {
-    const DropRelease release{drop};
+    const platform::DropHandle release(drop);
     SetForegroundWindow(Handle());
     const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 0; i < count; ++i) {

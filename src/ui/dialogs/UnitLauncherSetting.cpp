@@ -95,13 +95,10 @@ void TForm4::Show() {
 void TForm4::Hide() {
     // A window that is not shown (a close message from outside) has nothing to store and nothing to give back.
     if (!IsShown()) return;
-    struct Release {
-        TForm4& form;
-        ~Release() {
-            EnableWindow(form.mainWindow_, TRUE);
-            ShowWindow(form.Handle(), SW_HIDE);
-        }
-    } release{*this};
+    const platform::ScopeGuard release([this] {
+        EnableWindow(mainWindow_, TRUE);
+        ShowWindow(Handle(), SW_HIDE);
+    });
     launcher_.FlgOpenExplorer = IsChecked(Control(kForm4CheckBox1));
     launcher_.FlgUseCloseHelp = IsChecked(Control(kForm4CheckBox2));
     launcher_.FlgWebUse = !IsChecked(Control(kForm4CheckBox3));

@@ -51,12 +51,6 @@ constexpr ModeTexts kModeTexts[] = {
     {"詳細スキャン", "スキャンしたいフォルダを指定してください", "※サブフォルダも検索します"},
 };
 
-// Releases a shell drop however the handling ends.
-struct DropRelease {
-    HDROP drop;
-    ~DropRelease() { DragFinish(drop); }
-};
-
 }  // namespace
 
 std::string GetSpecialFolderPath(int csidl) {
@@ -235,7 +229,7 @@ void TFormScan::BtnFolderClick() {
 }
 
 void TFormScan::FormDropFiles(HDROP drop) {
-    const DropRelease release{drop};
+    const platform::DropHandle release(drop);
     SetForegroundWindow(Handle());
     const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 0; i < count; ++i) {
@@ -286,7 +280,8 @@ void TFormScan::BtnOKClick() {
     try {
         platform::ScanFolder(*dirView_, scan, deps_.state.AbsolutePath(Text(kScanEdit1)), top);
     } catch (...) {
-        // What was registered before the error stays and is saved; the main window must not stay disabled.
+        // What was registered before the error stays and is saved (which may fail in turn, so no scope guard);
+        // the main window must not stay disabled.
         EndScan(top);
         throw;
     }
@@ -298,14 +293,9 @@ void TFormScan::BtnOKClick() {
 void TFormScan::EndScan(FolderTree::Node* top) {
     EnableWindow(deps_.host.MainWindow(), TRUE);
     deps_.host.UpdateNode(top);
-    try {
-        deps_.host.SaveTree();
-        deps_.files.WriteFile(deps_.state.SheetFolder() + "\\keyword.txt", deps_.keyWords.SaveToText());
-    } catch (...) {
-        dirView_->Hide();
-        throw;
-    }
-    dirView_->Hide();
+    const platform::ScopeGuard hide([this] { dirView_->Hide(); });
+    deps_.host.SaveTree();
+    deps_.files.WriteFile(deps_.state.SheetFolder() + "\\keyword.txt", deps_.keyWords.SaveToText());
 }
 
 LRESULT TFormScan::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -187,13 +187,10 @@ void TFormSetting::Show() {
 
 void TFormSetting::Hide() {
     // Whatever the save does, the main window comes back and the dialog goes; a failed write is reported after.
-    struct Release {
-        TFormSetting& form;
-        ~Release() {
-            EnableWindow(form.mainWindow_, TRUE);
-            ShowWindow(form.Handle(), SW_HIDE);
-        }
-    } release{*this};
+    const platform::ScopeGuard release([this] {
+        EnableWindow(mainWindow_, TRUE);
+        ShowWindow(Handle(), SW_HIDE);
+    });
     if (!Control(kSettingPageControl1)) return;  // never shown: nothing to take, the settings stay
     setting_.MinimatizeOnNoActive = IsChecked(Control(kSettingCheckBox1));
     setting_.GoTaskTray = IsChecked(Control(kSettingCheckBox2));
@@ -279,20 +276,17 @@ bool TFormSetting::EnsurePageBrush() {
     // colour.
     if (makingPageBrush_) return false;
     makingPageBrush_ = true;
-    struct Done {
-        bool& flag;
-        ~Done() { flag = false; }
-    } done{makingPageBrush_};
+    const platform::ScopeGuard done([this] { makingPageBrush_ = false; });
     HWND tabs = Control(kSettingPageControl1);
     RECT page{};
     if (!tabs || !GetClientRect(tabs, &page) || page.right <= 0 || page.bottom <= 0) return false;
-    HDC screen = GetDC(tabs);
-    const platform::MemoryDc memory(CreateCompatibleDC(screen));
-    pageBitmap_.Reset(CreateCompatibleBitmap(screen, page.right, page.bottom));
-    ReleaseDC(tabs, screen);
-    HGDIOBJ old = SelectObject(memory.Get(), pageBitmap_.Get());
-    SendMessageW(tabs, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory.Get()), PRF_CLIENT | PRF_ERASEBKGND);
-    SelectObject(memory.Get(), old);
+    {
+        const platform::WindowDc screen(tabs);
+        const platform::MemoryDc memory(CreateCompatibleDC(screen.Get()));
+        pageBitmap_.Reset(CreateCompatibleBitmap(screen.Get(), page.right, page.bottom));
+        const platform::SelectedObject drawn(memory.Get(), pageBitmap_.Get());
+        SendMessageW(tabs, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory.Get()), PRF_CLIENT | PRF_ERASEBKGND);
+    }
     pageBrush_.Reset(CreatePatternBrush(pageBitmap_.Get()));
     return static_cast<bool>(pageBrush_);
 }

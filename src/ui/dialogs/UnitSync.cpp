@@ -6,6 +6,7 @@
 #include "core/SyncRules.h"
 #include "core/ZanmelError.h"
 #include "platform/AtomicFile.h"
+#include "platform/Handles.h"
 #include "platform/MessageLoop.h"
 #include "platform/TextCodec.h"
 #include "platform/UiFont.h"
@@ -180,13 +181,12 @@ void TFormSync::BtnSyncClick() {
     std::optional<std::string> failed;
     bool completed = false;
     running_ = true;
-    try {
-        completed = RunJobs(*localFolder, destinations, failed);
-    } catch (...) {
+    platform::ScopeGuard stopped([&] {
         running_ = false;
         view.Hide();
-        throw;
-    }
+    });
+    completed = RunJobs(*localFolder, destinations, failed);
+    stopped.Dismiss();
     running_ = false;
     if (!completed) {
         // Nothing is copying any more: the progress window goes, the dialog stays for another try.

@@ -235,12 +235,9 @@ void TFormWEB::BtnOKClick() {
 void TFormWEB::QuickRegistration() {
     // Whatever stops the registration while the dialog stays hidden (the launch module's own message, a raised
     // error) must not leave the main window disabled.
-    struct Release {
-        TFormWEB& form;
-        ~Release() {
-            if (!form.IsShown() && !form.deps_.picker.IsShown()) EnableWindow(form.deps_.host.MainWindow(), TRUE);
-        }
-    } release{*this};
+    const platform::ScopeGuard release([this] {
+        if (!IsShown() && !deps_.picker.IsShown()) EnableWindow(deps_.host.MainWindow(), TRUE);
+    });
     ShowExtra(false);
     ResetExtra();
     BtnOKClick();

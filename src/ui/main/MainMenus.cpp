@@ -3,6 +3,7 @@
 #include <iterator>
 
 #include "core/ZanmelError.h"
+#include "platform/Handles.h"
 #include "platform/SystemError.h"
 #include "platform/TextCodec.h"
 
@@ -153,41 +154,40 @@ UINT MainMenuCommandOf(UINT command) noexcept {
 }
 
 MainMenus::MainMenus() {
-    try {
-        mainMenu1_ = NewMenu(true);
-        popupMainMenu_ = NewMenu(false);
-        popupTrayIconMenu_ = NewMenu(false);
-        HMENU mainSub = nullptr;
-        HMENU popupSub = nullptr;
-        for (const MenuRow& row : kTable) {
-            const bool enabled = !(row.flags & kStartsDisabled);
-            const bool hasSubmenu = row.level == 0 || (row.flags & kListMenu);
-            HMENU mainParent = row.level == 0 ? mainMenu1_ : mainSub;
-            HMENU popupParent = row.level == 0 ? popupMainMenu_ : popupSub;
-            HMENU mainMenu = hasSubmenu ? NewMenu(false) : nullptr;
-            Append(mainParent, row.main, row.caption, mainMenu, enabled);
-            HMENU popupMenu = nullptr;
-            if (row.popup != 0) {
-                popupMenu = hasSubmenu ? NewMenu(false) : nullptr;
-                Append(popupParent, row.popup, row.caption, popupMenu, enabled);
-            }
-            if (row.level == 0) {
-                mainSub = mainMenu;
-                popupSub = popupMenu;
-            }
-            if (row.flags & kSeparatorAfter) {
-                AppendSeparator(mainParent);
-                if (popupParent) AppendSeparator(popupParent);
-            }
-        }
-        Append(popupTrayIconMenu_, MenuTrayIconEnd, L"終了", nullptr, true);
-    } catch (...) {
-        // Submenus already appended go with their parents.
+    // A table row that fails leaves no menu behind; submenus already appended go with their parents.
+    platform::ScopeGuard destroy([this] {
         if (mainMenu1_) DestroyMenu(mainMenu1_);
         if (popupMainMenu_) DestroyMenu(popupMainMenu_);
         if (popupTrayIconMenu_) DestroyMenu(popupTrayIconMenu_);
-        throw;
+    });
+    mainMenu1_ = NewMenu(true);
+    popupMainMenu_ = NewMenu(false);
+    popupTrayIconMenu_ = NewMenu(false);
+    HMENU mainSub = nullptr;
+    HMENU popupSub = nullptr;
+    for (const MenuRow& row : kTable) {
+        const bool enabled = !(row.flags & kStartsDisabled);
+        const bool hasSubmenu = row.level == 0 || (row.flags & kListMenu);
+        HMENU mainParent = row.level == 0 ? mainMenu1_ : mainSub;
+        HMENU popupParent = row.level == 0 ? popupMainMenu_ : popupSub;
+        HMENU mainMenu = hasSubmenu ? NewMenu(false) : nullptr;
+        Append(mainParent, row.main, row.caption, mainMenu, enabled);
+        HMENU popupMenu = nullptr;
+        if (row.popup != 0) {
+            popupMenu = hasSubmenu ? NewMenu(false) : nullptr;
+            Append(popupParent, row.popup, row.caption, popupMenu, enabled);
+        }
+        if (row.level == 0) {
+            mainSub = mainMenu;
+            popupSub = popupMenu;
+        }
+        if (row.flags & kSeparatorAfter) {
+            AppendSeparator(mainParent);
+            if (popupParent) AppendSeparator(popupParent);
+        }
     }
+    Append(popupTrayIconMenu_, MenuTrayIconEnd, L"終了", nullptr, true);
+    destroy.Dismiss();
 }
 
 MainMenus::~MainMenus() {
@@ -202,12 +202,11 @@ MainMenus::~MainMenus() {
 }
 
 void MainMenus::Append(HMENU parent, UINT command, const std::wstring& caption, HMENU submenu, bool enabled) {
-    try {
-        InsertAt(parent, static_cast<UINT>(GetMenuItemCount(parent)), command, caption, submenu, enabled);
-    } catch (...) {
+    platform::ScopeGuard destroy([submenu] {
         if (submenu) DestroyMenu(submenu);
-        throw;
-    }
+    });
+    InsertAt(parent, static_cast<UINT>(GetMenuItemCount(parent)), command, caption, submenu, enabled);
+    destroy.Dismiss();
     entries_[command] = Entry{parent, submenu, caption, false, enabled};
 }
 

@@ -12,15 +12,7 @@
 
 namespace zanmel {
 
-namespace {
-
-// Releases a shell drop however the handling ends.
-struct DropRelease {
-    HDROP drop;
-    ~DropRelease() { DragFinish(drop); }
-};
-
-}  // namespace
+namespace {}  // namespace
 
 void TForm1::InstallDropTarget() {
     auto* target = new platform::CDropTarget(
@@ -41,7 +33,7 @@ bool TForm1::ApplicationMessage(MSG& msg) {
     if (CallUpMessage(msg)) return true;
     if (msg.message != WM_DROPFILES || (msg.hwnd != treeView1_ && msg.hwnd != listBox1_)) return false;
     const HDROP drop = reinterpret_cast<HDROP>(msg.wParam);
-    const DropRelease release{drop};
+    const platform::DropHandle release(drop);
     const std::vector<std::string> paths = platform::DroppedFiles(drop);
     if (msg.hwnd == treeView1_) {
         TreeView1DropFiles(paths);

@@ -23,37 +23,36 @@ std::string TForm1::ComputerSettingPath() const {
 void TForm1::FormCreate() {
     TDebugTimer& timer = deps_.timer;
     const std::size_t depth = timer.OpenStages();
-    try {
-        timer.BeginStage();
-        const ProfileFile settings(deps_.files.ReadFile(ComputerSettingPath()).value_or(""));
-        RECT rc;
-        GetWindowRect(Handle(), &rc);
-        const int top = settings.ReadInteger(kMainForm, "Top", rc.top);
-        const int left = settings.ReadInteger(kMainForm, "Left", rc.left);
-        const int width = settings.ReadInteger(kMainForm, "Width", rc.right - rc.left);
-        const int height = settings.ReadInteger(kMainForm, "Height", rc.bottom - rc.top);
-        SetWindowPos(Handle(), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-        listWidth_ = settings.ReadInteger(kMainForm, "Splitter->Left", listWidth_);
-        FormResize();
-
-        timer.BeginStage();
-        if (life_.skins) {
-            // The name is remembered before the skin loads: a skin that fails to load is still the user's choice.
-            skin::LoadStartupSkin(*life_.skins, settings, deps_.setting.DefaultSkinName, skinName_);
-            ApplySkin();
-        } else {
-            skinName_ = settings.ReadString(kMainForm, "SkinName", deps_.setting.DefaultSkinName);
-        }
-        timer.EndStage("スキンの読み込み");
-
-        RunAutoRunFolder(FolderTree::kStartAutoRun);
-        ApplyImeMode();
-        timer.EndStage("TForm1::FormCreate");
-    } catch (...) {
-        // The rest of FormCreate is skipped; its open stages close without a line, so later ones keep their depth.
+    // When something throws, the rest of FormCreate is skipped; its open stages close without a line, so later
+    // ones keep their depth. (After a normal end none is open.)
+    const platform::ScopeGuard abandon([&] {
         while (timer.OpenStages() > depth) timer.AbandonStage();
-        throw;
+    });
+    timer.BeginStage();
+    const ProfileFile settings(deps_.files.ReadFile(ComputerSettingPath()).value_or(""));
+    RECT rc;
+    GetWindowRect(Handle(), &rc);
+    const int top = settings.ReadInteger(kMainForm, "Top", rc.top);
+    const int left = settings.ReadInteger(kMainForm, "Left", rc.left);
+    const int width = settings.ReadInteger(kMainForm, "Width", rc.right - rc.left);
+    const int height = settings.ReadInteger(kMainForm, "Height", rc.bottom - rc.top);
+    SetWindowPos(Handle(), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    listWidth_ = settings.ReadInteger(kMainForm, "Splitter->Left", listWidth_);
+    FormResize();
+
+    timer.BeginStage();
+    if (life_.skins) {
+        // The name is remembered before the skin loads: a skin that fails to load is still the user's choice.
+        skin::LoadStartupSkin(*life_.skins, settings, deps_.setting.DefaultSkinName, skinName_);
+        ApplySkin();
+    } else {
+        skinName_ = settings.ReadString(kMainForm, "SkinName", deps_.setting.DefaultSkinName);
     }
+    timer.EndStage("スキンの読み込み");
+
+    RunAutoRunFolder(FolderTree::kStartAutoRun);
+    ApplyImeMode();
+    timer.EndStage("TForm1::FormCreate");
 }
 
 // Runs the direct items of the auto-run folder (the last node with that text); subfolders are not run. The

@@ -363,9 +363,8 @@ void TForm1::ApplyMenuOwnerDraw() {
 bool TForm1::PopupMeasureItem(MEASUREITEMSTRUCT& measure) {
     const PopupUi::Item* item = popupUi_ ? popupUi_->Find(measure.itemData) : nullptr;
     if (!item || !life_.skins) return false;
-    HDC dc = GetDC(Handle());
-    const SIZE size = painter_.PopupMeasureItem(dc, life_.skins->Skin, item->text, item->launcher);
-    ReleaseDC(Handle(), dc);
+    const platform::WindowDc dc(Handle());
+    const SIZE size = painter_.PopupMeasureItem(dc.Get(), life_.skins->Skin, item->text, item->launcher);
     measure.itemWidth = static_cast<UINT>(std::max<LONG>(0, size.cx));
     measure.itemHeight = static_cast<UINT>(std::max<LONG>(0, size.cy));
     return true;
