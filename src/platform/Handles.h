@@ -58,89 +58,35 @@ struct FindHandleTraits {
 // A FindFirstFileW search.
 using FindHandle = UniqueHandle<FindHandleTraits>;
 
-struct WindowHandleTraits {
-    using Handle = HWND;
+// Handles whose "none" is NULL, freed by one function.
+template <class H, auto Free>
+struct NullHandleTraits {
+    using Handle = H;
     static Handle Invalid() noexcept { return nullptr; }
     static bool IsValid(Handle h) noexcept { return h != nullptr; }
-    static void Close(Handle h) noexcept { DestroyWindow(h); }
+    static void Close(Handle h) noexcept { Free(h); }
 };
-using WindowHandle = UniqueHandle<WindowHandleTraits>;
 
-struct IconHandleTraits {
-    using Handle = HICON;
-    static Handle Invalid() noexcept { return nullptr; }
-    static bool IsValid(Handle h) noexcept { return h != nullptr; }
-    static void Close(Handle h) noexcept { DestroyIcon(h); }
-};
-using IconHandle = UniqueHandle<IconHandleTraits>;
-
-template <class T>
-struct GdiObjectTraits {
-    using Handle = T;
-    static Handle Invalid() noexcept { return nullptr; }
-    static bool IsValid(Handle h) noexcept { return h != nullptr; }
-    static void Close(Handle h) noexcept { DeleteObject(h); }
-};
+using WindowHandle = UniqueHandle<NullHandleTraits<HWND, &DestroyWindow>>;
+using IconHandle = UniqueHandle<NullHandleTraits<HICON, &DestroyIcon>>;
 // Bitmaps, brushes, pens, fonts, regions.
 template <class T>
-using GdiObject = UniqueHandle<GdiObjectTraits<T>>;
+using GdiObject = UniqueHandle<NullHandleTraits<T, &DeleteObject>>;
 using BitmapHandle = GdiObject<HBITMAP>;
 using BrushHandle = GdiObject<HBRUSH>;
 using PenHandle = GdiObject<HPEN>;
 using FontHandle = GdiObject<HFONT>;
 using RegionHandle = GdiObject<HRGN>;
-
-struct MemoryDcTraits {
-    using Handle = HDC;
-    static Handle Invalid() noexcept { return nullptr; }
-    static bool IsValid(Handle h) noexcept { return h != nullptr; }
-    static void Close(Handle h) noexcept { DeleteDC(h); }
-};
 // A device context made by CreateCompatibleDC.
-using MemoryDc = UniqueHandle<MemoryDcTraits>;
-
-struct ImageListTraits {
-    using Handle = HIMAGELIST;
-    static Handle Invalid() noexcept { return nullptr; }
-    static bool IsValid(Handle h) noexcept { return h != nullptr; }
-    static void Close(Handle h) noexcept { ImageList_Destroy(h); }
-};
-using ImageListHandle = UniqueHandle<ImageListTraits>;
-
-struct MenuHandleTraits {
-    using Handle = HMENU;
-    static Handle Invalid() noexcept { return nullptr; }
-    static bool IsValid(Handle h) noexcept { return h != nullptr; }
-    static void Close(Handle h) noexcept { DestroyMenu(h); }
-};
+using MemoryDc = UniqueHandle<NullHandleTraits<HDC, &DeleteDC>>;
+using ImageListHandle = UniqueHandle<NullHandleTraits<HIMAGELIST, &ImageList_Destroy>>;
 // A menu that no window owns (a window destroys its own menu bar).
-using MenuHandle = UniqueHandle<MenuHandleTraits>;
-
+using MenuHandle = UniqueHandle<NullHandleTraits<HMENU, &DestroyMenu>>;
 // Dropped files of a WM_DROPFILES message.
-struct DropHandleTraits {
-    using Handle = HDROP;
-    static Handle Invalid() noexcept { return nullptr; }
-    static bool IsValid(Handle h) noexcept { return h != nullptr; }
-    static void Close(Handle h) noexcept { DragFinish(h); }
-};
-using DropHandle = UniqueHandle<DropHandleTraits>;
-
-struct LibraryHandleTraits {
-    using Handle = HMODULE;
-    static Handle Invalid() noexcept { return nullptr; }
-    static bool IsValid(Handle h) noexcept { return h != nullptr; }
-    static void Close(Handle h) noexcept { FreeLibrary(h); }
-};
-using LibraryHandle = UniqueHandle<LibraryHandleTraits>;
-
+using DropHandle = UniqueHandle<NullHandleTraits<HDROP, &DragFinish>>;
+using LibraryHandle = UniqueHandle<NullHandleTraits<HMODULE, &FreeLibrary>>;
 // A view of a file mapping.
-struct MappedViewTraits {
-    using Handle = const void*;
-    static Handle Invalid() noexcept { return nullptr; }
-    static bool IsValid(Handle h) noexcept { return h != nullptr; }
-    static void Close(Handle h) noexcept { UnmapViewOfFile(h); }
-};
-using MappedView = UniqueHandle<MappedViewTraits>;
+using MappedView = UniqueHandle<NullHandleTraits<const void*, &UnmapViewOfFile>>;
 
 // The device context of a window (or of the screen for nullptr), released with the object.
 class WindowDc {
