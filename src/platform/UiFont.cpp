@@ -1,5 +1,6 @@
 #include "platform/UiFont.h"
 
+#include "platform/Dpi.h"
 #include "platform/Handles.h"
 
 namespace zanmel::platform {
@@ -31,15 +32,13 @@ std::wstring JapaneseFaceOr(const std::wstring& wanted) {
     return wanted;
 }
 
-FontHandle CreateUiFont() {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof(metrics);
-    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
-    LOGFONTW font = metrics.lfMessageFont;
+FontHandle CreateUiFont(UINT dpi) {
+    const LOGFONTW message = MessageFontForDpi(dpi ? dpi : WindowDpi(nullptr));
+    LOGFONTW font = message;
     const std::wstring face = JapaneseFaceOr(font.lfFaceName);
     face.copy(font.lfFaceName, std::min<std::size_t>(face.size(), LF_FACESIZE - 1));
     font.lfFaceName[std::min<std::size_t>(face.size(), LF_FACESIZE - 1)] = L'\0';
-    if (face != metrics.lfMessageFont.lfFaceName) font.lfCharSet = SHIFTJIS_CHARSET;
+    if (face != message.lfFaceName) font.lfCharSet = SHIFTJIS_CHARSET;
     return FontHandle(CreateFontIndirectW(&font));
 }
 

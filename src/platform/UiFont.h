@@ -15,7 +15,7 @@ bool HasJapaneseFace(const std::wstring& face);
 // usual Japanese UI faces, else wanted unchanged (the system's font linking may still find glyphs).
 std::wstring JapaneseFaceOr(const std::wstring& wanted);
 
-// The system's message font, in a face that can show Japanese.
-FontHandle CreateUiFont();
+// The system's message font at dpi (0: the system's), in a face that can show Japanese.
+FontHandle CreateUiFont(UINT dpi = 0);
 
 }  // namespace zanmel::platform

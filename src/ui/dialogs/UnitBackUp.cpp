@@ -17,77 +17,51 @@ using platform::ToWide;
 
 namespace {
 
-constexpr wchar_t kClassName[] = L"TFormBackUp";
-constexpr char kComponent[] = "TFormBackUp";
-constexpr int kClientWidth = 460;
-constexpr int kClientHeight = 428;
-constexpr int kButtonHeight = 26;
-constexpr int kEditHeight = 22;
-
 bool MakeFolder(const std::string& path) {
     return CreateDirectoryW(ToWide(path).c_str(), nullptr) != FALSE;
 }
 
 }  // namespace
 
-TFormBackUp::TFormBackUp(Dependencies deps) : deps_(std::move(deps)), font_(platform::CreateUiFont()) {
-    RegisterWindowClass(kClassName);
-    Create(kClassName, ToWide("バックアップ"), WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME, CW_USEDEFAULT,
-           CW_USEDEFAULT, kClientWidth, kClientHeight, deps_.mainWindow);
-    platform::EnableDialogNavigation(Handle());
-    SetClientSize(Handle(), kClientWidth, kClientHeight);
-    CreateControls();
-}
-
-void TFormBackUp::CreateControls() {
-    HFONT font = font_ ? font_.Get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    const auto add = [&](const wchar_t* cls, std::string_view text, DWORD style, int x, int y, int width, int height,
-                         int id = 0, DWORD exStyle = 0) {
-        return AddControl(Handle(), font, kComponent, cls, text, WS_VISIBLE | style, x, y, width, height, id, exStyle);
-    };
-    const DWORD label = SS_LEFT | SS_NOPREFIX;
-    const DWORD edit = ES_AUTOHSCROLL | WS_TABSTOP;
-    const DWORD button = BS_PUSHBUTTON | WS_TABSTOP;
-
-    add(L"BUTTON", "バックアップ設定", BS_GROUPBOX, 8, 6, 444, 66, kBackUpRadioGroup1);
-    add(L"BUTTON", "USBメモリ内の全データをバックアップ", BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, 20, 26, 420, 18,
-        kBackUpMode0);
-    add(L"BUTTON", "USBメモリの一部のみをバックアップ", BS_AUTORADIOBUTTON, 20, 46, 420, 18, kBackUpMode1);
-
-    add(L"BUTTON", "バックアップ", BS_GROUPBOX | WS_GROUP, 8, 80, 444, 150, kBackUpGroupBox1);
-    add(L"STATIC", "バックアップ先コンピュータ名", label, 20, 100, 170, 16);
-    add(L"STATIC", "（フォルダ設定時に自動的に設定されます）", label, 190, 100, 250, 16);
-    add(L"EDIT", "", edit, 20, 118, 420, kEditHeight, kBackUpEdit1, WS_EX_CLIENTEDGE);
-    add(L"STATIC", "バックアップ先フォルダ", label, 20, 146, 420, 16);
-    add(L"EDIT", "", edit, 20, 164, 420, kEditHeight, kBackUpEdit2, WS_EX_CLIENTEDGE);
-    add(L"BUTTON", "フォルダを設定", button, 20, 194, 120, kButtonHeight, kBackUpBtnDirSet);
-    add(L"BUTTON", "フォルダを開く", button, 146, 194, 120, kButtonHeight, kBackUpBtnDirOpen);
-
-    add(L"LISTBOX", "", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP, 8, 240, 360, 140,
-        kBackUpListBox1, WS_EX_CLIENTEDGE);
-    add(L"BUTTON", "追加", button, 376, 240, 76, kButtonHeight, kBackUpBtnAdd);
-    add(L"BUTTON", "編集", button, 376, 272, 76, kButtonHeight, kBackUpBtnEdit);
-    add(L"BUTTON", "削除", button, 376, 304, 76, kButtonHeight, kBackUpBtnDel);
-
-    add(L"BUTTON", "バックアップを実行", button, 8, 392, 160, 28, kBackUpBtnBackUp);
-    add(L"BUTTON", "閉じる", button, 372, 392, 80, 28, kBackUpBtnClose);
-}
-
-std::string TFormBackUp::Text(BackUpControl id) const {
-    return ControlText(Control(id));
-}
-
-void TFormBackUp::SetText(BackUpControl id, std::string_view text) {
-    SetControlText(Control(id), text);
-}
-
-bool TFormBackUp::IsShown() const {
-    return IsWindowVisible(Handle()) != FALSE;
+TFormBackUp::TFormBackUp(Dependencies deps)
+    : DialogWindow({.className = L"TFormBackUp",
+                    .caption = "バックアップ",
+                    .clientWidth = 460,
+                    .clientHeight = 428,
+                    .owner = deps.mainWindow}),
+      deps_(std::move(deps)) {
+    using F = TFormBackUp;
+    constexpr DWORD label = SS_LEFT | SS_NOPREFIX;
+    constexpr DWORD edit = ES_AUTOHSCROLL | WS_TABSTOP;
+    constexpr DWORD button = BS_PUSHBUTTON | WS_TABSTOP;
+    // clang-format off
+    AddControls<F>(*this, {
+        {L"BUTTON", "バックアップ設定", BS_GROUPBOX, {8, 6, 444, 66}, kBackUpRadioGroup1},
+        {L"BUTTON", "USBメモリ内の全データをバックアップ", BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP,
+         {20, 26, 420, 18}, kBackUpMode0},
+        {L"BUTTON", "USBメモリの一部のみをバックアップ", BS_AUTORADIOBUTTON, {20, 46, 420, 18}, kBackUpMode1},
+        {L"BUTTON", "バックアップ", BS_GROUPBOX | WS_GROUP, {8, 80, 444, 150}, kBackUpGroupBox1},
+        {L"STATIC", "バックアップ先コンピュータ名", label, {20, 100, 170, 16}},
+        {L"STATIC", "（フォルダ設定時に自動的に設定されます）", label, {190, 100, 250, 16}},
+        {L"EDIT", "", edit, {20, 118, 420, 22}, kBackUpEdit1, WS_EX_CLIENTEDGE},
+        {L"STATIC", "バックアップ先フォルダ", label, {20, 146, 420, 16}},
+        {L"EDIT", "", edit, {20, 164, 420, 22}, kBackUpEdit2, WS_EX_CLIENTEDGE},
+        {L"BUTTON", "フォルダを設定", button, {20, 194, 120, 26}, kBackUpBtnDirSet, 0, &F::BtnDirSetClick},
+        {L"BUTTON", "フォルダを開く", button, {146, 194, 120, 26}, kBackUpBtnDirOpen, 0, &F::BtnDirOpenClick},
+        {L"LISTBOX", "", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP,
+         {8, 240, 360, 140}, kBackUpListBox1, WS_EX_CLIENTEDGE},
+        {L"BUTTON", "追加", button, {376, 240, 76, 26}, kBackUpBtnAdd, 0, &F::BtnAddClick},
+        {L"BUTTON", "編集", button, {376, 272, 76, 26}, kBackUpBtnEdit, 0, &F::BtnEditClick},
+        {L"BUTTON", "削除", button, {376, 304, 76, 26}, kBackUpBtnDel, 0, &F::BtnDelClick},
+        {L"BUTTON", "バックアップを実行", button, {8, 392, 160, 28}, kBackUpBtnBackUp, 0, &F::BtnBackUpClick},
+        {L"BUTTON", "閉じる", button, {372, 392, 80, 28}, kBackUpBtnClose, 0, &F::BtnCloseClick},
+    });
+    // clang-format on
 }
 
 int TFormBackUp::SelectedMode() const {
-    if (SendMessageW(Control(kBackUpMode0), BM_GETCHECK, 0, 0) == BST_CHECKED) return TBackUp::kModeWholeDrive;
-    if (SendMessageW(Control(kBackUpMode1), BM_GETCHECK, 0, 0) == BST_CHECKED) return TBackUp::kModeListedFolders;
+    if (Checked(kBackUpMode0)) return TBackUp::kModeWholeDrive;
+    if (Checked(kBackUpMode1)) return TBackUp::kModeListedFolders;
     return -1;
 }
 
@@ -96,13 +70,10 @@ void TFormBackUp::Show() {
     SetText(kBackUpEdit1, backUp_.ComputerName);
     SetText(kBackUpEdit2, backUp_.BackUpDir);
     // A mode of neither entry selects none.
-    SendMessageW(Control(kBackUpMode0), BM_SETCHECK, backUp_.Mode == TBackUp::kModeWholeDrive, 0);
-    SendMessageW(Control(kBackUpMode1), BM_SETCHECK, backUp_.Mode == TBackUp::kModeListedFolders, 0);
+    SetChecked(kBackUpMode0, backUp_.Mode == TBackUp::kModeWholeDrive);
+    SetChecked(kBackUpMode1, backUp_.Mode == TBackUp::kModeListedFolders);
     SetListBoxLines(Control(kBackUpListBox1), CommaTextSplit(backUp_.DirList));
-    EnableWindow(deps_.mainWindow, FALSE);
-    ShowOverOwner(Handle());
-    SetForegroundWindow(Handle());
-    SetFocus(Control(kBackUpBtnClose));
+    OpenOverOwner(kBackUpBtnClose);
 }
 
 void TFormBackUp::Hide(bool keepMainDisabled) {
@@ -118,8 +89,7 @@ void TFormBackUp::Hide(bool keepMainDisabled) {
         // main window, from closing: the failure is shown once the dialog is gone.
         failure = error.what();
     }
-    if (!keepMainDisabled) EnableWindow(deps_.mainWindow, TRUE);
-    ShowWindow(Handle(), SW_HIDE);
+    HideToOwner(keepMainDisabled);
     if (!failure.empty()) deps_.ui.ShowMessage(failure);
 }
 
@@ -224,47 +194,6 @@ void TFormBackUp::BtnBackUpClick() {
     }
     view.Hide();
     EnableWindow(deps_.mainWindow, TRUE);
-}
-
-LRESULT TFormBackUp::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_COMMAND:
-            if (HIWORD(wParam) != BN_CLICKED) break;
-            switch (LOWORD(wParam)) {
-                case kBackUpBtnDirSet:
-                    BtnDirSetClick();
-                    return 0;
-                case kBackUpBtnDirOpen:
-                    BtnDirOpenClick();
-                    return 0;
-                case kBackUpBtnAdd:
-                    BtnAddClick();
-                    return 0;
-                case kBackUpBtnEdit:
-                    BtnEditClick();
-                    return 0;
-                case kBackUpBtnDel:
-                    BtnDelClick();
-                    return 0;
-                case kBackUpBtnBackUp:
-                    BtnBackUpClick();
-                    return 0;
-                case kBackUpBtnClose:
-                case IDCANCEL:
-                    BtnCloseClick();
-                    return 0;
-                default:
-                    break;
-            }
-            break;
-        case WM_CLOSE:
-            // The dialog lives until exit: closing is "閉じる".
-            Hide();
-            return 0;
-        default:
-            break;
-    }
-    return Default(message, wParam, lParam);
 }
 
 }  // namespace zanmel::ui

@@ -8,9 +8,8 @@
 #include "core/FileAccess.h"
 #include "core/TBackUp.h"
 #include "core/UserInterface.h"
-#include "platform/Handles.h"
 #include "platform/TState.h"
-#include "platform/Window.h"
+#include "ui/dialogs/DialogWindow.h"
 #include "ui/dialogs/UnitDirView.h"
 
 namespace zanmel::ui {
@@ -37,7 +36,7 @@ enum BackUpControl : int {
 // time-stamped folder below a backup folder on the computer the drive is plugged into. The backup folder is
 // bound to the computer it was chosen on. Settings live in [BackUp] of Zanmel.ini, loaded when the dialog is
 // shown and saved when it hides. Created once; shown without being modal while the main window is disabled.
-class TFormBackUp : public platform::Window {
+class TFormBackUp : public DialogWindow {
 public:
     struct Dependencies {
         HWND mainWindow;
@@ -58,7 +57,6 @@ public:
     // FormHide, by any route: the fields into [BackUp] of Zanmel.ini, and the main window enabled (unless a run
     // keeps it disabled for its copy).
     void Hide(bool keepMainDisabled = false);
-    bool IsShown() const;
 
     void BtnDirSetClick();
     void BtnDirOpenClick();
@@ -68,24 +66,19 @@ public:
     void BtnBackUpClick();
     void BtnCloseClick() { Hide(); }
 
-    HWND Control(BackUpControl id) const { return GetDlgItem(Handle(), id); }
-    std::string Text(BackUpControl id) const;
-    void SetText(BackUpControl id, std::string_view text);
     // The selected mode entry: 0, 1, or -1 for none.
     int SelectedMode() const;
     const TBackUp& BackUp() const { return backUp_; }
     std::string IniPath() const { return deps_.state.ProgramFolder() + "\\Zanmel.ini"; }
 
 protected:
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void Close() override { Hide(); }
 
 private:
-    void CreateControls();
     LocalTime Now() const;
 
     Dependencies deps_;
     TBackUp backUp_;
-    platform::FontHandle font_;
 };
 
 }  // namespace zanmel::ui

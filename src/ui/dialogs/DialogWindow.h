@@ -1,0 +1,111 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/DialogPlacement.h"
+#include "platform/Handles.h"
+#include "platform/Window.h"
+
+namespace zanmel::ui {
+
+// One row of a dialog's control table. WS_CHILD is always added, WS_VISIBLE unless hidden; the place is in
+// 96-DPI pixels of the client area and follows the dialog's DPI.
+template <class Form>
+struct ControlSpec {
+    const wchar_t* cls = L"STATIC";
+    const char* text = "";
+    DWORD style = 0;
+    LayoutRect at{};
+    int id = 0;
+    DWORD exStyle = 0;
+    // Called on BN_CLICKED; a BS_DEFPUSHBUTTON's handler also takes Enter.
+    void (Form::*onClick)() = nullptr;
+    bool hidden = false;
+};
+
+// Base of the program's dialogs: a popup window owned by the main window, created hidden once and shown
+// without being modal while the main window is disabled. It makes its controls from one table, dispatches their
+// clicks, keeps the dialog keyboard (Tab, Enter, Esc), lays itself out for its monitor's DPI and applies the
+// close rule: Esc, the close box and IDCANCEL call Close() while the dialog is shown, and nothing while hidden.
+class DialogWindow : public platform::Window {
+public:
+    struct Frame {
+        const wchar_t* className;
+        const char* caption;
+        int clientWidth;  // 96-DPI pixels
+        int clientHeight;
+        HWND owner;
+        DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+        DWORD exStyle = WS_EX_DLGMODALFRAME;
+    };
+
+    bool IsShown() const { return IsWindowVisible(Handle()) != FALSE; }
+    HWND Control(int id) const { return GetDlgItem(Handle(), id); }
+    std::string Text(int id) const;
+    void SetText(int id, std::string_view text);
+    bool Checked(int id) const;
+    void SetChecked(int id, bool on);
+    // The DPI the dialog is laid out for, and a 96-DPI length at it.
+    UINT Dpi() const { return dpi_; }
+    int Scale(int pixels) const { return ScaleToDpi(pixels, dpi_); }
+    HFONT Font() const;
+
+protected:
+    explicit DialogWindow(const Frame& frame);
+
+    template <class Form>
+    void AddControls(Form& form, std::initializer_list<ControlSpec<Form>> table) {
+        for (const ControlSpec<Form>& row : table) {
+            std::function<void()> click;
+            if (row.onClick) click = [&form, handler = row.onClick] { (form.*handler)(); };
+            AddControl(row.cls, row.text, row.style, row.at, row.id, row.exStyle, row.hidden, std::move(click));
+        }
+    }
+    // One control made outside a table (a list filled from settings, a page of controls); the same rules apply.
+    HWND AddControl(const wchar_t* cls, std::string_view text, DWORD style, LayoutRect at, int id = 0,
+                    DWORD exStyle = 0, bool hidden = false, std::function<void()> onClick = {});
+
+    // Disables the owner and shows the dialog centred over it, focus on the control focusId.
+    void OpenOverOwner(int focusId);
+    // Enables the owner first, so the activation returns to it, then hides the dialog.
+    void HideToOwner(bool keepOwnerDisabled = false);
+    HWND Owner() const { return owner_; }
+
+    // The close rule of the dialog: settings dialogs store and hide, item dialogs cancel.
+    virtual void Close() = 0;
+    // Messages the base leaves alone.
+    virtual LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) { return Default(message, wParam, lParam); }
+    // The client area's size in 96-DPI pixels, and a control moved to a new 96-DPI place.
+    void SetClientSize(int width, int height);
+    void MoveControl(int id, LayoutRect at);
+    LayoutRect PlaceOf(int id) const;
+
+private:
+    struct Placed {
+        HWND control;
+        LayoutRect at;
+    };
+
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) final;
+    bool Click(int id);
+    // The font and every control's rectangle made anew for dpi.
+    void ApplyDpi(UINT dpi);
+
+    std::string component_;  // the class name, for errors
+    HWND owner_;
+    int clientWidth_;
+    int clientHeight_;
+    UINT dpi_;
+    platform::FontHandle font_;
+    std::vector<Placed> placed_;
+    std::vector<std::pair<int, std::function<void()>>> clicks_;
+    int defaultButton_ = 0;
+};
+
+}  // namespace zanmel::ui
