@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "core/DialogPlacement.h"
+
 namespace zanmel::skin {
 
 namespace {
@@ -30,9 +32,9 @@ SkinLayout LayoutSkin(const TSkin& skin, const SkinLayoutMetrics& metrics) {
     const TCustomSkinGraphic& bottom = skin.BottomGraphic.Graphic;
     const TCustomSkinGraphic& left = skin.LeftGraphic.Graphic;
     layout.topHeight = top.ImageHeight();
-    layout.leftWidth = WidthOr(left, 15);
-    layout.rightWidth = WidthOr(skin.RightGraphic.Graphic, 15);
-    layout.splitterWidth = WidthOr(skin.SplitterGraphic.Graphic, 5);
+    layout.leftWidth = WidthOr(left, ScaleToDpi(15, metrics.dpi));
+    layout.rightWidth = WidthOr(skin.RightGraphic.Graphic, ScaleToDpi(15, metrics.dpi));
+    layout.splitterWidth = WidthOr(skin.SplitterGraphic.Graphic, ScaleToDpi(5, metrics.dpi));
     layout.topColor = top.Color;
     layout.leftColor = left.Color;
     layout.rightColor = skin.RightGraphic.Graphic.Color;
@@ -51,7 +53,8 @@ SkinLayout LayoutSkin(const TSkin& skin, const SkinLayoutMetrics& metrics) {
     const TSkinGraphicXY& listBackground = skin.ListBox.BackGround;
     layout.listOwnerDraw = listBackground.HasImage();
     // A list box takes row heights of 1 to 255 only; a font size outside keeps the row inside that range.
-    layout.listRowHeight = std::clamp(skin.ListBox.BackGroundFont.Size + 4, 1, kMaxListRowHeight);
+    layout.listRowHeight =
+        std::clamp(ScaleToDpi(skin.ListBox.BackGroundFont.Size + 4, metrics.dpi), 1, kMaxListRowHeight);
     layout.listColor = listBackground.Color;
     layout.listBorder = skin.ListBox.Border;
     if (!skin.SplitterVisible && listBackground.HasImage()) layout.listWidth = listBackground.ImageWidth();
@@ -61,7 +64,10 @@ SkinLayout LayoutSkin(const TSkin& skin, const SkinLayoutMetrics& metrics) {
     layout.treeLinesAndButtons = skin.TreeView.LineButton;
 
     if (skin.FixedMode) {
-        const int imagesHeight = top.ImageHeight() + bottom.ImageHeight() + left.ImageHeight();
+        // The bottom strip counts as tall as the search boxes need when its image is shorter (large fonts, a
+        // high DPI): the boxes stay inside the window.
+        const int bottomStrip = bottom.HasImage() ? layout.bottomHeight : 0;
+        const int imagesHeight = top.ImageHeight() + bottomStrip + left.ImageHeight();
         // A fixed-mode skin whose images are missing would shrink the window to nothing it could be grown
         // back from; such a window keeps its size.
         if (top.ImageWidth() > 0 && imagesHeight > 0) {

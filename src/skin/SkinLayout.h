@@ -17,7 +17,8 @@ struct SkinLayoutMetrics {
     int labelFontPixelHeight = 0;  // InputBox.LabelFont
     int editFontPixelHeight = 0;   // InputBox.EditFont
     int statusBarHeight = 0;
-    int labelTop = 0;  // top of Label1 within the bottom strip
+    int labelTop = 0;   // top of Label1 within the bottom strip
+    unsigned dpi = 96;  // the window's: lengths of the program's own, not the skin's, follow it
 };
 
 struct SkinLayout {

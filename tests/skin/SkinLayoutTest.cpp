@@ -107,15 +107,25 @@ TEST(SkinLayoutTest, FixedModeSizesTheClientAreaFromTheImages) {
     EXPECT_FALSE(LayoutSkin(skin, kMetrics).fixedClientSize) << "no images: the window keeps its size";
 
     GiveImage(skin.TopGraphic.Graphic, 300, 40);
-    GiveImage(skin.BottomGraphic.Graphic, 280, 30);  // shorter than the boxes need: the image height counts
+    GiveImage(skin.BottomGraphic.Graphic, 280, 30);  // shorter than the boxes need: their height counts
     GiveImage(skin.LeftGraphic.Graphic, 10, 150);
-    EXPECT_EQ(LayoutSkin(skin, kMetrics).fixedClientSize, (SkinSize{300, 240}));
+    EXPECT_EQ(LayoutSkin(skin, kMetrics).fixedClientSize, (SkinSize{300, 256}));
 
     skin.TitleBarVisible = false;
     const SkinLayout frameless = LayoutSkin(skin, kMetrics);
     EXPECT_EQ(frameless.frame, SkinFrame::None);
     EXPECT_FALSE(frameless.menuVisible || frameless.statusBarVisible);
-    EXPECT_EQ(frameless.fixedClientSize, (SkinSize{300, 220}));
+    EXPECT_EQ(frameless.fixedClientSize, (SkinSize{300, 236}));
+    // At 144 DPI the program's own widths and the rows grow; the images' sizes stay.
+    SkinLayoutMetrics dense = kMetrics;
+    dense.dpi = 144;
+    skin.LeftGraphic.Graphic.Bitmap.reset();
+    const SkinLayout scaled = LayoutSkin(skin, dense);
+    EXPECT_EQ(scaled.leftWidth, 23);
+    EXPECT_EQ(scaled.rightWidth, 23);
+    EXPECT_EQ(scaled.splitterWidth, 8);
+    EXPECT_EQ(scaled.listRowHeight, 24);
+    EXPECT_EQ(scaled.topHeight, 40);
 }
 
 }  // namespace

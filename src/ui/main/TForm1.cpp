@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "platform/Dpi.h"
 #include "platform/WindowSubclass.h"
 #include "platform/CallbackGuard.h"
 #include "platform/LauncherWindow.h"
@@ -39,7 +40,12 @@ TForm1::TForm1(Dependencies dependencies, Lifecycle lifecycle)
     HICON icon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
     HICON small = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, 16, 16, 0));
     RegisterWindowClass(kClassName, icon, small);
-    Create(kClassName, L"Zanmel", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, 98, 121, 798, 554);
+    // The size of a first start, for the screen's DPI; a stored size replaces it in FormCreate.
+    dpi_ = platform::WindowDpi(nullptr);
+    Create(kClassName, L"Zanmel", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, 98, 121, Scale(798),
+           Scale(554));
+    dpi_ = platform::WindowDpi(Handle());
+    ScaleDefaultLayout();
     SetPropW(Handle(), platform::kInstanceProperty, reinterpret_cast<HANDLE>(1));
     // Protocol clients may run at a lower integrity level than the launcher.
     ChangeWindowMessageFilterEx(Handle(), WM_COPYDATA, MSGFLT_ALLOW, nullptr);
@@ -77,7 +83,7 @@ void TForm1::Show(int showCommand) {
 }
 
 void TForm1::CreateControls() {
-    font_ = platform::CreateUiFont();
+    font_ = platform::CreateUiFont(dpi_);
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
 
     HWND form = Handle();
@@ -105,7 +111,7 @@ void TForm1::CreateControls() {
     listBox1_ = control(WC_LISTBOXW,
                         LBS_NOTIFY | LBS_NODATA | LBS_OWNERDRAWFIXED | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP,
                         WS_EX_CLIENTEDGE, panel1_->Handle(), L"");
-    SendMessageW(listBox1_, LB_SETITEMHEIGHT, 0, kListLineHeight);
+    SendMessageW(listBox1_, LB_SETITEMHEIGHT, 0, listRowHeight_);
     treeView1_ = control(WC_TREEVIEWW, TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS | WS_TABSTOP,
                          0, panel2_->Handle(), L"");
     label2_ =
@@ -131,6 +137,28 @@ void TForm1::CreateControls() {
     }
 }
 
+// The program's own lengths for a window of dpi_: the widths of a skin without images and the first start's
+// list width. Lengths a skin or setting.ini gives are pixels and stay as they are.
+void TForm1::ScaleDefaultLayout() {
+    leftWidth_ = rightWidth_ = Scale(15);
+    splitterWidth_ = Scale(5);
+    bottomHeight_ = Scale(50);
+    listWidth_ = Scale(377);
+    listRowHeight_ = Scale(kListLineHeight);
+}
+
+// Moved to a screen of another density: the suggested frame, the window's font and the skin's layout anew.
+void TForm1::DpiChanged(UINT dpi, const RECT& suggested) {
+    dpi_ = dpi;
+    font_ = platform::CreateUiFont(dpi_);
+    for (HWND control : {label1_, label2_, edit1_, edit2_, listBox1_, treeView1_, statusBar1_})
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+    SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    ApplySkin();
+    FormResize();
+}
+
 void TForm1::FormResize() {
     RECT client;
     GetClientRect(Handle(), &client);
@@ -140,7 +168,7 @@ void TForm1::FormResize() {
     // A status bar the skin hides takes no room (its own style bit: the window may not be shown yet).
     const bool statusShown = (GetWindowLongPtrW(statusBar1_, GWL_STYLE) & WS_VISIBLE) != 0;
     const int statusHeight =
-        !statusShown ? 0 : (status.bottom > status.top ? status.bottom - status.top : kStatusBarHeightFallback);
+        !statusShown ? 0 : (status.bottom > status.top ? status.bottom - status.top : Scale(kStatusBarHeightFallback));
     const int width = client.right;
     const int height = std::max(0, static_cast<int>(client.bottom) - statusHeight);
     const int middleTop = topHeight_;
@@ -174,13 +202,14 @@ void TForm1::LayoutSearchBoxes(bool) {
     GetWindowRect(panel2_->Handle(), &tree);
     const int treeWidth = tree.right - tree.left;
     // Heights from the skin's fonts once one is applied.
-    const int labelHeight = layout_ ? layout_->labelHeight : 16;
-    const int editHeight = layout_ ? layout_->editHeight : 22;
-    const int editTop = layout_ ? layout_->editTop : 22;
+    const int labelHeight = layout_ ? layout_->labelHeight : Scale(16);
+    const int editHeight = layout_ ? layout_->editHeight : Scale(22);
+    const int editTop = layout_ ? layout_->editTop : Scale(22);
+    const int labelTop = Scale(kSearchLabelTop);
     const int treeLeft = leftWidth_ + listWidth_ + splitterWidth_;
-    MoveWindow(label2_, leftWidth_, kSearchLabelTop, listWidth_, labelHeight, TRUE);
+    MoveWindow(label2_, leftWidth_, labelTop, listWidth_, labelHeight, TRUE);
     MoveWindow(edit2_, leftWidth_, editTop, listWidth_, editHeight, TRUE);
-    MoveWindow(label1_, treeLeft, kSearchLabelTop, treeWidth, labelHeight, TRUE);
+    MoveWindow(label1_, treeLeft, labelTop, treeWidth, labelHeight, TRUE);
     MoveWindow(edit1_, treeLeft, editTop, treeWidth, editHeight, TRUE);
     Trim();
     InvalidateRect(listBox1_, nullptr, TRUE);
@@ -192,6 +221,9 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_SIZE:
             if (statusBar1_) FormResize();
+            return 0;
+        case WM_DPICHANGED:
+            DpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
         case WM_COMMAND: {
             if (lParam == 0 && HIWORD(wParam) == 0 && MainMenuCommand(LOWORD(wParam))) return 0;

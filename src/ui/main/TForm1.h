@@ -12,6 +12,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "core/DialogPlacement.h"
 #include "core/FileAccess.h"
 #include "core/FolderTree.h"
 #include "core/FramelessWindow.h"
@@ -366,6 +367,7 @@ private:
     PackedTexts listLines_;   // the keywords the result list shows
     bool listLimit_ = false;  // the skin's listbox.limit
     int listRowHeight_ = kListLineHeight;
+    UINT dpi_ = 96;                           // the DPI the window is laid out for
     bool listOwnerDraw_ = false;              // the skin draws the rows
     bool launcherMenuOwnerDraw_ = false;      // the skin draws the launcher menu
     std::optional<skin::SkinLayout> layout_;  // of the skin last applied
@@ -391,6 +393,9 @@ private:
     HWND edit2_ = nullptr;
     HWND statusBar1_ = nullptr;
     platform::FontHandle font_;
+    int Scale(int pixels) const { return ScaleToDpi(pixels, dpi_); }
+    void ScaleDefaultLayout();
+    void DpiChanged(UINT dpi, const RECT& suggested);
 
     // The tree's context menus, mouse, drag and timer handling (created with the first sheet, destroyed first).
     struct TreeUi;

@@ -49,7 +49,7 @@ void TForm1::ApplySkin() {
     GetWindowRect(statusBar1_, &status);
     const skin::SkinLayoutMetrics metrics{skin::SkinFonts::PixelHeight(skin.InputBox.LabelFont),
                                           skin::SkinFonts::PixelHeight(skin.InputBox.EditFont),
-                                          static_cast<int>(status.bottom - status.top), kSearchLabelTop};
+                                          static_cast<int>(status.bottom - status.top), Scale(kSearchLabelTop), dpi_};
     const skin::SkinLayout layout = skin::LayoutSkin(skin, metrics);
     layout_ = layout;
 
@@ -115,9 +115,9 @@ void TForm1::ApplySkin() {
     // Result list.
     SendMessageW(listBox1_, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.Get(skin.ListBox.BackGroundFont)), FALSE);
     listOwnerDraw_ = layout.listOwnerDraw;
-    listRowHeight_ = layout.listOwnerDraw
-                         ? layout.listRowHeight
-                         : std::max(kListLineHeight, skin::SkinFonts::PixelHeight(skin.ListBox.BackGroundFont) + 2);
+    listRowHeight_ = layout.listOwnerDraw ? layout.listRowHeight
+                                          : std::max(Scale(kListLineHeight),
+                                                     skin::SkinFonts::PixelHeight(skin.ListBox.BackGroundFont) + 2);
     SendMessageW(listBox1_, LB_SETITEMHEIGHT, 0, listRowHeight_);
     listLimit_ = skin.ListBox.Limit;
     listBrush_.Reset(CreateSolidBrush(skin::ResolveColor(layout.listColor)));
