@@ -105,8 +105,16 @@ HFONT SkinFonts::Get(const TSkinFont& font) {
     return result;
 }
 
-int SkinFonts::PixelHeight(const TSkinFont& font) {
-    return FontPixelHeight(font.Size, ScreenDpi());
+int SkinFonts::PixelHeight(const TSkinFont& font) const {
+    return FontPixelHeight(font.Size, dpi_ ? dpi_ : ScreenDpi());
+}
+
+void SkinFonts::SetDpi(int dpi) {
+    if (dpi == dpi_) return;
+    dpi_ = dpi;
+    // The controls still hold the old fonts until the caller sets the new ones; they go at the next change.
+    retired_ = std::move(fonts_);
+    fonts_.clear();
 }
 
 void PaintSkinOps(HDC dc, const SkinPaintOps& ops, SkinFonts& fonts, HIMAGELIST images) {
@@ -156,12 +164,12 @@ SIZE SkinPainter::PopupMeasureItem(HDC dc, const TSkin& skin, const std::string&
     HGDIOBJ old = SelectObject(dc, fonts_.Get(font));
     GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &extent);
     SelectObject(dc, old);
-    const SkinSize size = PopupItemSize(skin, extent.cx, SkinFonts::PixelHeight(font), launcherItem);
+    const SkinSize size = PopupItemSize(skin, extent.cx, fonts_.PixelHeight(font), launcherItem);
     return SIZE{size.width, size.height};
 }
 
 void SkinPainter::PopupDrawItem(HDC dc, const TSkin& skin, PopupItemState state, HIMAGELIST images) {
-    state.fontPixelHeight = SkinFonts::PixelHeight(skin.Popup.BackGroundFont);
+    state.fontPixelHeight = fonts_.PixelHeight(skin.Popup.BackGroundFont);
     PaintSkinOps(dc, PopupItemOps(skin, state), fonts_, images);
 }
 

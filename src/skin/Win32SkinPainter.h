@@ -19,8 +19,10 @@ class SkinFonts {
 public:
     // A face that is not installed or cannot show Japanese gives way to an installed Japanese UI face.
     HFONT Get(const TSkinFont& font);
-    // The font's height in pixels at the screen's resolution, from its size in points.
-    static int PixelHeight(const TSkinFont& font);
+    // The font's height in pixels at the fonts' DPI (the screen's unless set), from its size in points.
+    int PixelHeight(const TSkinFont& font) const;
+    // The DPI the fonts are made for; a change makes them anew.
+    void SetDpi(int dpi);
 
 private:
     struct Entry {
@@ -30,6 +32,8 @@ private:
         platform::FontHandle handle;
     };
     std::vector<Entry> fonts_;
+    std::vector<Entry> retired_;
+    int dpi_ = 0;
 };
 
 // Carries out the operations on dc in order, leaving the state of dc as it was. images: the image list the

@@ -45,11 +45,15 @@ void TForm1::ApplySkin() {
     const skin::TSkin& skin = life_.skins->Skin;
     skin::SkinFonts& fonts = painter_.Fonts();
 
+    // A fixed-size skin is a picture of its images' pixels, its text drawn as at 96 DPI; other skins' fonts,
+    // list column and rows follow the window's DPI.
+    const UINT skinDpi = skin.FixedMode ? kBaseDpi : dpi_;
+    fonts.SetDpi(static_cast<int>(skinDpi));
     RECT status{};
     GetWindowRect(statusBar1_, &status);
-    const skin::SkinLayoutMetrics metrics{skin::SkinFonts::PixelHeight(skin.InputBox.LabelFont),
-                                          skin::SkinFonts::PixelHeight(skin.InputBox.EditFont),
-                                          static_cast<int>(status.bottom - status.top), Scale(kSearchLabelTop), dpi_};
+    const skin::SkinLayoutMetrics metrics{
+        fonts.PixelHeight(skin.InputBox.LabelFont), fonts.PixelHeight(skin.InputBox.EditFont),
+        static_cast<int>(status.bottom - status.top), ScaleToDpi(kSearchLabelTop, skinDpi), skinDpi};
     const skin::SkinLayout layout = skin::LayoutSkin(skin, metrics);
     layout_ = layout;
 
@@ -116,8 +120,8 @@ void TForm1::ApplySkin() {
     SendMessageW(listBox1_, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.Get(skin.ListBox.BackGroundFont)), FALSE);
     listOwnerDraw_ = layout.listOwnerDraw;
     listRowHeight_ = layout.listOwnerDraw ? layout.listRowHeight
-                                          : std::max(Scale(kListLineHeight),
-                                                     skin::SkinFonts::PixelHeight(skin.ListBox.BackGroundFont) + 2);
+                                          : std::max(ScaleToDpi(kListLineHeight, skinDpi),
+                                                     fonts.PixelHeight(skin.ListBox.BackGroundFont) + 2);
     SendMessageW(listBox1_, LB_SETITEMHEIGHT, 0, listRowHeight_);
     listLimit_ = skin.ListBox.Limit;
     listBrush_.Reset(CreateSolidBrush(skin::ResolveColor(layout.listColor)));

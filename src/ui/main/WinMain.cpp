@@ -18,8 +18,7 @@
 #include "protocol/ZnxpRequest.h"
 #include "skin/TSkinDriver.h"
 #include "skin/Win32SkinEnvironment.h"
-#include "ui/dialogs/UnitExt.h"
-#include "ui/main/TForm1.h"
+#include "ui/main/ProgramWindows.h"
 
 namespace zanmel {
 
@@ -99,72 +98,14 @@ int Run(const std::wstring& commandLine, int showCommand) {
     } reporter(adapters);
     try {
         Program program(adapters);
-        TForm1 form(
-            {program.timer, program.setting, program.keyWords, adapters.files, adapters.ui, program.state,
-             [&program](const std::string& keyword, const std::string& option) {
-                 program.launcher.RunKeyWord(keyword, option);
-             },
-             [&program](const std::string& keyword, bool save) {
-                 return program.launcher.DeleteKeyWord(keyword, save);
-             }},
-            {[&program](const std::string& path) { return program.launcher.RunFile(path); },
-             [&program](bool runEjectionTool) { program.launcher.CloseDown(runEjectionTool); },
-             [&program](const TLaunchWordData2& record) { return program.launcher.RunRecord(record, false, ""); },
-             &program.skins, [&program] { program.launcher.LoadExtList(); }, [&adapters] { adapters.ui.Silence(); }});
-        adapters.ui.SetOwner(form.Handle());
-        adapters.shell.SetMainWindow(form.Handle());
-        // Right after the main window, before any other: geometry, skin and the start auto-run.
-        platform::GuardCallback([&] { form.FormCreate(); });
-        // The other windows, created once in their order and hidden until used; each construction is a stage of
-        // Debug.log (those that take the timing log open and end their stage themselves).
-        TDebugTimer& timer = program.timer;
-        timer.BeginStage();
-        ui::TForm3 form3(form, adapters.ui);
-        timer.EndStage("TForm3::TForm3");
-        ui::TForm4 form4(program.timer, program.launcher, program.state, form.Handle());
-        timer.BeginStage();
-        ui::TFormZanmel formZanmel({form, form3, program.keyWords, program.launcher, program.state, adapters.ui});
-        timer.EndStage("TFormZanmel::TFormZanmel");
-        ui::TFormExt formExt(program.timer, {form4, program.launcher, program.state, adapters.ui});
-        form4.SetFormExt(&formExt);
-        timer.BeginStage();
-        ui::TFormWEB formWEB({form, form3, program.keyWords, program.launcher, program.state, adapters.ui});
-        timer.EndStage("TFormWEB::TFormWEB");
-        ui::TFormSetting formSetting(program.timer, program.setting, form.Handle(), program.skins.GetSkinNames());
-        ui::TFormDebugDirectZNXS formDebug(program.timer, adapters.ui, form.Handle());
-        timer.BeginStage();
-        ui::TFormScan formScan({form, program.keyWords, program.launcher, program.state, adapters.files, adapters.ui});
-        timer.EndStage("TFormScan::TFormScan");
-        timer.BeginStage();
-        ui::TFormDirView dirView(form.Handle());
-        timer.EndStage("TFormDirView::TFormDirView");
-        formScan.SetDirView(&dirView);
-        timer.BeginStage();
-        ui::TFormAutorunInf formAutorunInf({form.Handle(), program.state, program.launcher, adapters.files});
-        timer.EndStage("TFormAutorunInf::TFormAutorunInf");
-        timer.BeginStage();
-        ui::TFormBackUp formBackUp({form.Handle(), program.state, dirView, adapters.files, adapters.ui,
-                                    [&program](const std::string& path) { return program.launcher.RunFile(path); }});
-        timer.EndStage("TFormBackUp::TFormBackUp");
-        timer.BeginStage();
-        ui::TFormSync formSync(
-            {form.Handle(), program.state, dirView, adapters.files, adapters.ui,
-             [&form](const std::vector<std::string>& destinations) { form.SheetsSynced(destinations); }});
-        timer.EndStage("TFormSync::TFormSync");
-        ui::TFormSpecialFolder formSpecialFolder(
-            program.timer, {form, program.keyWords, program.specialFolders, program.state, adapters.ui});
-        form.AttachWindows({.dirView = &dirView,
-                            .form3 = &form3,
-                            .formZanmel = &formZanmel,
-                            .formScan = &formScan,
-                            .formWEB = &formWEB,
-                            .formDebug = &formDebug,
-                            .formSetting = &formSetting,
-                            .form4 = &form4,
-                            .formSpecialFolder = &formSpecialFolder,
-                            .formAutorunInf = &formAutorunInf,
-                            .formBackUp = &formBackUp,
-                            .formSync = &formSync});
+        ProgramWindows windows({program.timer, program.state, program.setting, program.keyWords, program.launcher,
+                                program.skins, program.specialFolders, adapters.files, adapters.ui,
+                                [&adapters](HWND mainWindow) {
+                                    adapters.ui.SetOwner(mainWindow);
+                                    adapters.shell.SetMainWindow(mainWindow);
+                                },
+                                [&adapters] { adapters.ui.Silence(); }});
+        TForm1& form = windows.Form();
         form.Show(showCommand);
         const int code = platform::RunMessageLoop([&form](MSG& msg) { return form.ApplicationMessage(msg); });
         // What the program-wide objects report as they end (a Debug.log that cannot be written) has no window.

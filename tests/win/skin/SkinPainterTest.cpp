@@ -104,8 +104,8 @@ TEST(SkinPainterTest, TreeRowsShowTheFillColourWhereTheImageEnds) {
     LOGFONTW small{}, large{};
     GetObjectW(plain.treeFont, sizeof(small), &small);
     GetObjectW(selected.treeFont, sizeof(large), &large);
-    EXPECT_EQ(small.lfHeight, -SkinFonts::PixelHeight(skin.TreeView.BackGroundFont));
-    EXPECT_EQ(large.lfHeight, -SkinFonts::PixelHeight(skin.TreeView.ForeGroundFont));
+    EXPECT_EQ(small.lfHeight, -painter.Fonts().PixelHeight(skin.TreeView.BackGroundFont));
+    EXPECT_EQ(large.lfHeight, -painter.Fonts().PixelHeight(skin.TreeView.ForeGroundFont));
 }
 
 TEST(SkinPainterTest, SelectedListRowShowsTheSelectionImageIconAndClippedText) {
