@@ -67,8 +67,8 @@ constexpr UINT kListBases[] = {kSheetMenuBase, kSheetPopupBase, kSkinMenuBase, k
     throw ZanmelError("MainMenus", std::string(call) + ": " + platform::SystemErrorText(GetLastError()));
 }
 
-HMENU NewMenu(bool bar) {
-    HMENU menu = bar ? CreateMenu() : CreatePopupMenu();
+platform::MenuHandle NewMenu(bool bar) {
+    platform::MenuHandle menu(bar ? CreateMenu() : CreatePopupMenu());
     if (!menu) Fail(bar ? "CreateMenu" : "CreatePopupMenu");
     return menu;
 }
@@ -153,29 +153,22 @@ UINT MainMenuCommandOf(UINT command) noexcept {
     return command;
 }
 
-MainMenus::MainMenus() {
-    // A table row that fails leaves no menu behind; submenus already appended go with their parents.
-    platform::ScopeGuard destroy([this] {
-        if (mainMenu1_) DestroyMenu(mainMenu1_);
-        if (popupMainMenu_) DestroyMenu(popupMainMenu_);
-        if (popupTrayIconMenu_) DestroyMenu(popupTrayIconMenu_);
-    });
-    mainMenu1_ = NewMenu(true);
-    popupMainMenu_ = NewMenu(false);
-    popupTrayIconMenu_ = NewMenu(false);
+// A table row that fails leaves no menu behind: the top menus are owned, and submenus already appended go with
+// their parents.
+MainMenus::MainMenus() : mainMenu1_(NewMenu(true)), popupMainMenu_(NewMenu(false)), popupTrayIconMenu_(NewMenu(false)) {
     HMENU mainSub = nullptr;
     HMENU popupSub = nullptr;
     for (const MenuRow& row : kTable) {
         const bool enabled = !(row.flags & kStartsDisabled);
         const bool hasSubmenu = row.level == 0 || (row.flags & kListMenu);
-        HMENU mainParent = row.level == 0 ? mainMenu1_ : mainSub;
-        HMENU popupParent = row.level == 0 ? popupMainMenu_ : popupSub;
-        HMENU mainMenu = hasSubmenu ? NewMenu(false) : nullptr;
-        Append(mainParent, row.main, row.caption, mainMenu, enabled);
+        HMENU mainParent = row.level == 0 ? mainMenu1_.Get() : mainSub;
+        HMENU popupParent = row.level == 0 ? popupMainMenu_.Get() : popupSub;
+        HMENU mainMenu =
+            Append(mainParent, row.main, row.caption, hasSubmenu ? NewMenu(false) : platform::MenuHandle(), enabled);
         HMENU popupMenu = nullptr;
         if (row.popup != 0) {
-            popupMenu = hasSubmenu ? NewMenu(false) : nullptr;
-            Append(popupParent, row.popup, row.caption, popupMenu, enabled);
+            popupMenu = Append(popupParent, row.popup, row.caption,
+                               hasSubmenu ? NewMenu(false) : platform::MenuHandle(), enabled);
         }
         if (row.level == 0) {
             mainSub = mainMenu;
@@ -186,28 +179,25 @@ MainMenus::MainMenus() {
             if (popupParent) AppendSeparator(popupParent);
         }
     }
-    Append(popupTrayIconMenu_, MenuTrayIconEnd, L"終了", nullptr, true);
-    destroy.Dismiss();
+    Append(popupTrayIconMenu_.Get(), MenuTrayIconEnd, L"終了", platform::MenuHandle(), true);
 }
 
 MainMenus::~MainMenus() {
-    if (barWindow_ && IsWindow(barWindow_) && GetMenu(barWindow_) == mainMenu1_) SetMenu(barWindow_, nullptr);
+    // The window would destroy its menu bar with itself.
+    if (barWindow_ && IsWindow(barWindow_) && GetMenu(barWindow_) == mainMenu1_.Get()) SetMenu(barWindow_, nullptr);
     // Hidden submenus belong to no menu any more.
     for (auto& [command, entry] : entries_) {
         if (entry.hidden && entry.submenu) DestroyMenu(entry.submenu);
     }
-    DestroyMenu(mainMenu1_);
-    DestroyMenu(popupMainMenu_);
-    DestroyMenu(popupTrayIconMenu_);
 }
 
-void MainMenus::Append(HMENU parent, UINT command, const std::wstring& caption, HMENU submenu, bool enabled) {
-    platform::ScopeGuard destroy([submenu] {
-        if (submenu) DestroyMenu(submenu);
-    });
-    InsertAt(parent, static_cast<UINT>(GetMenuItemCount(parent)), command, caption, submenu, enabled);
-    destroy.Dismiss();
-    entries_[command] = Entry{parent, submenu, caption, false, enabled};
+HMENU MainMenus::Append(HMENU parent, UINT command, const std::wstring& caption, platform::MenuHandle submenu,
+                        bool enabled) {
+    InsertAt(parent, static_cast<UINT>(GetMenuItemCount(parent)), command, caption, submenu.Get(), enabled);
+    // From here the parent menu owns the submenu.
+    HMENU attached = submenu.Release();
+    entries_[command] = Entry{parent, attached, caption, false, enabled};
+    return attached;
 }
 
 HMENU MainMenus::SubmenuOf(UINT command) const noexcept {
@@ -217,10 +207,10 @@ HMENU MainMenus::SubmenuOf(UINT command) const noexcept {
 
 void MainMenus::ShowMenuBar(HWND window, bool shown) {
     if (shown) {
-        if (!SetMenu(window, mainMenu1_)) Fail("SetMenu");
+        if (!SetMenu(window, mainMenu1_.Get())) Fail("SetMenu");
         barWindow_ = window;
     } else {
-        if (GetMenu(window) == mainMenu1_) SetMenu(window, nullptr);
+        if (GetMenu(window) == mainMenu1_.Get()) SetMenu(window, nullptr);
         if (barWindow_ == window) barWindow_ = nullptr;
     }
 }
@@ -251,7 +241,7 @@ void MainMenus::SetEnabled(UINT command, bool enabled) {
     const int position = PositionOf(entry.parent, command);
     if (position >= 0)
         EnableMenuItem(entry.parent, static_cast<UINT>(position), MF_BYPOSITION | (enabled ? MF_ENABLED : MF_GRAYED));
-    if (entry.parent == mainMenu1_) Redraw();
+    if (entry.parent == mainMenu1_.Get()) Redraw();
 }
 
 bool MainMenus::IsEnabled(UINT command) const {
@@ -299,18 +289,18 @@ void MainMenus::SetVisible(UINT command, bool visible) {
         // Back after the shown submenus that precede it in the table.
         UINT position = 0;
         for (const MenuRow& row : kTable) {
-            const UINT id = entry.parent == mainMenu1_ ? row.main : row.popup;
+            const UINT id = entry.parent == mainMenu1_.Get() ? row.main : row.popup;
             if (id == command) break;
             if (row.level == 0 && id != 0 && !entries_.at(id).hidden) ++position;
         }
         InsertAt(entry.parent, position, command, entry.caption, entry.submenu, entry.enabled, entry.type, entry.data);
         entry.hidden = false;
     }
-    if (entry.parent == mainMenu1_) Redraw();
+    if (entry.parent == mainMenu1_.Get()) Redraw();
 }
 
 void MainMenus::Redraw() const {
-    if (barWindow_ && IsWindow(barWindow_) && GetMenu(barWindow_) == mainMenu1_) DrawMenuBar(barWindow_);
+    if (barWindow_ && IsWindow(barWindow_) && GetMenu(barWindow_) == mainMenu1_.Get()) DrawMenuBar(barWindow_);
 }
 
 }  // namespace zanmel::ui

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/Handles.h"
+
 namespace zanmel::ui {
 
 // Command identifiers of the main menu, the frame menu and the tray menu, named after their entries.
@@ -110,9 +112,9 @@ public:
     MainMenus(const MainMenus&) = delete;
     MainMenus& operator=(const MainMenus&) = delete;
 
-    HMENU MainMenu1() const noexcept { return mainMenu1_; }
-    HMENU PopupMainMenu() const noexcept { return popupMainMenu_; }
-    HMENU PopupTrayIconMenu() const noexcept { return popupTrayIconMenu_; }
+    HMENU MainMenu1() const noexcept { return mainMenu1_.Get(); }
+    HMENU PopupMainMenu() const noexcept { return popupMainMenu_.Get(); }
+    HMENU PopupTrayIconMenu() const noexcept { return popupTrayIconMenu_.Get(); }
     // The submenu of a submenu entry (MenuFile, MenuSkinChange, PopupMainMenuUSB, ...), or nullptr.
     HMENU SubmenuOf(UINT command) const noexcept;
 
@@ -148,13 +150,14 @@ private:
         ULONG_PTR data = 0;
     };
 
-    void Append(HMENU parent, UINT command, const std::wstring& caption, HMENU submenu, bool enabled);
+    // Appends an entry; the parent takes the submenu, which is returned.
+    HMENU Append(HMENU parent, UINT command, const std::wstring& caption, platform::MenuHandle submenu, bool enabled);
     void SetVisible(UINT command, bool visible);
     void Redraw() const;
 
-    HMENU mainMenu1_ = nullptr;
-    HMENU popupMainMenu_ = nullptr;
-    HMENU popupTrayIconMenu_ = nullptr;
+    platform::MenuHandle mainMenu1_;
+    platform::MenuHandle popupMainMenu_;
+    platform::MenuHandle popupTrayIconMenu_;
     HWND barWindow_ = nullptr;
     std::map<UINT, Entry> entries_;
 };

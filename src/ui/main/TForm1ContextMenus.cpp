@@ -73,48 +73,48 @@ POINT PointOf(LPARAM lParam) {
 
 struct TForm1::TreeUi {
     TForm1& form;
-    HMENU PopupNoneMenu = CreatePopupMenu();
-    HMENU PopupFolderMenu = CreatePopupMenu();
-    HMENU PopupLauncherMenu = CreatePopupMenu();
-    HMENU PopupWEBMenu = CreatePopupMenu();
-    HMENU PopupSpecialFolderMenu = CreatePopupMenu();
+    platform::MenuHandle PopupNoneMenu{CreatePopupMenu()};
+    platform::MenuHandle PopupFolderMenu{CreatePopupMenu()};
+    platform::MenuHandle PopupLauncherMenu{CreatePopupMenu()};
+    platform::MenuHandle PopupWEBMenu{CreatePopupMenu()};
+    platform::MenuHandle PopupSpecialFolderMenu{CreatePopupMenu()};
     bool dragging = false;
     FolderTree::Node* dragTarget = nullptr;  // the node under the mouse at the last drag over
     UINT dragHit = 0;                        // TVHT_ flags of the last drag over
     bool buttonWasDown = false;              // the left button at the previous TimerMouse tick
 
     explicit TreeUi(TForm1& owner) : form(owner) {
-        AddEntry(PopupNoneMenu, NoneMenuAddFolder, "フォルダを作成");
+        AddEntry(PopupNoneMenu.Get(), NoneMenuAddFolder, "フォルダを作成");
 
-        AddEntry(PopupFolderMenu, FolderMenuAllExecute, "フォルダ内を一括起動");
-        AddEntry(PopupFolderMenu, FolderMenuNameChange, "フォルダ名の変更");
-        AddSeparator(PopupFolderMenu);  // N1
-        AddItemSubmenu(PopupFolderMenu, FolderMenuAddLaunch, FolderMenuAddWEB);
-        AddEntry(PopupFolderMenu, FolderMenuAddFolder, "フォルダの作成(&M)");
-        AddSeparator(PopupFolderMenu);  // N2
-        AddEntry(PopupFolderMenu, FolderMenuDelete, "フォルダの削除(&D)");
+        AddEntry(PopupFolderMenu.Get(), FolderMenuAllExecute, "フォルダ内を一括起動");
+        AddEntry(PopupFolderMenu.Get(), FolderMenuNameChange, "フォルダ名の変更");
+        AddSeparator(PopupFolderMenu.Get());  // N1
+        AddItemSubmenu(PopupFolderMenu.Get(), FolderMenuAddLaunch, FolderMenuAddWEB);
+        AddEntry(PopupFolderMenu.Get(), FolderMenuAddFolder, "フォルダの作成(&M)");
+        AddSeparator(PopupFolderMenu.Get());  // N2
+        AddEntry(PopupFolderMenu.Get(), FolderMenuDelete, "フォルダの削除(&D)");
 
-        AddEntry(PopupLauncherMenu, LauncherMenuChangeData, "編集(&E)", false);
-        AddEntry(PopupLauncherMenu, LauncherMenuDirOpen, "フォルダを開く(&O)");
-        AddSeparator(PopupLauncherMenu);  // N3
-        AddItemSubmenu(PopupLauncherMenu, LauncherMenuAddLaunch, LauncherMenuAddWEB);
-        AddEntry(PopupLauncherMenu, LauncherMenuAddFolder, "フォルダの作成(&M)");
-        AddSeparator(PopupLauncherMenu);  // N4
-        AddEntry(PopupLauncherMenu, LauncherMenuDelete, "アイテムの削除(&D)");
+        AddEntry(PopupLauncherMenu.Get(), LauncherMenuChangeData, "編集(&E)", false);
+        AddEntry(PopupLauncherMenu.Get(), LauncherMenuDirOpen, "フォルダを開く(&O)");
+        AddSeparator(PopupLauncherMenu.Get());  // N3
+        AddItemSubmenu(PopupLauncherMenu.Get(), LauncherMenuAddLaunch, LauncherMenuAddWEB);
+        AddEntry(PopupLauncherMenu.Get(), LauncherMenuAddFolder, "フォルダの作成(&M)");
+        AddSeparator(PopupLauncherMenu.Get());  // N4
+        AddEntry(PopupLauncherMenu.Get(), LauncherMenuDelete, "アイテムの削除(&D)");
 
-        AddEntry(PopupWEBMenu, WEBMenuChangeData, "編集(&E)", false);
-        AddSeparator(PopupWEBMenu);  // N7
-        AddItemSubmenu(PopupWEBMenu, WEBMenuAddLaunch, WEBMenuAddWEB);
-        AddEntry(PopupWEBMenu, WEBMenuAddFolder, "フォルダの作成(&F)");
-        AddSeparator(PopupWEBMenu);  // N10
-        AddEntry(PopupWEBMenu, WEBMenuDelete, "アイテムの削除(&D)");
+        AddEntry(PopupWEBMenu.Get(), WEBMenuChangeData, "編集(&E)", false);
+        AddSeparator(PopupWEBMenu.Get());  // N7
+        AddItemSubmenu(PopupWEBMenu.Get(), WEBMenuAddLaunch, WEBMenuAddWEB);
+        AddEntry(PopupWEBMenu.Get(), WEBMenuAddFolder, "フォルダの作成(&F)");
+        AddSeparator(PopupWEBMenu.Get());  // N10
+        AddEntry(PopupWEBMenu.Get(), WEBMenuDelete, "アイテムの削除(&D)");
 
-        AddEntry(PopupSpecialFolderMenu, SFolderMenuEdit, "編集(&E)", false);
-        AddSeparator(PopupSpecialFolderMenu);                                             // N9
-        AddItemSubmenu(PopupSpecialFolderMenu, SFolderMenuAddLaunch, SFolderMenuAddWEB);  // SFolderAddItem
-        AddEntry(PopupSpecialFolderMenu, SFolderMenuAddFolder, "フォルダの作成(&F)");
-        AddSeparator(PopupSpecialFolderMenu);  // N11
-        AddEntry(PopupSpecialFolderMenu, SFolderMenuDelete, "アイテムの削除(&D)");
+        AddEntry(PopupSpecialFolderMenu.Get(), SFolderMenuEdit, "編集(&E)", false);
+        AddSeparator(PopupSpecialFolderMenu.Get());                                             // N9
+        AddItemSubmenu(PopupSpecialFolderMenu.Get(), SFolderMenuAddLaunch, SFolderMenuAddWEB);  // SFolderAddItem
+        AddEntry(PopupSpecialFolderMenu.Get(), SFolderMenuAddFolder, "フォルダの作成(&F)");
+        AddSeparator(PopupSpecialFolderMenu.Get());  // N11
+        AddEntry(PopupSpecialFolderMenu.Get(), SFolderMenuDelete, "アイテムの削除(&D)");
 
         const auto self = reinterpret_cast<DWORD_PTR>(this);
         platform::InstallSubclass(form.treeView1_, &TreeUi::TreeProc, kTreeUiSubclassId, self);
@@ -128,9 +128,6 @@ struct TForm1::TreeUi {
         platform::RemoveSubclass(form.treeView1_, &TreeUi::TreeProc, kTreeUiSubclassId);
         platform::RemoveSubclass(form.listBox1_, &TreeUi::ListProc, kTreeUiSubclassId);
         platform::RemoveSubclass(form.panel2_->Handle(), &TreeUi::PanelProc, kTreeUiSubclassId);
-        for (HMENU menu : {PopupNoneMenu, PopupFolderMenu, PopupLauncherMenu, PopupWEBMenu, PopupSpecialFolderMenu}) {
-            DestroyMenu(menu);
-        }
     }
     TreeUi(const TreeUi&) = delete;
     TreeUi& operator=(const TreeUi&) = delete;
@@ -315,12 +312,12 @@ void TForm1::InstallTreeUi() {
 }
 
 HMENU TForm1::ContextMenuFor(const FolderTree::Node* node) const {
-    if (!node) return treeUi_->PopupNoneMenu;
-    if (node->IsFolder()) return treeUi_->PopupFolderMenu;
+    if (!node) return treeUi_->PopupNoneMenu.Get();
+    if (node->IsFolder()) return treeUi_->PopupFolderMenu.Get();
     const std::string kind(deps_.keyWords.KindOf(node->text));
-    if (kind == "Launch") return treeUi_->PopupLauncherMenu;
-    if (kind == "WEB") return treeUi_->PopupWEBMenu;
-    if (kind == "SpecialFolder") return treeUi_->PopupSpecialFolderMenu;
+    if (kind == "Launch") return treeUi_->PopupLauncherMenu.Get();
+    if (kind == "WEB") return treeUi_->PopupWEBMenu.Get();
+    if (kind == "SpecialFolder") return treeUi_->PopupSpecialFolderMenu.Get();
     return nullptr;
 }
 
@@ -419,8 +416,8 @@ void TForm1::MenuCommand(UINT id) {
 }
 
 std::vector<HMENU> TForm1::ContextMenus() const {
-    return {treeUi_->PopupFolderMenu, treeUi_->PopupLauncherMenu, treeUi_->PopupNoneMenu, treeUi_->PopupWEBMenu,
-            treeUi_->PopupSpecialFolderMenu};
+    return {treeUi_->PopupFolderMenu.Get(), treeUi_->PopupLauncherMenu.Get(), treeUi_->PopupNoneMenu.Get(),
+            treeUi_->PopupWEBMenu.Get(), treeUi_->PopupSpecialFolderMenu.Get()};
 }
 
 TForm1::TreeDrag TForm1::TreeDragState() const {
