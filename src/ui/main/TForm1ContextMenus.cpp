@@ -59,10 +59,12 @@ void AddSeparator(HMENU menu) {
 }
 // The "アイテムの登録(&A)" submenu with its two registration entries.
 void AddItemSubmenu(HMENU menu, UINT launchId, UINT webId) {
-    HMENU submenu = CreatePopupMenu();
-    AddEntry(submenu, launchId, "ランチャ登録", false);
-    AddEntry(submenu, webId, "WEB登録", false);
-    AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(submenu), ToWide("アイテムの登録(&A)").c_str());
+    platform::MenuHandle submenu(CreatePopupMenu());
+    AddEntry(submenu.Get(), launchId, "ランチャ登録", false);
+    AddEntry(submenu.Get(), webId, "WEB登録", false);
+    // Appended, the submenu goes with its parent.
+    if (AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(submenu.Get()), ToWide("アイテムの登録(&A)").c_str()))
+        submenu.Release();
 }
 
 POINT PointOf(LPARAM lParam) {

@@ -191,13 +191,14 @@ void TForm1::AppendPopupMenu1Entries(HMENU menu, const std::vector<std::unique_p
 // Gives the entry at position of menu, which shows node (tag own), a submenu to be filled when it opens.
 void TForm1::AttachPopupSubmenu(HMENU menu, UINT position, const FolderTree::Node& node, std::size_t own) {
     if (node.children.empty()) return;
-    HMENU submenu = CreatePopupMenu();
-    popupUi_->pending[submenu] = {own, node.text};
+    platform::MenuHandle submenu(CreatePopupMenu());
     MENUITEMINFOW info{};
     info.cbSize = sizeof(info);
     info.fMask = MIIM_SUBMENU;
-    info.hSubMenu = submenu;
-    if (!SetMenuItemInfoW(menu, position, TRUE, &info)) DestroyMenu(submenu);
+    info.hSubMenu = submenu.Get();
+    // Attached, the submenu goes with its parent.
+    if (!SetMenuItemInfoW(menu, position, TRUE, &info)) return;
+    popupUi_->pending[submenu.Release()] = {own, node.text};
 }
 
 // A launcher menu opens (WM_INITMENUPOPUP). The top level gets its submenus the first time; a submenu gets its
