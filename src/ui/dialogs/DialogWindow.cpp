@@ -139,6 +139,7 @@ LRESULT DialogWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
             SetWindowPos(Handle(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
                          suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
             ApplyDpi(HIWORD(wParam));
+            OnDpiChanged();
             return 0;
         }
         default:

@@ -81,10 +81,17 @@ protected:
     virtual void Close() = 0;
     // Messages the base leaves alone.
     virtual LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) { return Default(message, wParam, lParam); }
+    // Called once the dialog has been laid out anew for a new DPI: what the dialog made at the old DPI itself
+    // (a font of its own, list columns) is made again here.
+    virtual void OnDpiChanged() {}
     // The client area's size in 96-DPI pixels, and a control moved to a new 96-DPI place.
     void SetClientSize(int width, int height);
     void MoveControl(int id, LayoutRect at);
     LayoutRect PlaceOf(int id) const;
+    // The controls made so far, in the order they were made (the tab order); a page of a tabbed dialog is a run
+    // of them.
+    std::size_t ControlCount() const { return placed_.size(); }
+    HWND ControlAt(std::size_t index) const { return placed_.at(index).control; }
 
 private:
     struct Placed {

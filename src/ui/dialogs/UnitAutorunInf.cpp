@@ -1,83 +1,44 @@
 #include "ui/dialogs/UnitAutorunInf.h"
 
 #include "core/AutorunRules.h"
-#include "platform/MessageLoop.h"
-#include "platform/TextCodec.h"
-#include "platform/UiFont.h"
 #include "platform/Win32FileAccess.h"
-#include "ui/dialogs/DialogControls.h"
 
 namespace zanmel::ui {
 
-namespace {
-
-constexpr wchar_t kClassName[] = L"TFormAutorunInf";
-constexpr char kComponent[] = "TFormAutorunInf";
-constexpr int kClientWidth = 380;
-constexpr int kClientHeight = 150;
-constexpr int kMargin = 16;
-constexpr int kLineHeight = 18;
-constexpr int kButtonWidth = 80;
-constexpr int kButtonHeight = 26;
-
-}  // namespace
-
-TFormAutorunInf::TFormAutorunInf(Dependencies deps) : deps_(std::move(deps)), font_(platform::CreateUiFont()) {
-    RegisterWindowClass(kClassName);
-    Create(kClassName, platform::ToWide("autorun.infの作成"), WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME,
-           CW_USEDEFAULT, CW_USEDEFAULT, kClientWidth, kClientHeight, deps_.mainWindow);
-    platform::EnableDialogNavigation(Handle());
-    SetClientSize(Handle(), kClientWidth, kClientHeight);
-
-    HFONT font = font_ ? font_.Get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    LOGFONTW bold{};
-    GetObjectW(font, sizeof bold, &bold);
-    bold.lfWeight = FW_BOLD;
-    boldFont_.Reset(CreateFontIndirectW(&bold));
-    HFONT warning = boldFont_ ? boldFont_.Get() : font;
-
-    const auto add = [&](HFONT face, const wchar_t* cls, std::string_view text, DWORD style, int x, int y, int w, int h,
-                         int id) {
-        AddControl(Handle(), face, kComponent, cls, text, WS_VISIBLE | style, x, y, w, h, id);
-    };
-    const DWORD label = SS_LEFT | SS_NOPREFIX;
-    const int width = kClientWidth - 2 * kMargin;
-    int y = kMargin;
-    add(font, L"STATIC", "『autorun.inf』、『Zanmel.bat』、『UnplugDrive.bat』を", label, kMargin, y, width,
-        kLineHeight, kAutorunLabel1);
-    y += kLineHeight;
-    add(font, L"STATIC", "USBメモリのルートに作成します。", label, kMargin, y, width, kLineHeight, kAutorunLabel2);
-    y += kLineHeight + 10;
-    add(warning, L"STATIC", "※UnplugDriveが設定されていません", label, kMargin, y, width, kLineHeight, kAutorunLabel3);
-    y += kLineHeight;
-    add(warning, L"STATIC", "UnplugDriveの併用を強く推奨します。", label, kMargin, y, width, kLineHeight,
-        kAutorunLabel4);
-    y = kClientHeight - kMargin - kButtonHeight + 4;
-    const int right = kClientWidth - kMargin;
-    add(font, L"BUTTON", "OK", BS_DEFPUSHBUTTON | WS_TABSTOP, right - 2 * kButtonWidth - 8, y, kButtonWidth,
-        kButtonHeight, kAutorunBtnOK);
-    add(font, L"BUTTON", "Cancel", BS_PUSHBUTTON | WS_TABSTOP, right - kButtonWidth, y, kButtonWidth, kButtonHeight,
-        kAutorunBtnCancel);
+TFormAutorunInf::TFormAutorunInf(Dependencies deps)
+    : DialogWindow({L"TFormAutorunInf", "autorun.infの作成", 380, 150, deps.mainWindow}), deps_(std::move(deps)) {
+    using F = TFormAutorunInf;
+    constexpr DWORD label = SS_LEFT | SS_NOPREFIX;
+    // clang-format off
+    AddControls<F>(*this, {
+        {L"STATIC", "『autorun.inf』、『Zanmel.bat』、『UnplugDrive.bat』を", label, {16, 16, 348, 18}, kAutorunLabel1},
+        {L"STATIC", "USBメモリのルートに作成します。", label, {16, 34, 348, 18}, kAutorunLabel2},
+        // The warning lines: shown by Show() when no UnplugDrive path is set.
+        {L"STATIC", "※UnplugDriveが設定されていません", label, {16, 62, 348, 18}, kAutorunLabel3, 0, nullptr, true},
+        {L"STATIC", "UnplugDriveの併用を強く推奨します。", label, {16, 80, 348, 18}, kAutorunLabel4, 0, nullptr, true},
+        {L"BUTTON", "OK", BS_DEFPUSHBUTTON | WS_TABSTOP, {196, 112, 80, 26}, kAutorunBtnOK, 0, &F::BtnOKClick},
+        {L"BUTTON", "Cancel", BS_PUSHBUTTON | WS_TABSTOP, {284, 112, 80, 26}, kAutorunBtnCancel, 0,
+         &F::BtnCancelClick},
+    });
+    // clang-format on
+    OnDpiChanged();
 }
 
-bool TFormAutorunInf::IsShown() const {
-    return IsWindowVisible(Handle()) != FALSE;
+void TFormAutorunInf::OnDpiChanged() {
+    LOGFONTW bold{};
+    GetObjectW(Font(), sizeof bold, &bold);
+    bold.lfWeight = FW_BOLD;
+    boldFont_.Reset(CreateFontIndirectW(&bold));
+    for (const int id : {kAutorunLabel3, kAutorunLabel4}) {
+        SendMessageW(Control(id), WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_ ? boldFont_.Get() : Font()), TRUE);
+    }
 }
 
 void TFormAutorunInf::Show() {
     const bool warn = deps_.launcher.UnplagData.path.empty();
     ShowWindow(Control(kAutorunLabel3), warn ? SW_SHOWNA : SW_HIDE);
     ShowWindow(Control(kAutorunLabel4), warn ? SW_SHOWNA : SW_HIDE);
-    EnableWindow(deps_.mainWindow, FALSE);
-    ShowOverOwner(Handle());
-    SetForegroundWindow(Handle());
-    SetFocus(Control(kAutorunBtnOK));
-}
-
-void TFormAutorunInf::Hide() {
-    // The main window comes back before this one hides, so the activation returns to it.
-    EnableWindow(deps_.mainWindow, TRUE);
-    ShowWindow(Handle(), SW_HIDE);
+    OpenOverOwner(kAutorunBtnOK);
 }
 
 void TFormAutorunInf::BtnOKClick() {
@@ -94,40 +55,14 @@ void TFormAutorunInf::BtnOKClick() {
     Hide();
 }
 
-LRESULT TFormAutorunInf::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_COMMAND:
-            if (HIWORD(wParam) != BN_CLICKED) break;
-            switch (LOWORD(wParam)) {
-                case kAutorunBtnOK:
-                case IDOK:
-                    BtnOKClick();
-                    return 0;
-                case kAutorunBtnCancel:
-                case IDCANCEL:
-                    BtnCancelClick();
-                    return 0;
-                default:
-                    break;
-            }
-            break;
-        case WM_CTLCOLORSTATIC: {
-            // The warning lines in red.
-            const HWND control = reinterpret_cast<HWND>(lParam);
-            if (control == Control(kAutorunLabel3) || control == Control(kAutorunLabel4)) {
-                HDC dc = reinterpret_cast<HDC>(wParam);
-                SetTextColor(dc, RGB(255, 0, 0));
-                SetBkMode(dc, TRANSPARENT);
-                return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-            }
-            break;
-        }
-        case WM_CLOSE:
-            // The dialog lives until exit: closing is Cancel.
-            Hide();
-            return 0;
-        default:
-            break;
+LRESULT TFormAutorunInf::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    // The warning lines in red.
+    const HWND control = reinterpret_cast<HWND>(lParam);
+    if (message == WM_CTLCOLORSTATIC && (control == Control(kAutorunLabel3) || control == Control(kAutorunLabel4))) {
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        SetTextColor(dc, RGB(255, 0, 0));
+        SetBkMode(dc, TRANSPARENT);
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
     }
     return Default(message, wParam, lParam);
 }

@@ -8,7 +8,7 @@
 #include "core/TZanmelModule.h"
 #include "platform/Handles.h"
 #include "platform/TState.h"
-#include "platform/Window.h"
+#include "ui/dialogs/DialogWindow.h"
 
 namespace zanmel::ui {
 
@@ -25,7 +25,7 @@ enum AutorunInfControl : int {
 // The autorun.inf writer "autorun.infの作成": writes autorun.inf, Zanmel.bat and (with an UnplugDrive path)
 // UnplugDrive.bat to the root of the program drive. Created once; shown without being modal while the main
 // window is disabled, which it enables again when it hides.
-class TFormAutorunInf : public platform::Window {
+class TFormAutorunInf : public DialogWindow {
 public:
     struct Dependencies {
         HWND mainWindow;
@@ -40,21 +40,20 @@ public:
 
     // FormShow: the warning lines are shown when no UnplugDrive path is set.
     void Show();
-    void Hide();
-    bool IsShown() const;
+    void Hide() { HideToOwner(); }
 
     // Writes the three files (a file that cannot be written raises, and the dialog stays open), then hides.
     void BtnOKClick();
     void BtnCancelClick() { Hide(); }
 
-    HWND Control(AutorunInfControl id) const { return GetDlgItem(Handle(), id); }
-
 protected:
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void Close() override { Hide(); }
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // The warning lines in a bold face of the dialog's font.
+    void OnDpiChanged() override;
 
 private:
     Dependencies deps_;
-    platform::FontHandle font_;
     platform::FontHandle boldFont_;
 };
 

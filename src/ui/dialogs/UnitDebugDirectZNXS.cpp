@@ -3,30 +3,15 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "core/ZanmelError.h"
 #include "platform/LauncherWindow.h"
-#include "platform/MessageLoop.h"
-#include "platform/SystemError.h"
-#include "platform/TextCodec.h"
-#include "platform/UiFont.h"
 #include "protocol/DirectSstp.h"
 #include "protocol/ZnxpRequest.h"
 #include "ui/dialogs/DialogControls.h"
 
 namespace zanmel::ui {
 
-using platform::ToCp932;
-using platform::ToWide;
-
 namespace {
 
-constexpr wchar_t kClassName[] = L"TFormDebugDirectZNXS";
-constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-constexpr int kClientWidth = 480;
-constexpr int kClientHeight = 400;
-constexpr int kMargin = 8;
-constexpr int kMemoHeight = 170;
-constexpr int kButtonHeight = 26;
 constexpr char kNotProcessed[] = "送信しましたが処理されませんでした";
 
 // The first bytes of the mascot hosts' shared memory, or nothing when no host made it.
@@ -45,69 +30,31 @@ std::optional<std::string> ReadMascotDirectory() {
 }  // namespace
 
 TFormDebugDirectZNXS::TFormDebugDirectZNXS(TDebugTimer& timer, UserInterface& ui, HWND owner)
-    : ui_(ui), font_(platform::CreateUiFont()) {
-    timer.BeginStage();
-    RegisterWindowClass(kClassName);
-    RECT frame{0, 0, kClientWidth, kClientHeight};
-    AdjustWindowRectEx(&frame, kStyle, FALSE, 0);
-    Create(kClassName, L"FormDebugDirectZNXP", kStyle, 0, CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
-           frame.bottom - frame.top, owner);
-    platform::EnableDialogNavigation(Handle());
+    // The stage begins before the window is made.
+    : DialogWindow((timer.BeginStage(), Frame{L"TFormDebugDirectZNXS", "FormDebugDirectZNXP", 480, 400, owner,
+                                              WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0})),
+      ui_(ui) {
     // Replies may come from a launcher running at another integrity level.
     ChangeWindowMessageFilterEx(Handle(), WM_COPYDATA, MSGFLT_ALLOW, nullptr);
-    CreateControls();
+    using F = TFormDebugDirectZNXS;
+    constexpr DWORD memo = ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL | WS_TABSTOP;
+    constexpr DWORD button = BS_PUSHBUTTON | WS_TABSTOP;
+    // clang-format off
+    AddControls<F>(*this, {
+        {L"EDIT", "", memo, {8, 8, 464, 170}, kDebugMemo1, WS_EX_CLIENTEDGE},
+        {L"BUTTON", "DirectZNXP送信", button, {8, 186, 140, 26}, kDebugButton1, 0, &F::Button1Click},
+        {L"BUTTON", "DirectSSTP送信", button, {156, 186, 140, 26}, kDebugButton2, 0, &F::Button2Click},
+        {L"EDIT", "", memo, {8, 220, 464, 172}, kDebugMemo2, WS_EX_CLIENTEDGE},
+    });
+    // clang-format on
     SetText(kDebugMemo1, DebugRequestText(static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(Handle()))));
     timer.EndStage("TFormDebug::TFormDebug");
-}
-
-void TFormDebugDirectZNXS::CreateControls() {
-    HFONT font = font_ ? font_.Get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    const auto add = [&](const wchar_t* cls, std::string_view text, DWORD style, int x, int y, int width, int height,
-                         int id, DWORD exStyle = 0) {
-        HWND child = CreateWindowExW(exStyle, cls, ToWide(text).c_str(), WS_CHILD | WS_VISIBLE | style, x, y, width,
-                                     height, Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                     GetModuleHandleW(nullptr), nullptr);
-        if (!child) {
-            throw ZanmelError("TFormDebugDirectZNXS", "CreateWindowExW: " + platform::SystemErrorText(GetLastError()));
-        }
-        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        return child;
-    };
-    const DWORD memo = ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL | WS_TABSTOP;
-    const int width = kClientWidth - 2 * kMargin;
-    add(L"EDIT", "", memo, kMargin, kMargin, width, kMemoHeight, kDebugMemo1, WS_EX_CLIENTEDGE);
-    const int row = kMargin + kMemoHeight + kMargin;
-    add(L"BUTTON", "DirectZNXP送信", BS_PUSHBUTTON | WS_TABSTOP, kMargin, row, 140, kButtonHeight, kDebugButton1);
-    add(L"BUTTON", "DirectSSTP送信", BS_PUSHBUTTON | WS_TABSTOP, kMargin + 148, row, 140, kButtonHeight, kDebugButton2);
-    const int replyTop = row + kButtonHeight + kMargin;
-    add(L"EDIT", "", memo, kMargin, replyTop, width, kClientHeight - replyTop - kMargin, kDebugMemo2, WS_EX_CLIENTEDGE);
-}
-
-std::string TFormDebugDirectZNXS::Text(DebugDirectControl id) const {
-    HWND control = Control(id);
-    const int length = GetWindowTextLengthW(control);
-    if (length <= 0) return "";
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(std::max(0, GetWindowTextW(control, text.data(), length + 1))));
-    return ToCp932(text);
-}
-
-void TFormDebugDirectZNXS::SetText(DebugDirectControl id, std::string_view text) {
-    SetWindowTextW(Control(id), ToWide(text).c_str());
 }
 
 void TFormDebugDirectZNXS::Show() {
     ShowOverOwner(Handle());
     SetForegroundWindow(Handle());
     SetFocus(Control(kDebugMemo1));
-}
-
-void TFormDebugDirectZNXS::Hide() {
-    ShowWindow(Handle(), SW_HIDE);
-}
-
-bool TFormDebugDirectZNXS::IsShown() const {
-    return IsWindowVisible(Handle()) != FALSE;
 }
 
 void TFormDebugDirectZNXS::SendRequest(HWND to, std::uint32_t kind) {
@@ -135,36 +82,12 @@ void TFormDebugDirectZNXS::Button2Click() {
     SendRequest(reinterpret_cast<HWND>(static_cast<std::uintptr_t>(*target)), kCopyDataDirectSstp);
 }
 
-LRESULT TFormDebugDirectZNXS::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_COMMAND:
-            if (HIWORD(wParam) != BN_CLICKED) break;
-            if (LOWORD(wParam) == kDebugButton1) {
-                Button1Click();
-                return 0;
-            }
-            if (LOWORD(wParam) == kDebugButton2) {
-                Button2Click();
-                return 0;
-            }
-            if (LOWORD(wParam) == IDCANCEL) {
-                Hide();
-                return 0;
-            }
-            break;
-        case WM_COPYDATA: {
-            // Whatever its kind, a payload is the reply to show.
-            const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
-            SetText(kDebugMemo2, data ? CopyDataText(data->lpData, data->cbData) : std::string_view());
-            return 1;
-        }
-        case WM_CLOSE:
-            Hide();
-            return 0;
-        default:
-            break;
-    }
-    return Default(message, wParam, lParam);
+LRESULT TFormDebugDirectZNXS::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_COPYDATA) return Default(message, wParam, lParam);
+    // Whatever its kind, a payload is the reply to show.
+    const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+    SetText(kDebugMemo2, data ? CopyDataText(data->lpData, data->cbData) : std::string_view());
+    return 1;
 }
 
 }  // namespace zanmel::ui

@@ -7,8 +7,7 @@
 
 #include "core/TDebugTimer.h"
 #include "core/UserInterface.h"
-#include "platform/Handles.h"
-#include "platform/Window.h"
+#include "ui/dialogs/DialogWindow.h"
 
 namespace zanmel::ui {
 
@@ -24,33 +23,28 @@ enum DebugDirectControl : int {
 // (Button1) or to a desktop-mascot host by Direct SSTP (Button2); a reply sent back by copy-data is shown in
 // Memo2. Created once at start-up, reached only from the hidden debug menu; the reference client of the
 // protocol.
-class TFormDebugDirectZNXS : public platform::Window {
+class TFormDebugDirectZNXS : public DialogWindow {
 public:
     // Timed as "TFormDebug::TFormDebug".
     TFormDebugDirectZNXS(TDebugTimer& timer, UserInterface& ui, HWND owner = nullptr);
 
     // Shown without disabling the main window; closing only hides it.
     void Show();
-    void Hide();
-    bool IsShown() const;
+    void Hide() { ShowWindow(Handle(), SW_HIDE); }
 
     void Button1Click();
     void Button2Click();
 
-    HWND Control(DebugDirectControl id) const { return GetDlgItem(Handle(), id); }
-    std::string Text(DebugDirectControl id) const;
-    void SetText(DebugDirectControl id, std::string_view text);
-
 protected:
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void Close() override { Hide(); }
+    // A reply sent back by copy-data.
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    void CreateControls();
     // Memo1's text to the window as a copy-data message of that kind; the message when it was not processed.
     void SendRequest(HWND to, std::uint32_t kind);
 
     UserInterface& ui_;
-    platform::FontHandle font_;
 };
 
 }  // namespace zanmel::ui

@@ -5,104 +5,76 @@
 #include <algorithm>
 
 #include "core/LauncherSettingRules.h"
-#include "platform/MessageLoop.h"
 #include "platform/TextCodec.h"
-#include "platform/UiFont.h"
-#include "ui/dialogs/DialogControls.h"
 #include "ui/dialogs/UnitExt.h"
 
 namespace zanmel::ui {
 
 using platform::ToWide;
 
-namespace {
-
-constexpr wchar_t kClassName[] = L"TForm4";
-constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-constexpr int kClientWidth = 460;
-constexpr int kClientHeight = 400;
-
-}  // namespace
-
 TForm4::TForm4(TDebugTimer& timer, TZanmelModule& launcher, const DataLocations& places, HWND mainWindow)
-    : launcher_(launcher), places_(places), mainWindow_(mainWindow), font_(platform::CreateUiFont()) {
-    timer.BeginStage();
-    RegisterWindowClass(kClassName);
-    RECT frame{0, 0, kClientWidth, kClientHeight};
-    AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
-    Create(kClassName, ToWide("ランチャ設定"), kStyle, kExStyle, CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
-           frame.bottom - frame.top, mainWindow);
-    CreateControls();
+    // The stage begins before the window is made.
+    : DialogWindow(
+          (timer.BeginStage(), Frame{L"TForm4", "ランチャ設定", 460, 400, mainWindow,
+                                     WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT})),
+      launcher_(launcher),
+      places_(places) {
+    using F = TForm4;
+    constexpr DWORD check = BS_AUTOCHECKBOX | WS_TABSTOP;
+    constexpr DWORD button = BS_PUSHBUTTON | WS_TABSTOP;
+    constexpr DWORD grid =
+        LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_VSCROLL | WS_TABSTOP;
+    // clang-format off
+    AddControls<F>(*this, {
+        {L"BUTTON", "一般設定", BS_GROUPBOX, {8, 6, 444, 150}, kForm4GroupBox1},
+        {L"BUTTON", "フォルダを開くをエクスプローラで開く", check, {20, 26, 400, 20}, kForm4CheckBox1},
+        {L"BUTTON", "終了支援機能を使用する", check, {20, 50, 400, 20}, kForm4CheckBox2},
+        {L"BUTTON", "WEBブラウザ設定を無効化する", check, {20, 74, 400, 20}, kForm4CheckBox3},
+        {L"BUTTON", "Unplug設定を無効化する", check, {20, 98, 400, 20}, kForm4CheckBox4},
+        {L"BUTTON", "WEBブラウザ設定", button, {20, 122, 150, 26}, kForm4BtnWEB, 0, &F::BtnWEBClick},
+        {L"BUTTON", "Unplug設定", button, {180, 122, 150, 26}, kForm4BtnUnplug, 0, &F::BtnUnplugClick},
+        {L"BUTTON", "拡張子設定", BS_GROUPBOX, {8, 162, 444, 196}, kForm4GroupBox2},
+        {WC_LISTVIEWW, "", grid, {20, 182, 420, 136}, kForm4SGrid1, WS_EX_CLIENTEDGE},
+        {L"BUTTON", "追加", button, {20, 324, 80, 26}, kForm4BtnExtAdd, 0, &F::BtnExtAddClick},
+        {L"BUTTON", "編集", button, {106, 324, 80, 26}, kForm4BtnExtUpdate, 0, &F::BtnExtUpdateClick},
+        {L"BUTTON", "削除", button, {192, 324, 80, 26}, kForm4BtnDelete, 0, &F::BtnDeleteClick},
+        {L"BUTTON", "閉じる", BS_DEFPUSHBUTTON | WS_TABSTOP, {362, 366, 90, 26}, kForm4Button6, 0, &F::Hide},
+    });
+    // clang-format on
+    ListView_SetExtendedListViewStyle(Control(kForm4SGrid1), LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
+    LVCOLUMNW column{};
+    for (const int index : {0, 1}) ListView_InsertColumn(Control(kForm4SGrid1), index, &column);
+    OnDpiChanged();
     timer.EndStage("TForm4::TForm4");
-    platform::EnableDialogNavigation(Handle());
 }
 
-void TForm4::CreateControls() {
-    const auto add = [&](const wchar_t* cls, std::string_view text, DWORD style, int x, int y, int width, int height,
-                         int id, DWORD exStyle = 0) {
-        return AddControl(Handle(), font_.Get(), "TForm4", cls, text, WS_VISIBLE | style, x, y, width, height, id,
-                          exStyle);
-    };
-    const DWORD check = BS_AUTOCHECKBOX | WS_TABSTOP;
-    const DWORD button = BS_PUSHBUTTON | WS_TABSTOP;
-    add(L"BUTTON", "一般設定", BS_GROUPBOX, 8, 6, kClientWidth - 16, 150, kForm4GroupBox1);
-    add(L"BUTTON", "フォルダを開くをエクスプローラで開く", check, 20, 26, 400, 20, kForm4CheckBox1);
-    add(L"BUTTON", "終了支援機能を使用する", check, 20, 50, 400, 20, kForm4CheckBox2);
-    add(L"BUTTON", "WEBブラウザ設定を無効化する", check, 20, 74, 400, 20, kForm4CheckBox3);
-    add(L"BUTTON", "Unplug設定を無効化する", check, 20, 98, 400, 20, kForm4CheckBox4);
-    add(L"BUTTON", "WEBブラウザ設定", button, 20, 122, 150, 26, kForm4BtnWEB);
-    add(L"BUTTON", "Unplug設定", button, 180, 122, 150, 26, kForm4BtnUnplug);
-
-    add(L"BUTTON", "拡張子設定", BS_GROUPBOX, 8, 162, kClientWidth - 16, 196, kForm4GroupBox2);
-    HWND grid = add(WC_LISTVIEWW, "",
-                    LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_VSCROLL | WS_TABSTOP, 20,
-                    182, kClientWidth - 40, 136, kForm4SGrid1, WS_EX_CLIENTEDGE);
-    ListView_SetExtendedListViewStyle(grid, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
-    // Column 0 a third of the grid, column 1 two thirds.
-    RECT client;
+void TForm4::OnDpiChanged() {
+    HWND grid = Control(kForm4SGrid1);
+    RECT client{};
     GetClientRect(grid, &client);
-    for (int column = 0; column < 2; ++column) {
-        LVCOLUMNW info{};
-        info.mask = LVCF_WIDTH;
-        info.cx = column == 0 ? client.right / 3 : client.right * 2 / 3;
-        SendMessageW(grid, LVM_INSERTCOLUMNW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&info));
-    }
-    add(L"BUTTON", "追加", button, 20, 324, 80, 26, kForm4BtnExtAdd);
-    add(L"BUTTON", "編集", button, 106, 324, 80, 26, kForm4BtnExtUpdate);
-    add(L"BUTTON", "削除", button, 192, 324, 80, 26, kForm4BtnDelete);
-    add(L"BUTTON", "閉じる", BS_DEFPUSHBUTTON | WS_TABSTOP, kClientWidth - 98, 366, 90, 26, kForm4Button6);
-}
-
-bool TForm4::IsShown() const {
-    return IsWindowVisible(Handle()) != FALSE;
+    ListView_SetColumnWidth(grid, 0, client.right / 3);
+    ListView_SetColumnWidth(grid, 1, client.right * 2 / 3);
 }
 
 void TForm4::Show() {
     // The grid's rows first: an entry whose data is no launch record raises here, with nothing disabled yet.
     std::vector<ExtGridRow> rows = ExtGridRows(launcher_.ExtList);
-    EnableWindow(mainWindow_, FALSE);
-    SetChecked(Control(kForm4CheckBox1), launcher_.FlgOpenExplorer);
-    SetChecked(Control(kForm4CheckBox2), launcher_.FlgUseCloseHelp);
-    SetChecked(Control(kForm4CheckBox3), !launcher_.FlgWebUse);
-    SetChecked(Control(kForm4CheckBox4), !launcher_.FlgUnplugUse);
+    SetChecked(kForm4CheckBox1, launcher_.FlgOpenExplorer);
+    SetChecked(kForm4CheckBox2, launcher_.FlgUseCloseHelp);
+    SetChecked(kForm4CheckBox3, !launcher_.FlgWebUse);
+    SetChecked(kForm4CheckBox4, !launcher_.FlgUnplugUse);
     FillGrid(std::move(rows));
-    ShowOverOwner(Handle());
-    SetForegroundWindow(Handle());
-    SetFocus(Control(kForm4Button6));
+    OpenOverOwner(kForm4Button6);
 }
 
 void TForm4::Hide() {
     // A window that is not shown (a close message from outside) has nothing to store and nothing to give back.
     if (!IsShown()) return;
-    const platform::ScopeGuard release([this] {
-        EnableWindow(mainWindow_, TRUE);
-        ShowWindow(Handle(), SW_HIDE);
-    });
-    launcher_.FlgOpenExplorer = IsChecked(Control(kForm4CheckBox1));
-    launcher_.FlgUseCloseHelp = IsChecked(Control(kForm4CheckBox2));
-    launcher_.FlgWebUse = !IsChecked(Control(kForm4CheckBox3));
-    launcher_.FlgUnplugUse = !IsChecked(Control(kForm4CheckBox4));
+    const platform::ScopeGuard release([this] { HideToOwner(); });
+    launcher_.FlgOpenExplorer = Checked(kForm4CheckBox1);
+    launcher_.FlgUseCloseHelp = Checked(kForm4CheckBox2);
+    launcher_.FlgWebUse = !Checked(kForm4CheckBox3);
+    launcher_.FlgUnplugUse = !Checked(kForm4CheckBox4);
     // No control edits the mail program switch: closing this window switches it off.
     launcher_.FlgMaieUse = false;
     launcher_.SaveSetting(places_.HomeSheetFolder() + "\\setting.ini");
@@ -193,44 +165,6 @@ void TForm4::BtnDeleteClick() {
     // No question: the entry of the selected row goes at once (a missing key is reported by the module).
     launcher_.DeleteExt(SelectedKey());
     RefreshGrid();
-}
-
-LRESULT TForm4::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_COMMAND:
-            if (HIWORD(wParam) != BN_CLICKED) break;
-            switch (LOWORD(wParam)) {
-                case kForm4BtnWEB:
-                    BtnWEBClick();
-                    return 0;
-                case kForm4BtnUnplug:
-                    BtnUnplugClick();
-                    return 0;
-                case kForm4BtnExtAdd:
-                    BtnExtAddClick();
-                    return 0;
-                case kForm4BtnExtUpdate:
-                    BtnExtUpdateClick();
-                    return 0;
-                case kForm4BtnDelete:
-                    BtnDeleteClick();
-                    return 0;
-                case kForm4Button6:
-                case IDOK:
-                case IDCANCEL:
-                    Hide();
-                    return 0;
-                default:
-                    break;
-            }
-            break;
-        case WM_CLOSE:
-            Hide();
-            return 0;
-        default:
-            break;
-    }
-    return Default(message, wParam, lParam);
 }
 
 }  // namespace zanmel::ui

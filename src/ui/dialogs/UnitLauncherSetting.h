@@ -10,8 +10,7 @@
 #include "core/LauncherSettingRules.h"
 #include "core/TDebugTimer.h"
 #include "core/TZanmelModule.h"
-#include "platform/Handles.h"
-#include "platform/Window.h"
+#include "ui/dialogs/DialogWindow.h"
 
 namespace zanmel::ui {
 
@@ -38,7 +37,7 @@ enum LauncherSettingControl : int {
 // application dialog for the web browser, the drive-ejection tool and the extension entries. Created once;
 // shown without being modal while the main window is disabled. Hiding it stores the switches (and the two
 // records as they stand) in setting.ini of the home sheet and enables the main window.
-class TForm4 : public platform::Window {
+class TForm4 : public DialogWindow {
 public:
     // Timed as "TForm4::TForm4".
     TForm4(TDebugTimer& timer, TZanmelModule& launcher, const DataLocations& places, HWND mainWindow);
@@ -50,7 +49,6 @@ public:
     // FormHide: the switches into the launch module, FlgMaieUse off, setting.ini written, the main window
     // enabled. A failed write is raised after the window has hidden.
     void Hide();
-    bool IsShown() const;
 
     // The grid from the extension list, keeping the selected row where it still exists.
     void RefreshGrid();
@@ -67,21 +65,18 @@ public:
     void BtnExtUpdateClick();
     void BtnDeleteClick();
 
-    HWND Control(int id) const { return GetDlgItem(Handle(), id); }
-
 protected:
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void Close() override { Hide(); }
+    // The grid's columns: a third of its width for the key, two thirds for the path.
+    void OnDpiChanged() override;
 
 private:
-    void CreateControls();
     void OpenFormExt(std::string_view mode);
     void FillGrid(std::vector<ExtGridRow> rows);
 
     TZanmelModule& launcher_;
     const DataLocations& places_;
-    HWND mainWindow_;
     TFormExt* formExt_ = nullptr;
-    platform::FontHandle font_;
 };
 
 }  // namespace zanmel::ui

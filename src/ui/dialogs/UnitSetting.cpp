@@ -7,10 +7,7 @@
 #include "core/CommaText.h"
 #include "platform/WindowSubclass.h"
 #include "platform/CallbackGuard.h"
-#include "platform/MessageLoop.h"
 #include "platform/TextCodec.h"
-#include "platform/UiFont.h"
-#include "ui/dialogs/DialogControls.h"
 
 namespace zanmel::ui {
 
@@ -18,11 +15,6 @@ using platform::ToWide;
 
 namespace {
 
-constexpr wchar_t kClassName[] = L"TFormSetting";
-constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-constexpr int kClientWidth = 440;
-constexpr int kClientHeight = 382;
 constexpr UINT_PTR kHotKeySubclassId = 1;
 constexpr const char* kRestartNote = "※1 設定を有効にするにはZanmelの再起動が必要";
 
@@ -33,17 +25,12 @@ constexpr int kCornerRow[8] = {2, 2, 2, 1, 1, 0, 0, 0};
 }  // namespace
 
 TFormSetting::TFormSetting(TDebugTimer& timer, TSetting& setting, HWND mainWindow, std::string_view skinNames)
-    : setting_(setting),
-      mainWindow_(mainWindow),
-      skinNames_(CommaTextSplit(skinNames)),
-      font_(platform::CreateUiFont()) {
-    timer.BeginStage();
-    RegisterWindowClass(kClassName);
-    RECT frame{0, 0, kClientWidth, kClientHeight};
-    AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
-    Create(kClassName, ToWide("全体設定"), kStyle, kExStyle, CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
-           frame.bottom - frame.top, mainWindow);
-    platform::EnableDialogNavigation(Handle());
+    // The stage begins before the window is made.
+    : DialogWindow(
+          (timer.BeginStage(), Frame{L"TFormSetting", "全体設定", 440, 382, mainWindow,
+                                     WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT})),
+      setting_(setting),
+      skinNames_(CommaTextSplit(skinNames)) {
     timer.EndStage("TFormSetting::TFormSetting");
 }
 
@@ -52,51 +39,47 @@ TFormSetting::~TFormSetting() {
         if (HWND edit = Control(id)) platform::RemoveSubclass(edit, &TFormSetting::HotKeyEditProc, kHotKeySubclassId);
 }
 
-HWND TFormSetting::Add(const wchar_t* cls, std::string_view text, DWORD style, int x, int y, int width, int height,
-                       int id, int page, DWORD exStyle) {
-    HWND child = AddControl(Handle(), font_.Get(), "TFormSetting", cls, text, style, x, y, width, height, id, exStyle);
-    if (page >= 0) {
-        pages_[static_cast<std::size_t>(page)].push_back(child);
-    } else {
-        ShowWindow(child, SW_SHOWNA);
-    }
-    return child;
-}
-
+// The pages' controls are made visible while the dialog is hidden; showing it shows only the first page.
 void TFormSetting::CreateControls() {
-    const DWORD check = BS_AUTOCHECKBOX | WS_TABSTOP;
-    const DWORD label = SS_LEFT | SS_NOPREFIX;
-    const DWORD list = CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
-    const auto fill = [](HWND combo, const std::vector<std::string>& entries) {
+    using F = TFormSetting;
+    constexpr DWORD check = BS_AUTOCHECKBOX | WS_TABSTOP;
+    constexpr DWORD label = SS_LEFT | SS_NOPREFIX;
+    constexpr DWORD list = CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
+    const auto fill = [this](int combo, const std::vector<std::string>& entries) {
         for (const std::string& entry : entries)
-            SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ToWide(entry).c_str()));
+            SendMessageW(Control(combo), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ToWide(entry).c_str()));
     };
 
-    // The tab strip lies under the pages' controls, which are its siblings.
-    HWND tabs =
-        Add(WC_TABCONTROLW, "", WS_CLIPSIBLINGS | WS_TABSTOP, 6, 6, kClientWidth - 12, 332, kSettingPageControl1, -1);
+    // The tab strip lies under the pages' controls, which are its siblings; TabSheet1 "設定" follows it.
+    pageStarts_[0] = ControlCount() + 1;
+    // clang-format off
+    AddControls<F>(*this, {
+        {WC_TABCONTROLW, "", WS_CLIPSIBLINGS | WS_TABSTOP, {6, 6, 428, 332}, kSettingPageControl1},
+        {L"BUTTON", "非アクティブで最小化", check, {20, 42, 380, 20}, kSettingCheckBox1},
+        {L"BUTTON", "タスクトレイに常駐(※1)", check, {20, 66, 380, 20}, kSettingCheckBox2},
+        {L"BUTTON", "前方一致検索時に大文字小文字を区別する", check, {20, 90, 380, 20}, kSettingCheckBox3},
+        {L"BUTTON", "部分一致検索時に大文字小文字を区別する", check, {20, 114, 380, 20}, kSettingCheckBox4},
+        {L"BUTTON", "ローマ字入力で仮名のキーワードも検索する", check, {20, 138, 380, 20}, kSettingCheckBox7},
+        {L"STATIC", "初めて起動するPCで使用するスキン", label, {20, 172, 380, 16}},
+        {L"COMBOBOX", "", list, {20, 190, 220, 240}, kSettingComboBox3},
+        {L"STATIC", "呼び出し時のIMEの状態(※1)", label, {20, 224, 380, 16}},
+        {L"COMBOBOX", "", list, {20, 242, 220, 200}, kSettingComboBox4},
+        {L"STATIC", kRestartNote, label, {20, 312, 400, 16}},
+    });
+    // clang-format on
     int index = 0;
     for (const char* caption : {"設定", "呼び出し", "高速化"}) {
         std::wstring text = ToWide(caption);
         TCITEMW item{};
         item.mask = TCIF_TEXT;
         item.pszText = text.data();
-        SendMessageW(tabs, TCM_INSERTITEMW, index++, reinterpret_cast<LPARAM>(&item));
+        SendMessageW(Control(kSettingPageControl1), TCM_INSERTITEMW, index++, reinterpret_cast<LPARAM>(&item));
     }
-
-    // TabSheet1 "設定".
-    Add(L"BUTTON", "非アクティブで最小化", check, 20, 42, 380, 20, kSettingCheckBox1, 0);
-    Add(L"BUTTON", "タスクトレイに常駐(※1)", check, 20, 66, 380, 20, kSettingCheckBox2, 0);
-    Add(L"BUTTON", "前方一致検索時に大文字小文字を区別する", check, 20, 90, 380, 20, kSettingCheckBox3, 0);
-    Add(L"BUTTON", "部分一致検索時に大文字小文字を区別する", check, 20, 114, 380, 20, kSettingCheckBox4, 0);
-    Add(L"BUTTON", "ローマ字入力で仮名のキーワードも検索する", check, 20, 138, 380, 20, kSettingCheckBox7, 0);
-    Add(L"STATIC", "初めて起動するPCで使用するスキン", label, 20, 172, 380, 16, 0, 0);
-    fill(Add(L"COMBOBOX", "", list, 20, 190, 220, 240, kSettingComboBox3, 0), skinNames_);
-    Add(L"STATIC", "呼び出し時のIMEの状態(※1)", label, 20, 224, 380, 16, 0, 0);
-    fill(Add(L"COMBOBOX", "", list, 20, 242, 220, 200, kSettingComboBox4, 0), ImeModeNames());
-    Add(L"STATIC", kRestartNote, label, 20, 312, 400, 16, 0, 0);
+    fill(kSettingComboBox3, skinNames_);
+    fill(kSettingComboBox4, ImeModeNames());
 
     // TabSheet2 "呼び出し": the same three triggers for the main window and for the popup menu.
+    pageStarts_[1] = ControlCount();
     const struct {
         const char* caption;
         int edit;
@@ -107,45 +90,52 @@ void TFormSetting::CreateControls() {
                   {"ポップアップメニュー呼び出し設定(※1)", kSettingEdit2, kSettingComboBox2, kSettingPanel21, 172}};
     for (const auto& group : groups) {
         const int top = group.top;
-        Add(L"BUTTON", group.caption, BS_GROUPBOX, 14, top, kClientWidth - 28, 130, 0, 1);
-        Add(L"BUTTON", "ホットキー", BS_GROUPBOX, 24, top + 18, 190, 50, 0, 1);
-        HWND edit = Add(L"EDIT", "", ES_AUTOHSCROLL | ES_READONLY | WS_TABSTOP, 32, top + 36, 174, 22, group.edit, 1,
-                        WS_EX_CLIENTEDGE);
-        platform::InstallSubclass(edit, &TFormSetting::HotKeyEditProc, kHotKeySubclassId,
-                                  reinterpret_cast<DWORD_PTR>(this));
-        Add(L"BUTTON", "マウス", BS_GROUPBOX, 24, top + 70, 190, 52, 0, 1);
-        fill(Add(L"COMBOBOX", "", list, 32, top + 88, 174, 240, group.mouse, 1), MouseTriggerNames());
-        Add(L"BUTTON", "コーナーマウス", BS_GROUPBOX, 226, top + 18, 186, 104, 0, 1);
+        // clang-format off
+        AddControls<F>(*this, {
+            {L"BUTTON", group.caption, BS_GROUPBOX, {14, top, 412, 130}},
+            {L"BUTTON", "ホットキー", BS_GROUPBOX, {24, top + 18, 190, 50}},
+            {L"EDIT", "", ES_AUTOHSCROLL | ES_READONLY | WS_TABSTOP, {32, top + 36, 174, 22}, group.edit,
+             WS_EX_CLIENTEDGE},
+            {L"BUTTON", "マウス", BS_GROUPBOX, {24, top + 70, 190, 52}},
+            {L"COMBOBOX", "", list, {32, top + 88, 174, 240}, group.mouse},
+            {L"BUTTON", "コーナーマウス", BS_GROUPBOX, {226, top + 18, 186, 104}},
+        });
+        // clang-format on
         for (int bit = 0; bit < 8; ++bit) {
-            Add(L"STATIC", "", SS_OWNERDRAW | SS_NOTIFY, 240 + kCornerColumn[bit] * 56, top + 38 + kCornerRow[bit] * 26,
-                46, 20, group.firstPanel + bit, 1);
+            AddControl(L"STATIC", "", SS_OWNERDRAW | SS_NOTIFY,
+                       {240 + kCornerColumn[bit] * 56, top + 38 + kCornerRow[bit] * 26, 46, 20},
+                       group.firstPanel + bit);
         }
+        platform::InstallSubclass(Control(group.edit), &TFormSetting::HotKeyEditProc, kHotKeySubclassId,
+                                  reinterpret_cast<DWORD_PTR>(this));
+        fill(group.mouse, MouseTriggerNames());
     }
-    Add(L"STATIC", kRestartNote, label, 20, 312, 400, 16, 0, 1);
+    AddControl(L"STATIC", kRestartNote, label, {20, 312, 400, 16});
 
     // TabSheet4 "高速化".
-    Add(L"STATIC", "※ポップアップメニュー型のランチャとして使わない人向け", label, 20, 42, 400, 16, 0, 2);
-    Add(L"STATIC", "登録アイテム数が多くなると起動に時間がかかるようになります。", label, 20, 62, 400, 16, 0, 2);
-    Add(L"STATIC", "起動時間が遅すぎて我慢できない人は以下の項目を試してください。", label, 20, 82, 400, 16, 0, 2);
-    Add(L"BUTTON", "起動時にポップアップメニューを作成しない(※1)", check, 20, 112, 400, 20, kSettingCheckBox5, 2);
-    Add(L"BUTTON", "アイコンを表示しない(※1)", check, 20, 136, 400, 20, kSettingCheckBox6, 2);
-    Add(L"STATIC", kRestartNote, label, 20, 312, 400, 16, 0, 2);
-
-    Add(L"BUTTON", "閉じる", BS_DEFPUSHBUTTON | WS_TABSTOP, kClientWidth - 96, 346, 90, 26, kSettingButton1, -1);
-}
-
-std::string TFormSetting::Text(int id) const {
-    return ControlText(Control(id));
-}
-
-bool TFormSetting::IsShown() const {
-    return IsWindowVisible(Handle()) != FALSE;
+    pageStarts_[2] = ControlCount();
+    // clang-format off
+    AddControls<F>(*this, {
+        {L"STATIC", "※ポップアップメニュー型のランチャとして使わない人向け", label, {20, 42, 400, 16}},
+        {L"STATIC", "登録アイテム数が多くなると起動に時間がかかるようになります。", label, {20, 62, 400, 16}},
+        {L"STATIC", "起動時間が遅すぎて我慢できない人は以下の項目を試してください。", label, {20, 82, 400, 16}},
+        {L"BUTTON", "起動時にポップアップメニューを作成しない(※1)", check, {20, 112, 400, 20}, kSettingCheckBox5},
+        {L"BUTTON", "アイコンを表示しない(※1)", check, {20, 136, 400, 20}, kSettingCheckBox6},
+        {L"STATIC", kRestartNote, label, {20, 312, 400, 16}},
+    });
+    pageStarts_[3] = ControlCount();
+    AddControls<F>(*this, {
+        {L"BUTTON", "閉じる", BS_DEFPUSHBUTTON | WS_TABSTOP, {344, 346, 90, 26}, kSettingButton1, 0, &F::Hide},
+    });
+    // clang-format on
 }
 
 void TFormSetting::ShowPage(int page) {
     SendMessageW(Control(kSettingPageControl1), TCM_SETCURSEL, static_cast<WPARAM>(page), 0);
-    for (int i = 0; i < kPageCount; ++i)
-        for (HWND control : pages_[static_cast<std::size_t>(i)]) ShowWindow(control, i == page ? SW_SHOWNA : SW_HIDE);
+    for (int i = 0; i < kPageCount; ++i) {
+        for (std::size_t c = pageStarts_[i]; c < pageStarts_[i + 1]; ++c)
+            ShowWindow(ControlAt(c), i == page ? SW_SHOWNA : SW_HIDE);
+    }
 }
 
 int TFormSetting::CurrentPage() const {
@@ -155,22 +145,21 @@ int TFormSetting::CurrentPage() const {
 void TFormSetting::Show() {
     // The controls are made when the dialog is first shown, so start-up does not wait for them.
     if (!Control(kSettingPageControl1)) CreateControls();
-    EnableWindow(mainWindow_, FALSE);
-    SetChecked(Control(kSettingCheckBox1), setting_.MinimatizeOnNoActive);
-    SetChecked(Control(kSettingCheckBox2), setting_.GoTaskTray);
-    SetChecked(Control(kSettingCheckBox3), setting_.ForeCaseSensitive);
-    SetChecked(Control(kSettingCheckBox4), setting_.PartialCaseSensitive);
-    SetChecked(Control(kSettingCheckBox5), setting_.NoMakePopupMenu);
-    SetChecked(Control(kSettingCheckBox6), setting_.NoUseIcon);
-    SetChecked(Control(kSettingCheckBox7), setting_.RomajiSearch);
+    SetChecked(kSettingCheckBox1, setting_.MinimatizeOnNoActive);
+    SetChecked(kSettingCheckBox2, setting_.GoTaskTray);
+    SetChecked(kSettingCheckBox3, setting_.ForeCaseSensitive);
+    SetChecked(kSettingCheckBox4, setting_.PartialCaseSensitive);
+    SetChecked(kSettingCheckBox5, setting_.NoMakePopupMenu);
+    SetChecked(kSettingCheckBox6, setting_.NoUseIcon);
+    SetChecked(kSettingCheckBox7, setting_.RomajiSearch);
     const auto select = [&](int id, std::int32_t stored, std::size_t count) {
         SendMessageW(Control(id), CB_SETCURSEL, static_cast<WPARAM>(ListSelection(stored, count)), 0);
     };
     select(kSettingComboBox1, setting_.MouseZanmel, MouseTriggerNames().size());
     select(kSettingComboBox2, setting_.MousePopup, MouseTriggerNames().size());
     select(kSettingComboBox4, setting_.ImeMode, ImeModeNames().size());
-    SetWindowTextW(Control(kSettingEdit1), ToWide(HotKeyText(setting_.HotKeyZanmel)).c_str());
-    SetWindowTextW(Control(kSettingEdit2), ToWide(HotKeyText(setting_.HotKeyPopup)).c_str());
+    SetText(kSettingEdit1, HotKeyText(setting_.HotKeyZanmel));
+    SetText(kSettingEdit2, HotKeyText(setting_.HotKeyPopup));
     corners_ = {CornerPositionsOf(setting_.CornerZanmel), CornerPositionsOf(setting_.CornerPopup)};
     for (int group = 0; group < 2; ++group)
         for (int bit = 0; bit < 8; ++bit)
@@ -180,25 +169,20 @@ void TFormSetting::Show() {
                  skin == skinNames_.end() ? static_cast<WPARAM>(-1) : static_cast<WPARAM>(skin - skinNames_.begin()),
                  0);
     ShowPage(0);
-    ShowOverOwner(Handle());
-    SetForegroundWindow(Handle());
-    SetFocus(Control(kSettingButton1));
+    OpenOverOwner(kSettingButton1);
 }
 
 void TFormSetting::Hide() {
     // Whatever the save does, the main window comes back and the dialog goes; a failed write is reported after.
-    const platform::ScopeGuard release([this] {
-        EnableWindow(mainWindow_, TRUE);
-        ShowWindow(Handle(), SW_HIDE);
-    });
+    const platform::ScopeGuard release([this] { HideToOwner(); });
     if (!Control(kSettingPageControl1)) return;  // never shown: nothing to take, the settings stay
-    setting_.MinimatizeOnNoActive = IsChecked(Control(kSettingCheckBox1));
-    setting_.GoTaskTray = IsChecked(Control(kSettingCheckBox2));
-    setting_.ForeCaseSensitive = IsChecked(Control(kSettingCheckBox3));
-    setting_.PartialCaseSensitive = IsChecked(Control(kSettingCheckBox4));
-    setting_.NoMakePopupMenu = IsChecked(Control(kSettingCheckBox5));
-    setting_.NoUseIcon = IsChecked(Control(kSettingCheckBox6));
-    setting_.RomajiSearch = IsChecked(Control(kSettingCheckBox7));
+    setting_.MinimatizeOnNoActive = Checked(kSettingCheckBox1);
+    setting_.GoTaskTray = Checked(kSettingCheckBox2);
+    setting_.ForeCaseSensitive = Checked(kSettingCheckBox3);
+    setting_.PartialCaseSensitive = Checked(kSettingCheckBox4);
+    setting_.NoMakePopupMenu = Checked(kSettingCheckBox5);
+    setting_.NoUseIcon = Checked(kSettingCheckBox6);
+    setting_.RomajiSearch = Checked(kSettingCheckBox7);
     // No selection is stored as -1.
     setting_.MouseZanmel = static_cast<std::int32_t>(SendMessageW(Control(kSettingComboBox1), CB_GETCURSEL, 0, 0));
     setting_.MousePopup = static_cast<std::int32_t>(SendMessageW(Control(kSettingComboBox2), CB_GETCURSEL, 0, 0));
@@ -217,8 +201,7 @@ THotKeyRecord& TFormSetting::HotKeyOf(SettingControl field) {
 }
 
 void TFormSetting::HotKeyKeyDown(SettingControl field, std::uint16_t virtualKey, bool ctrl, bool shift, bool alt) {
-    const std::string text = TypeHotKey(HotKeyOf(field), ctrl, shift, alt, virtualKey);
-    SetWindowTextW(Control(field), ToWide(text).c_str());
+    SetText(field, TypeHotKey(HotKeyOf(field), ctrl, shift, alt, virtualKey));
 }
 
 void TFormSetting::CornerPanelClick(int group, int bit) {
@@ -322,7 +305,7 @@ void TFormSetting::PaintBackground(HDC dc) {
     FillRect(dc, &page, pageBrush_.Get());
 }
 
-LRESULT TFormSetting::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT TFormSetting::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_COMMAND: {
             const int id = LOWORD(wParam);
@@ -332,10 +315,6 @@ LRESULT TFormSetting::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
                 if (code == STN_CLICKED || code == STN_DBLCLK)
                     CornerPanelClick(id >= kSettingPanel21 ? 1 : 0,
                                      id - (id >= kSettingPanel21 ? kSettingPanel21 : kSettingPanel11));
-                return 0;
-            }
-            if (code == BN_CLICKED && (id == kSettingButton1 || id == IDOK || id == IDCANCEL)) {
-                Hide();
                 return 0;
             }
             break;
@@ -370,12 +349,8 @@ LRESULT TFormSetting::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
             return 0;
         case WM_THEMECHANGED:
         case WM_SYSCOLORCHANGE:
-            pageBrush_.Reset();
-            pageBitmap_.Reset();
+            ResetPageBrush();
             break;
-        case WM_CLOSE:
-            Hide();
-            return 0;
         default:
             break;
     }

@@ -12,7 +12,7 @@
 #include "core/TDebugTimer.h"
 #include "core/TSetting.h"
 #include "platform/Handles.h"
-#include "platform/Window.h"
+#include "ui/dialogs/DialogWindow.h"
 
 namespace zanmel::ui {
 
@@ -42,7 +42,7 @@ enum SettingControl : int {
 // shown; shown without being modal while the main window is disabled. There is no Cancel: hiding it, by "閉じる"
 // or by closing the window, stores every control into TSetting, writes Zanmel.ini and enables the main window.
 // Hot keys reach TSetting while they are typed.
-class TFormSetting : public platform::Window {
+class TFormSetting : public DialogWindow {
 public:
     static constexpr int kPageCount = 3;
 
@@ -55,7 +55,6 @@ public:
     // FormHide: stores the controls, saves Zanmel.ini and enables the main window. A failed write is raised
     // after the dialog has hidden, so the program stays usable.
     void Hide();
-    bool IsShown() const;
 
     // Key-down in a hot key field (Edit1: the main window's hot key, Edit2: the popup menu's) with the
     // modifiers held.
@@ -66,30 +65,31 @@ public:
     void ShowPage(int page);
     int CurrentPage() const;
 
-    HWND Control(int id) const { return GetDlgItem(Handle(), id); }
-    std::string Text(int id) const;
-
 protected:
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void Close() override { Hide(); }
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // The page's painting is made again at the tab control's new size.
+    void OnDpiChanged() override { ResetPageBrush(); }
 
 private:
     void CreateControls();
-    HWND Add(const wchar_t* cls, std::string_view text, DWORD style, int x, int y, int width, int height, int id,
-             int page, DWORD exStyle = 0);
     THotKeyRecord& HotKeyOf(SettingControl field);
     void DrawCornerPanel(const DRAWITEMSTRUCT& item) const;
     bool EnsurePageBrush();
     LRESULT PageControlColor(HDC dc, HWND control);
     void PaintBackground(HDC dc);
+    void ResetPageBrush() {
+        pageBrush_.Reset();
+        pageBitmap_.Reset();
+    }
     static LRESULT CALLBACK HotKeyEditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                            DWORD_PTR self) noexcept;
 
     TSetting& setting_;
-    HWND mainWindow_;
     std::vector<std::string> skinNames_;
-    std::array<std::vector<HWND>, kPageCount> pages_;
+    // Where each page's run of controls begins among the dialog's controls, and where the last one ends.
+    std::array<std::size_t, kPageCount + 1> pageStarts_{};
     std::array<CornerPositions, 2> corners_{};  // lowered panels of the two groups
-    platform::FontHandle font_;
     // The tab control's page as it paints itself, so labels and check boxes on it show the page, not the
     // dialog's face colour; made when first needed and again after a theme or colour change.
     platform::BitmapHandle pageBitmap_;

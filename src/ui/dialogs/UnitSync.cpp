@@ -7,70 +7,39 @@
 #include "core/ZanmelError.h"
 #include "platform/AtomicFile.h"
 #include "platform/Handles.h"
-#include "platform/MessageLoop.h"
 #include "platform/TextCodec.h"
-#include "platform/UiFont.h"
 #include "ui/dialogs/DialogControls.h"
 
 namespace zanmel::ui {
 
 using platform::ToWide;
 
-namespace {
-
-constexpr wchar_t kClassName[] = L"TFormSync";
-constexpr char kComponent[] = "TFormSync";
-constexpr int kClientWidth = 560;
-constexpr int kClientHeight = 360;
-constexpr int kButtonHeight = 26;
-
-}  // namespace
-
-TFormSync::TFormSync(Dependencies deps) : deps_(std::move(deps)), font_(platform::CreateUiFont()) {
-    RegisterWindowClass(kClassName);
-    Create(kClassName, ToWide("同期"), WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME, CW_USEDEFAULT,
-           CW_USEDEFAULT, kClientWidth, kClientHeight, deps_.mainWindow);
-    platform::EnableDialogNavigation(Handle());
-    SetClientSize(Handle(), kClientWidth, kClientHeight);
-    CreateControls();
-}
-
-void TFormSync::CreateControls() {
-    HFONT font = font_ ? font_.Get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    const auto add = [&](const wchar_t* cls, std::string_view text, DWORD style, int x, int y, int width, int height,
-                         int id = 0, DWORD exStyle = 0) {
-        return AddControl(Handle(), font, kComponent, cls, text, WS_VISIBLE | style, x, y, width, height, id, exStyle);
-    };
-    const DWORD label = SS_LEFT | SS_NOPREFIX;
-    const DWORD button = BS_PUSHBUTTON | WS_TABSTOP;
-    const int width = kClientWidth - 24;
-    int y = 10;
-    for (const char* text :
-         {"Zanmelのランチャファイルの同期を行います。", "同期するローカルPCのZanmel.exeのパスを指定してください。"}) {
-        add(L"STATIC", text, label, 12, y, width, 16);
-        y += 18;
-    }
-    add(L"LISTBOX", "", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP, 12, y + 4, 440, 120,
-        kSyncListBox1, WS_EX_CLIENTEDGE);
-    add(L"BUTTON", "追加", button, 460, y + 4, 88, kButtonHeight, kSyncBtnAdd);
-    add(L"BUTTON", "編集", button, 460, y + 36, 88, kButtonHeight, kSyncBtnEdit);
-    add(L"BUTTON", "削除", button, 460, y + 68, 88, kButtonHeight, kSyncBtnDel);
-    y += 134;
-    for (const char* text :
-         {"☆動作説明", "1.USBメモリのZanmelのデータ(Portable)をローカルPCのZanmelのデータ(Portable)にコピー",
-          "2.ローカルPCのZanmelのデータ(Fixed)をUSBメモリのZanmelのデータ(PC名)にコピー",
-          "3.USBメモリが記録している各PCのデータ(PC名)をローカルPCのZanmelのデータ(PC名)にコピー",
-          "※Zanmel Ver2.XX系とは同期できません。"}) {
-        add(L"STATIC", text, label, 12, y, width, 16);
-        y += 20;
-    }
-    y = kClientHeight - 12 - 28;
-    add(L"BUTTON", "同期を実行", button, 12, y, 140, 28, kSyncBtnSync);
-    add(L"BUTTON", "閉じる", button, kClientWidth - 12 - 88, y, 88, 28, kSyncBtnClose);
-}
-
-bool TFormSync::IsShown() const {
-    return IsWindowVisible(Handle()) != FALSE;
+TFormSync::TFormSync(Dependencies deps)
+    : DialogWindow({L"TFormSync", "同期", 560, 360, deps.mainWindow}), deps_(std::move(deps)) {
+    using F = TFormSync;
+    constexpr DWORD label = SS_LEFT | SS_NOPREFIX;
+    constexpr DWORD button = BS_PUSHBUTTON | WS_TABSTOP;
+    // clang-format off
+    AddControls<F>(*this, {
+        {L"STATIC", "Zanmelのランチャファイルの同期を行います。", label, {12, 10, 536, 16}},
+        {L"STATIC", "同期するローカルPCのZanmel.exeのパスを指定してください。", label, {12, 28, 536, 16}},
+        {L"LISTBOX", "", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP,
+         {12, 50, 440, 120}, kSyncListBox1, WS_EX_CLIENTEDGE},
+        {L"BUTTON", "追加", button, {460, 50, 88, 26}, kSyncBtnAdd, 0, &F::BtnAddClick},
+        {L"BUTTON", "編集", button, {460, 82, 88, 26}, kSyncBtnEdit, 0, &F::BtnEditClick},
+        {L"BUTTON", "削除", button, {460, 114, 88, 26}, kSyncBtnDel, 0, &F::BtnDelClick},
+        {L"STATIC", "☆動作説明", label, {12, 180, 536, 16}},
+        {L"STATIC", "1.USBメモリのZanmelのデータ(Portable)をローカルPCのZanmelのデータ(Portable)にコピー", label,
+         {12, 200, 536, 16}},
+        {L"STATIC", "2.ローカルPCのZanmelのデータ(Fixed)をUSBメモリのZanmelのデータ(PC名)にコピー", label,
+         {12, 220, 536, 16}},
+        {L"STATIC", "3.USBメモリが記録している各PCのデータ(PC名)をローカルPCのZanmelのデータ(PC名)にコピー", label,
+         {12, 240, 536, 16}},
+        {L"STATIC", "※Zanmel Ver2.XX系とは同期できません。", label, {12, 260, 536, 16}},
+        {L"BUTTON", "同期を実行", button, {12, 320, 140, 28}, kSyncBtnSync, 0, &F::BtnSyncClick},
+        {L"BUTTON", "閉じる", button, {460, 320, 88, 28}, kSyncBtnClose, 0, &F::BtnCloseClick},
+    });
+    // clang-format on
 }
 
 std::vector<std::string> TFormSync::Lines() const {
@@ -81,10 +50,7 @@ void TFormSync::Show() {
     if (const auto bytes = deps_.files.ReadFile(SyncPath())) {
         SetListBoxLines(Control(kSyncListBox1), SyncLinesOf(*bytes));
     }
-    EnableWindow(deps_.mainWindow, FALSE);
-    ShowOverOwner(Handle());
-    SetForegroundWindow(Handle());
-    SetFocus(Control(kSyncBtnClose));
+    OpenOverOwner(kSyncBtnClose);
 }
 
 void TFormSync::Hide() {
@@ -92,7 +58,6 @@ void TFormSync::Hide() {
         deps_.dirView.Hide();
         return;
     }
-    EnableWindow(deps_.mainWindow, TRUE);
     std::string failure;
     try {
         deps_.files.WriteFile(SyncPath(), SyncFileBytes(Lines()));
@@ -100,7 +65,7 @@ void TFormSync::Hide() {
         // A sync.txt that cannot be written must not keep the dialog (and the disabled main window) open.
         failure = error.what();
     }
-    ShowWindow(Handle(), SW_HIDE);
+    HideToOwner();
     if (deps_.dirView.IsShown()) deps_.dirView.Hide();
     if (!failure.empty()) deps_.ui.ShowMessage(failure);
 }
@@ -116,12 +81,7 @@ void TFormSync::BtnAddClick() {
     const auto chosen = ChooseExe("");
     if (!chosen) return;
     std::vector<std::string> lines = Lines();
-    const std::string problem = AddSyncLine(lines, deps_.state.ComputerName(), *chosen);
-    if (!problem.empty()) {
-        deps_.ui.ShowMessage(problem);
-        return;
-    }
-    SetListBoxLines(Control(kSyncListBox1), lines);
+    TakeLines(AddSyncLine(lines, deps_.state.ComputerName(), *chosen), lines);
 }
 
 void TFormSync::BtnEditClick() {
@@ -131,14 +91,18 @@ void TFormSync::BtnEditClick() {
     std::vector<std::string> lines = Lines();
     const auto chosen = ChooseExe(SyncLinePath(lines[static_cast<std::size_t>(index)]));
     if (!chosen) return;
-    const std::string problem =
-        EditSyncLine(lines, static_cast<std::size_t>(index), deps_.state.ComputerName(), *chosen);
+    if (TakeLines(EditSyncLine(lines, static_cast<std::size_t>(index), deps_.state.ComputerName(), *chosen), lines)) {
+        SendMessageW(Control(kSyncListBox1), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    }
+}
+
+bool TFormSync::TakeLines(const std::string& problem, const std::vector<std::string>& lines) {
     if (!problem.empty()) {
         deps_.ui.ShowMessage(problem);
-        return;
+        return false;
     }
     SetListBoxLines(Control(kSyncListBox1), lines);
-    SendMessageW(Control(kSyncListBox1), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    return true;
 }
 
 void TFormSync::BtnDelClick() {
@@ -199,41 +163,6 @@ void TFormSync::BtnSyncClick() {
     Hide();
     // A sheet with a file that could not be copied kept its old files whole; the user learns which file.
     if (failed) deps_.ui.ShowMessage("ファイル " + *failed + " を作成できません");
-}
-
-LRESULT TFormSync::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_COMMAND:
-            if (HIWORD(wParam) != BN_CLICKED) break;
-            switch (LOWORD(wParam)) {
-                case kSyncBtnAdd:
-                    BtnAddClick();
-                    return 0;
-                case kSyncBtnEdit:
-                    BtnEditClick();
-                    return 0;
-                case kSyncBtnDel:
-                    BtnDelClick();
-                    return 0;
-                case kSyncBtnSync:
-                    BtnSyncClick();
-                    return 0;
-                case kSyncBtnClose:
-                case IDCANCEL:
-                    BtnCloseClick();
-                    return 0;
-                default:
-                    break;
-            }
-            break;
-        case WM_CLOSE:
-            // The dialog lives until exit: closing is "閉じる".
-            Hide();
-            return 0;
-        default:
-            break;
-    }
-    return Default(message, wParam, lParam);
 }
 
 }  // namespace zanmel::ui

@@ -9,9 +9,8 @@
 
 #include "core/FileAccess.h"
 #include "core/UserInterface.h"
-#include "platform/Handles.h"
 #include "platform/TState.h"
-#include "platform/Window.h"
+#include "ui/dialogs/DialogWindow.h"
 #include "ui/dialogs/UnitDirView.h"
 
 namespace zanmel::ui {
@@ -30,7 +29,7 @@ enum SyncControl : int {
 // through sync.txt of the home sheet) in step. A run copies the drive's portable sheet to the computer, the
 // computer's fixed sheet to the drive under the computer's name, and the sheets the drive holds for other
 // computers to the computer. Created once; shown without being modal while the main window is disabled.
-class TFormSync : public platform::Window {
+class TFormSync : public DialogWindow {
 public:
     static constexpr const char* kExeFilter = "実行ファイル(*.exe)|*.exe";
 
@@ -52,7 +51,6 @@ public:
     // FormHide, by any route: enables the main window, writes sync.txt and hides the directory view. During a
     // run only the directory view is hidden, which interrupts the copy; the run then hides the dialog.
     void Hide();
-    bool IsShown() const;
     bool Running() const { return running_; }
 
     void BtnAddClick();
@@ -61,18 +59,18 @@ public:
     void BtnSyncClick();
     void BtnCloseClick() { Hide(); }
 
-    HWND Control(SyncControl id) const { return GetDlgItem(Handle(), id); }
     std::vector<std::string> Lines() const;
     std::string SyncPath() const { return deps_.state.HomeSheetFolder() + "\\sync.txt"; }
 
 protected:
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void Close() override { Hide(); }
 
 private:
-    void CreateControls();
     // The executable chosen in the file-open dialog; the program folder is the current folder again afterwards.
     std::optional<std::string> ChooseExe(const std::string& initial);
-    // The copies of a run; false when a folder that must exist could not be made.
+    // The list shown as an edit of it left it, or the edit's problem told and the list kept; false then.
+    bool TakeLines(const std::string& problem, const std::vector<std::string>& lines);
+    // The copies of a run.
     // False when a required folder could not be made; failed names the first file of a sheet that could not be
     // copied (that sheet stays as it was).
     bool RunJobs(const std::string& localFolder, std::vector<std::string>& destinations,
@@ -80,7 +78,6 @@ private:
 
     Dependencies deps_;
     bool running_ = false;
-    platform::FontHandle font_;
 };
 
 }  // namespace zanmel::ui

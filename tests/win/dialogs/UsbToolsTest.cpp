@@ -116,6 +116,18 @@ TEST_F(AutorunInfTest, WritesTheRootFilesWithPathsBelowTheDriveRoot) {
     EXPECT_FALSE(MainEnabled());
     EXPECT_TRUE(IsWindowVisible(dialog.Control(kAutorunLabel3)));
     EXPECT_TRUE(IsWindowVisible(dialog.Control(kAutorunLabel4)));
+    // On a denser screen the warning is still bold, in the dialog's new font size.
+    RECT frame{};
+    GetWindowRect(dialog.Handle(), &frame);
+    SendMessageW(dialog.Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&frame));
+    const auto fontOf = [&](int id) {
+        LOGFONTW font{};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(dialog.Control(id), WM_GETFONT, 0, 0)), sizeof font, &font);
+        return font;
+    };
+    EXPECT_EQ(fontOf(kAutorunLabel4).lfWeight, FW_BOLD);
+    EXPECT_NE(fontOf(kAutorunLabel1).lfWeight, FW_BOLD);
+    EXPECT_EQ(fontOf(kAutorunLabel4).lfHeight, fontOf(kAutorunLabel1).lfHeight);
     Click(dialog.Handle(), kAutorunBtnOK);
     EXPECT_EQ(Root("autorun.inf"), "[autorun]\r\nopen=" + exe + "\r\nicon=" + exe +
                                        "\r\naction=Zanmel起動\r\nshell\\usbOpen=Zanmel起動\r\n"
