@@ -306,6 +306,8 @@ private:
     // The image of a list row's keyword: its icon, or the default icon when icons are off.
     int ListIconIndex(std::string_view keyword);
     void MenuHelpShowClick();
+    void MenuFileExitClick();
+    void MenuVerShowClick();
     void EnableScanMenus(bool enabled);
     void OpenScan(std::uint8_t mode);
     void FormDestroy();

@@ -1,6 +1,8 @@
 // The main menu MainMenu1 and the frame menu PopupMainMenu of the main window, and their commands.
 #include <windows.h>
 
+#include <utility>
+
 #include "ZanmelVersion.h"
 #include "ui/dialogs/UnitAboutBox.h"
 #include "ui/main/TForm1.h"
@@ -26,61 +28,41 @@ bool TForm1::MainMenuCommand(UINT command) {
         }
         return true;
     }
-    switch (ui::MainMenuCommandOf(command)) {
-        case ui::MenuFileExit:
-            PostMessageW(Handle(), WM_CLOSE, 0, 0);
-            return true;
-        case ui::MenuTrayIconEnd:
-            MenuTrayIconEndClick();
-            return true;
-        case ui::MenuEntryLaunch:
-            MenuEntryLaunchClick();
-            return true;
-        case ui::MenuScanIE:
-            MenuScanIEClick();
-            return true;
-        case ui::MenuScanProgram:
-            MenuScanProgramClick();
-            return true;
-        case ui::MenuScanExe:
-            MenuScanExeClick();
-            return true;
-        case ui::MenuScanCustom:
-            MenuScanCustomClick();
-            return true;
-        case ui::MenuEntryWEB:
-            MenuEntryWEBClick();
-            return true;
-        case ui::MenuDebugDirectZNXS:
-            MenuDebugDirectZNXSClick();
-            return true;
-        case ui::MenuSetLaunch:
-            MenuSetLaunchClick();
-            return true;
-        case ui::MenuSetSFolder:
-            MenuSetSFolderClick();
-            return true;
-        case ui::MenuSetAll:
-            MenuSetAllClick();
-            return true;
-        case ui::MenuUsbAutorunInf:
-            MenuUsbAutorunInfClick();
-            return true;
-        case ui::MenuUsbBackUp:
-            MenuUsbBackUpClick();
-            return true;
-        case ui::MenuUsbSync:
-            MenuUsbSyncClick();
-            return true;
-        case ui::MenuHelpShow:
-            MenuHelpShowClick();
-            return true;
-        case ui::MenuVerShow:
-            ui::ShowAboutBox(Handle(), ZANMEL_VERSION_TEXT);
-            return true;
-        default:
-            return false;
+    // Each command of the menu table and what it does; a frame menu command does what its main menu twin does.
+    static constexpr std::pair<UINT, void (TForm1::*)()> kHandlers[] = {
+        {ui::MenuFileExit, &TForm1::MenuFileExitClick},
+        {ui::MenuTrayIconEnd, &TForm1::MenuTrayIconEndClick},
+        {ui::MenuEntryLaunch, &TForm1::MenuEntryLaunchClick},
+        {ui::MenuEntryWEB, &TForm1::MenuEntryWEBClick},
+        {ui::MenuScanIE, &TForm1::MenuScanIEClick},
+        {ui::MenuScanProgram, &TForm1::MenuScanProgramClick},
+        {ui::MenuScanExe, &TForm1::MenuScanExeClick},
+        {ui::MenuScanCustom, &TForm1::MenuScanCustomClick},
+        {ui::MenuDebugDirectZNXS, &TForm1::MenuDebugDirectZNXSClick},
+        {ui::MenuSetLaunch, &TForm1::MenuSetLaunchClick},
+        {ui::MenuSetSFolder, &TForm1::MenuSetSFolderClick},
+        {ui::MenuSetAll, &TForm1::MenuSetAllClick},
+        {ui::MenuUsbAutorunInf, &TForm1::MenuUsbAutorunInfClick},
+        {ui::MenuUsbBackUp, &TForm1::MenuUsbBackUpClick},
+        {ui::MenuUsbSync, &TForm1::MenuUsbSyncClick},
+        {ui::MenuHelpShow, &TForm1::MenuHelpShowClick},
+        {ui::MenuVerShow, &TForm1::MenuVerShowClick},
+    };
+    const UINT main = ui::MainMenuCommandOf(command);
+    for (const auto& [id, handler] : kHandlers) {
+        if (id != main) continue;
+        (this->*handler)();
+        return true;
     }
+    return false;
+}
+
+void TForm1::MenuFileExitClick() {
+    PostMessageW(Handle(), WM_CLOSE, 0, 0);
+}
+
+void TForm1::MenuVerShowClick() {
+    ui::ShowAboutBox(Handle(), ZANMEL_VERSION_TEXT);
 }
 
 void TForm1::MenuDebugDirectZNXSClick() {
