@@ -124,6 +124,9 @@ void TForm3::BtnDownClick() {
 }
 
 void TForm3::PopMenuAddFolderClick() {
+    // The prompt and the messages belong to the active dialog of the main window: this one, so that the picker
+    // behind them takes no click.
+    SetActiveWindow(Handle());
     std::string name;
     for (;;) {
         auto answer = ui_.QueryText("新規フォルダを作成します", "フォルダ名を入力して下さい", name);

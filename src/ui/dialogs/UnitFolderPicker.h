@@ -25,7 +25,7 @@ enum PickerControl : int {
 // The folder picker: where a newly registered item goes. Shows a working copy of the main window's tree in
 // which the user may also add folders and move nodes; when it hides, the working copy with the new item in it
 // replaces the main tree and is saved. Created once; shown without being modal while the main window and the
-// calling dialog are disabled.
+// calling dialog are disabled. Its prompt and messages are its own, so nothing behind them takes a click.
 class TForm3 : public DialogWindow {
 public:
     TForm3(TreeHost& host, UserInterface& ui);
