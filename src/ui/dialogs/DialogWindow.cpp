@@ -32,10 +32,15 @@ HFONT DialogWindow::Font() const {
 
 HWND DialogWindow::AddControl(const wchar_t* cls, std::string_view text, DWORD style, LayoutRect at, int id,
                               DWORD exStyle, bool hidden, std::function<void()> onClick) {
+    return AddControlIn(Handle(), cls, text, style, at, id, exStyle, hidden, std::move(onClick));
+}
+
+HWND DialogWindow::AddControlIn(HWND container, const wchar_t* cls, std::string_view text, DWORD style, LayoutRect at,
+                                int id, DWORD exStyle, bool hidden, std::function<void()> onClick) {
     const LayoutRect scaled = ScaleToDpi(at, dpi_);
     HWND control =
         CreateWindowExW(exStyle, cls, platform::ToWide(text).c_str(), WS_CHILD | (hidden ? 0 : WS_VISIBLE) | style,
-                        scaled.x, scaled.y, scaled.width, scaled.height, Handle(),
+                        scaled.x, scaled.y, scaled.width, scaled.height, container,
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
     if (!control) {
         throw ZanmelError(component_, "CreateWindowExW: " + platform::SystemErrorText(GetLastError()));

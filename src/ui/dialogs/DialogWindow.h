@@ -70,6 +70,10 @@ protected:
     // One control made outside a table (a list filled from settings, a page of controls); the same rules apply.
     HWND AddControl(const wchar_t* cls, std::string_view text, DWORD style, LayoutRect at, int id = 0,
                     DWORD exStyle = 0, bool hidden = false, std::function<void()> onClick = {});
+    // The same inside a container control of the dialog (a scrolled panel): the place is in the container's
+    // client area, and the container must pass its children's WM_COMMAND on to the dialog for onClick.
+    HWND AddControlIn(HWND container, const wchar_t* cls, std::string_view text, DWORD style, LayoutRect at, int id = 0,
+                      DWORD exStyle = 0, bool hidden = false, std::function<void()> onClick = {});
 
     // Disables the owner and shows the dialog centred over it, focus on the control focusId.
     void OpenOverOwner(int focusId);

@@ -1,63 +1,28 @@
 #include "ui/dialogs/UnitAboutBox.h"
 
-#include "core/ZanmelError.h"
-#include "platform/SystemError.h"
-#include "platform/TextCodec.h"
-#include "platform/UiFont.h"
+#include <string>
+
 #include "ui/dialogs/DialogControls.h"
 
 namespace zanmel::ui {
 
-namespace {
-
-constexpr wchar_t kClassName[] = L"ZanmelAboutBox";
-constexpr int kClientWidth = 320;
-constexpr int kMargin = 16;
-constexpr int kLineHeight = 20;
-constexpr int kDescriptionHeight = 3 * 18;
-constexpr int kButtonWidth = 80;
-constexpr int kButtonHeight = 26;
-
-HWND CreateChild(HWND parent, const wchar_t* cls, const std::wstring& text, DWORD style, int x, int y, int width,
-                 int height, int id, HFONT font) {
-    HWND child = CreateWindowExW(0, cls, text.c_str(), WS_CHILD | WS_VISIBLE | style, x, y, width, height, parent,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
-    if (!child) throw ZanmelError("TAboutBox", "CreateWindowExW: " + platform::SystemErrorText(GetLastError()));
-    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    return child;
-}
-
-}  // namespace
-
-TAboutBox::TAboutBox(std::string_view version) : font_(platform::CreateUiFont()) {
-    RegisterWindowClass(kClassName);
-    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-    const int clientHeight = kMargin + 2 * kLineHeight + 8 + kDescriptionHeight + 12 + kButtonHeight + kMargin;
-    RECT frame{0, 0, kClientWidth, clientHeight};
-    AdjustWindowRectEx(&frame, style, FALSE, WS_EX_DLGMODALFRAME);
-    Create(kClassName, L"バージョン情報", style, WS_EX_DLGMODALFRAME, CW_USEDEFAULT, CW_USEDEFAULT,
-           frame.right - frame.left, frame.bottom - frame.top);
-
-    HFONT font = font_ ? font_.Get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    const int width = kClientWidth - 2 * kMargin;
-    int y = kMargin;
-    CreateChild(Handle(), L"STATIC", L"Zanmel", SS_LEFT | SS_NOPREFIX, kMargin, y, width, kLineHeight, kAboutProductId,
-                font);
-    y += kLineHeight;
-    CreateChild(Handle(), L"STATIC", L"バージョン " + platform::ToWide(version), SS_LEFT | SS_NOPREFIX, kMargin, y,
-                width, kLineHeight, kAboutVersionId, font);
-    y += kLineHeight + 8;
-    CreateChild(Handle(), L"STATIC",
-                L"キーワードでプログラムや文書、フォルダ、Webページを呼び出すランチャーです。"
-                L"USBメモリに入れて持ち歩くこともできます。",
-                SS_LEFT | SS_NOPREFIX, kMargin, y, width, kDescriptionHeight, kAboutDescriptionId, font);
-    y += kDescriptionHeight + 12;
-    CreateChild(Handle(), L"BUTTON", L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP, (kClientWidth - kButtonWidth) / 2, y,
-                kButtonWidth, kButtonHeight, IDOK, font);
-}
-
-bool TAboutBox::IsShown() const {
-    return IsWindowVisible(Handle()) != FALSE;
+TAboutBox::TAboutBox(std::string_view version)
+    : DialogWindow({.className = L"ZanmelAboutBox",
+                    .caption = "バージョン情報",
+                    .clientWidth = 320,
+                    .clientHeight = 172,
+                    .owner = nullptr}) {
+    constexpr DWORD label = SS_LEFT | SS_NOPREFIX;
+    const std::string versionText = "バージョン " + std::string(version);
+    // clang-format off
+    AddControls<TAboutBox>(*this, {
+        {L"STATIC", "Zanmel", label, {16, 16, 288, 20}, kAboutProductId},
+        {L"STATIC", versionText.c_str(), label, {16, 36, 288, 20}, kAboutVersionId},
+        {L"STATIC", "キーワードでプログラムや文書、フォルダ、Webページを呼び出すランチャーです。"
+                    "USBメモリに入れて持ち歩くこともできます。", label, {16, 64, 288, 54}, kAboutDescriptionId},
+        {L"BUTTON", "OK", BS_DEFPUSHBUTTON | WS_TABSTOP, {120, 130, 80, 26}, IDOK, 0, &TAboutBox::Close},
+    });
+    // clang-format on
 }
 
 void TAboutBox::ShowModal(HWND owner) {
@@ -67,7 +32,7 @@ void TAboutBox::ShowModal(HWND owner) {
     if (ownerWasEnabled) EnableWindow(owner, FALSE);
     running_ = true;
     ShowOverOwner(Handle());
-    SetFocus(GetDlgItem(Handle(), IDOK));
+    SetFocus(Control(IDOK));
 
     bool quit = false;
     WPARAM quitCode = 0;
@@ -96,24 +61,6 @@ void TAboutBox::Close() {
     running_ = false;
     // Wakes the loop of ShowModal when the close came from outside its own messages.
     PostMessageW(Handle(), WM_NULL, 0, 0);
-}
-
-LRESULT TAboutBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_COMMAND:
-            if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
-                Close();
-                return 0;
-            }
-            break;
-        case WM_CLOSE:
-            // The box lives until exit: closing only ends the modal run.
-            Close();
-            return 0;
-        default:
-            break;
-    }
-    return Default(message, wParam, lParam);
 }
 
 void ShowAboutBox(HWND owner, std::string_view version) {

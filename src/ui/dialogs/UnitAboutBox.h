@@ -2,11 +2,9 @@
 
 #include <windows.h>
 
-#include <string>
 #include <string_view>
 
-#include "platform/Handles.h"
-#include "platform/Window.h"
+#include "ui/dialogs/DialogWindow.h"
 
 namespace zanmel::ui {
 
@@ -15,9 +13,9 @@ constexpr int kAboutProductId = 100;
 constexpr int kAboutVersionId = 101;
 constexpr int kAboutDescriptionId = 102;
 
-// The version information box: product name, version, a short description and OK. Created once and shown
-// modally: its owner is disabled while it is up.
-class TAboutBox : public platform::Window {
+// The version information box: product name, version, a short description and OK. Shown modally on the owner
+// given to ShowModal: its owner is disabled while it is up, unless it was disabled already.
+class TAboutBox : public DialogWindow {
 public:
     // version: the version text (CP932), e.g. "1.0.0".
     explicit TAboutBox(std::string_view version);
@@ -25,15 +23,12 @@ public:
     // Shows the box in front of the owner and returns when it is closed (OK, Enter, Escape or the close
     // button). A quit message arriving meanwhile closes the box and is posted again.
     void ShowModal(HWND owner);
-    bool IsShown() const;
 
 protected:
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Ends the modal run.
+    void Close() override;
 
 private:
-    void Close();
-
-    platform::FontHandle font_;
     bool running_ = false;
 };
 

@@ -6,39 +6,41 @@
 #include <string_view>
 
 #include "platform/DirectoryView.h"
-#include "platform/Window.h"
+#include "ui/dialogs/DialogControls.h"
+#include "ui/dialogs/DialogWindow.h"
 
 namespace zanmel::ui {
 
+// Control identifiers of the directory view window, for tests that read it.
+enum DirViewControl : int {
+    kDirViewLabel1 = 100,
+    kDirViewLabel2,
+};
+
 // The directory view window: a small progress window with a title and two lines of text (Label1, Label2),
 // shown by the scanner, backup and sync while they copy or walk files. Created once and shown or hidden by
-// its callers; closing it only hides it, which is how the user interrupts the walk.
-class TFormDirView : public platform::Window, public platform::DirectoryView {
+// its callers, who disable the main window themselves; closing it only hides it, which is how the user
+// interrupts the walk.
+class TFormDirView : public DialogWindow, public platform::DirectoryView {
 public:
     explicit TFormDirView(HWND owner = nullptr);
 
-    void SetTitle(std::string_view text);
-    void SetLabel1(std::string_view text);
-    void SetLabel2(std::string_view text);
-    std::string Title() const;
-    std::string Label1Text() const;
-    std::string Label2Text() const;
+    void SetTitle(std::string_view text) { SetControlText(Handle(), text); }
+    void SetLabel1(std::string_view text) { SetText(kDirViewLabel1, text); }
+    void SetLabel2(std::string_view text) { SetText(kDirViewLabel2, text); }
+    std::string Title() const { return ControlText(Handle()); }
+    std::string Label1Text() const { return Text(kDirViewLabel1); }
+    std::string Label2Text() const { return Text(kDirViewLabel2); }
 
     void Show();
-    void Hide();
+    void Hide() { ShowWindow(Handle(), SW_HIDE); }
 
-    bool IsShown() const override;
+    bool IsShown() const override { return DialogWindow::IsShown(); }
     void ShowPath(std::string_view path) override { SetLabel2(path); }
 
-    HWND Label1() const { return label1_; }
-    HWND Label2() const { return label2_; }
-
 protected:
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-
-private:
-    HWND label1_ = nullptr;  // children, destroyed with the window
-    HWND label2_ = nullptr;
+    // The window lives until exit: closing hides it, and the walk in progress sees that and stops.
+    void Close() override { Hide(); }
 };
 
 }  // namespace zanmel::ui

@@ -8,13 +8,8 @@
 
 #include "core/LaunchWordData.h"
 #include "core/TreePlacement.h"
-#include "core/ZanmelError.h"
-#include "platform/MessageLoop.h"
-#include "platform/SystemError.h"
 #include "platform/TextCodec.h"
 #include "platform/TreeViewItem.h"
-#include "platform/UiFont.h"
-#include "ui/dialogs/DialogControls.h"
 
 namespace zanmel::ui {
 
@@ -22,88 +17,71 @@ using platform::ToWide;
 
 namespace {
 
-constexpr wchar_t kClassName[] = L"TForm3";
-constexpr int kWidth = 340;
-constexpr int kHeight = 460;
-constexpr int kPanelHeight = 40;
-constexpr int kButtonHeight = 26;
-constexpr int kMargin = 7;
+constexpr int kPanelHeight = 40;  // the button row below the tree, at 96 DPI
 constexpr int kScrollMargin = 14;
-
-HWND CreateChild(HWND parent, const wchar_t* cls, const wchar_t* text, DWORD style, int id, HFONT font,
-                 DWORD exStyle = 0) {
-    HWND child = CreateWindowExW(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10, parent,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
-    if (!child) throw ZanmelError("TForm3", "CreateWindowExW: " + platform::SystemErrorText(GetLastError()));
-    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    return child;
-}
 
 }  // namespace
 
-TForm3::TForm3(TreeHost& host, UserInterface& ui) : host_(host), ui_(ui), font_(platform::CreateUiFont()) {
-    RegisterWindowClass(kClassName);
-    Create(kClassName, L"Form3", WS_OVERLAPPEDWINDOW, 0, CW_USEDEFAULT, CW_USEDEFAULT, kWidth, kHeight,
-           host.MainWindow());
-    platform::EnableDialogNavigation(Handle());
-    HFONT font = font_ ? font_.Get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+TForm3::TForm3(TreeHost& host, UserInterface& ui)
+    : DialogWindow({.className = L"TForm3",
+                    .caption = "Form3",
+                    .clientWidth = 324,
+                    .clientHeight = 420,
+                    .owner = host.MainWindow(),
+                    .style = WS_OVERLAPPEDWINDOW,
+                    .exStyle = 0}),
+      host_(host),
+      ui_(ui),
+      popupMenu1_(CreatePopupMenu()) {
+    using F = TForm3;
+    constexpr DWORD button = BS_PUSHBUTTON | WS_TABSTOP;
     // No label editing; nodes are dragged (TVN_BEGINDRAG) and dropped by this window.
-    treeView1_ = CreateChild(Handle(), WC_TREEVIEWW, L"",
-                             TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS | WS_TABSTOP,
-                             kPickerTreeId, font, WS_EX_CLIENTEDGE);
-    button1_ = CreateChild(Handle(), L"BUTTON", L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP, kPickerButton1Id, font);
-    button2_ = CreateChild(Handle(), L"BUTTON", ToWide("一番下に追加").c_str(), BS_PUSHBUTTON | WS_TABSTOP,
-                           kPickerButton2Id, font);
-    btnUp_ = CreateChild(Handle(), L"BUTTON", ToWide("↑").c_str(), BS_PUSHBUTTON | WS_TABSTOP, kPickerBtnUpId, font);
-    btnDown_ =
-        CreateChild(Handle(), L"BUTTON", ToWide("↓").c_str(), BS_PUSHBUTTON | WS_TABSTOP, kPickerBtnDownId, font);
-    popupMenu1_ = CreatePopupMenu();
-    AppendMenuW(popupMenu1_, MF_STRING, kPickerAddFolderId, ToWide("フォルダを追加").c_str());  // PopMenuAddFolder
-    Layout();
-}
-
-TForm3::~TForm3() {
-    if (popupMenu1_) DestroyMenu(popupMenu1_);
+    // clang-format off
+    AddControls<F>(*this, {
+        {WC_TREEVIEWW, "", TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS | WS_TABSTOP,
+         {0, 0, 324, 380}, kPickerTreeId, WS_EX_CLIENTEDGE},
+        {L"BUTTON", "OK", BS_DEFPUSHBUTTON | WS_TABSTOP, {7, 387, 70, 26}, kPickerButton1Id, 0, &F::Button1Click},
+        {L"BUTTON", "一番下に追加", button, {83, 387, 100, 26}, kPickerButton2Id, 0, &F::Button2Click},
+        {L"BUTTON", "↑", button, {189, 387, 34, 26}, kPickerBtnUpId, 0, &F::BtnUpClick},
+        {L"BUTTON", "↓", button, {229, 387, 34, 26}, kPickerBtnDownId, 0, &F::BtnDownClick},
+    });
+    // clang-format on
+    // PopMenuAddFolder
+    AppendMenuW(popupMenu1_.Get(), MF_STRING, kPickerAddFolderId, ToWide("フォルダを追加").c_str());
 }
 
 void TForm3::Layout() {
     RECT rc;
     GetClientRect(Handle(), &rc);
-    const int treeHeight = std::max<int>(0, rc.bottom - kPanelHeight);
-    MoveWindow(treeView1_, 0, 0, rc.right, treeHeight, TRUE);
-    const int y = treeHeight + (kPanelHeight - kButtonHeight) / 2;
-    MoveWindow(button1_, kMargin, y, 70, kButtonHeight, TRUE);
-    MoveWindow(button2_, kMargin + 76, y, 100, kButtonHeight, TRUE);
-    MoveWindow(btnUp_, kMargin + 182, y, 34, kButtonHeight, TRUE);
-    MoveWindow(btnDown_, kMargin + 222, y, 34, kButtonHeight, TRUE);
-}
-
-bool TForm3::IsShown() const {
-    return IsWindowVisible(Handle()) != FALSE;
+    const auto unscale = [this](int pixels) {
+        return MulDiv(pixels, static_cast<int>(kBaseDpi), static_cast<int>(Dpi()));
+    };
+    const int width = unscale(rc.right);
+    const int treeHeight = std::max(0, unscale(rc.bottom) - kPanelHeight);
+    MoveControl(kPickerTreeId, {0, 0, width, treeHeight});
+    for (const int id : {kPickerButton1Id, kPickerButton2Id, kPickerBtnUpId, kPickerBtnDownId}) {
+        LayoutRect at = PlaceOf(id);
+        at.y = treeHeight + (kPanelHeight - at.height) / 2;
+        MoveControl(id, at);
+    }
 }
 
 void TForm3::Show() {
     working_ = host_.Tree().Clone();
     dragging_ = false;
-    TreeView_SetImageList(treeView1_, host_.ImageList1(), TVSIL_NORMAL);
+    TreeView_SetImageList(TreeView1(), host_.ImageList1(), TVSIL_NORMAL);
     FillView();
     placed_ = false;
-    EnableWindow(host_.MainWindow(), FALSE);
-    ShowOverOwner(Handle());
-    if (!working_.Empty()) {
-        SelectNode(working_.Roots().front().get());
-        SetFocus(treeView1_);
-    }
+    if (!working_.Empty()) SelectNode(working_.Roots().front().get());
+    OpenOverOwner(working_.Empty() ? 0 : kPickerTreeId);
 }
 
 void TForm3::Hide() {
     if (!IsShown()) return;
     if (!placed_) AddNewItemNode(working_.AppendChild(nullptr, keyword_));  // a registered item always gets a node
     if (dragging_ && GetCapture() == Handle()) ReleaseCapture();
-    // The main window comes back before this one hides, so the activation returns to it.
-    EnableWindow(host_.MainWindow(), TRUE);
-    ShowWindow(Handle(), SW_HIDE);
-    TreeView_DeleteAllItems(treeView1_);  // its items point into the working copy, which moves away now
+    HideToOwner();
+    TreeView_DeleteAllItems(TreeView1());  // its items point into the working copy, which moves away now
     host_.ReplaceTree(std::move(working_));
     working_ = FolderTree();
     if (caller_) {
@@ -146,6 +124,9 @@ void TForm3::BtnDownClick() {
 }
 
 void TForm3::PopMenuAddFolderClick() {
+    // The prompt and the messages belong to the active dialog of the main window: this one, so that the picker
+    // behind them takes no click.
+    SetActiveWindow(Handle());
     std::string name;
     for (;;) {
         auto answer = ui_.QueryText("新規フォルダを作成します", "フォルダ名を入力して下さい", name);
@@ -184,22 +165,22 @@ HTREEITEM TForm3::InsertItem(FolderTree::Node* node, HTREEITEM parent) {
     insert.item.stateMask = TVIS_EXPANDED;
     insert.item.state = node->expanded ? TVIS_EXPANDED : 0;
     const auto item =
-        reinterpret_cast<HTREEITEM>(SendMessageW(treeView1_, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
+        reinterpret_cast<HTREEITEM>(SendMessageW(TreeView1(), TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
     if (node->expanded) PopulateChildren(item, node);
     return item;
 }
 
 void TForm3::PopulateChildren(HTREEITEM item, FolderTree::Node* node) {
-    if (!item || !node || node->children.empty() || TreeView_GetChild(treeView1_, item)) return;
+    if (!item || !node || node->children.empty() || TreeView_GetChild(TreeView1(), item)) return;
     for (const auto& child : node->children) InsertItem(child.get(), item);
 }
 
 void TForm3::FillView() {
-    SendMessageW(treeView1_, WM_SETREDRAW, FALSE, 0);
-    TreeView_DeleteAllItems(treeView1_);
+    SendMessageW(TreeView1(), WM_SETREDRAW, FALSE, 0);
+    TreeView_DeleteAllItems(TreeView1());
     for (const auto& root : working_.Roots()) InsertItem(root.get(), TVI_ROOT);
-    SendMessageW(treeView1_, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(treeView1_, nullptr, TRUE);
+    SendMessageW(TreeView1(), WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(TreeView1(), nullptr, TRUE);
 }
 
 void TForm3::Refresh(FolderTree::Node* node) {
@@ -212,37 +193,37 @@ HTREEITEM TForm3::ItemOf(const FolderTree::Node* node) {
     if (!node) return nullptr;
     std::vector<const FolderTree::Node*> path;
     for (const FolderTree::Node* n = node; n; n = n->parent) path.push_back(n);
-    HTREEITEM item = TreeView_GetRoot(treeView1_);
+    HTREEITEM item = TreeView_GetRoot(TreeView1());
     for (auto it = path.rbegin(); it != path.rend() && item; ++it) {
         for (std::size_t i = working_.IndexOf(*it); i > 0 && item; --i)
-            item = TreeView_GetNextSibling(treeView1_, item);
+            item = TreeView_GetNextSibling(TreeView1(), item);
         if (it + 1 != path.rend() && item) {
             PopulateChildren(item, const_cast<FolderTree::Node*>(*it));
-            item = TreeView_GetChild(treeView1_, item);
+            item = TreeView_GetChild(TreeView1(), item);
         }
     }
     return item;
 }
 
 FolderTree::Node* TForm3::NodeOf(HTREEITEM item) const {
-    return platform::TreeItemData<FolderTree::Node>(treeView1_, item);
+    return platform::TreeItemData<FolderTree::Node>(TreeView1(), item);
 }
 
 FolderTree::Node* TForm3::SelectedNode() const {
-    return NodeOf(TreeView_GetSelection(treeView1_));
+    return NodeOf(TreeView_GetSelection(TreeView1()));
 }
 
 void TForm3::SelectNode(FolderTree::Node* node) {
     const HTREEITEM item = ItemOf(node);
-    TreeView_SelectItem(treeView1_, item);
-    if (item) TreeView_EnsureVisible(treeView1_, item);
+    TreeView_SelectItem(TreeView1(), item);
+    if (item) TreeView_EnsureVisible(TreeView1(), item);
 }
 
 FolderTree::Node* TForm3::NodeAt(POINT treeClient, UINT* flags) const {
     TVHITTESTINFO hit{};
     hit.pt = treeClient;
     const auto item =
-        reinterpret_cast<HTREEITEM>(SendMessageW(treeView1_, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+        reinterpret_cast<HTREEITEM>(SendMessageW(TreeView1(), TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
     if (flags) *flags = hit.flags;
     return item && (hit.flags & TVHT_ONITEM) ? NodeOf(item) : nullptr;
 }
@@ -253,15 +234,15 @@ void TForm3::DragOver(POINT treeClient) {
     TVHITTESTINFO hit{};
     hit.pt = treeClient;
     const auto item =
-        reinterpret_cast<HTREEITEM>(SendMessageW(treeView1_, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
-    TreeView_SelectDropTarget(treeView1_, item && (hit.flags & TVHT_ONITEM) ? item : nullptr);
+        reinterpret_cast<HTREEITEM>(SendMessageW(TreeView1(), TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+    TreeView_SelectDropTarget(TreeView1(), item && (hit.flags & TVHT_ONITEM) ? item : nullptr);
     SetCursor(LoadCursorW(nullptr, item && (hit.flags & TVHT_ONITEM) ? IDC_ARROW : IDC_NO));
     RECT rc;
-    GetClientRect(treeView1_, &rc);
+    GetClientRect(TreeView1(), &rc);
     if (treeClient.y < kScrollMargin) {
-        SendMessageW(treeView1_, WM_VSCROLL, SB_LINEUP, 0);
+        SendMessageW(TreeView1(), WM_VSCROLL, SB_LINEUP, 0);
     } else if (treeClient.y >= rc.bottom - kScrollMargin) {
-        SendMessageW(treeView1_, WM_VSCROLL, SB_LINEDOWN, 0);
+        SendMessageW(TreeView1(), WM_VSCROLL, SB_LINEDOWN, 0);
     }
 }
 
@@ -289,7 +270,7 @@ LRESULT TForm3::TreeNotify(const NMHDR* header) {
         }
         case TVN_BEGINDRAGW: {
             const auto* tv = reinterpret_cast<const NMTREEVIEWW*>(header);
-            TreeView_SelectItem(treeView1_, tv->itemNew.hItem);
+            TreeView_SelectItem(TreeView1(), tv->itemNew.hItem);
             dragging_ = true;
             SetCapture(Handle());
             return 0;
@@ -298,8 +279,8 @@ LRESULT TForm3::TreeNotify(const NMHDR* header) {
             POINT p;
             GetCursorPos(&p);
             const UINT id = static_cast<UINT>(
-                TrackPopupMenu(popupMenu1_, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, p.x, p.y, 0,
-                               Handle(), nullptr));
+                TrackPopupMenu(popupMenu1_.Get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, p.x,
+                               p.y, 0, Handle(), nullptr));
             if (id == kPickerAddFolderId) PopMenuAddFolderClick();
             return TRUE;
         }
@@ -308,42 +289,20 @@ LRESULT TForm3::TreeNotify(const NMHDR* header) {
     }
 }
 
-LRESULT TForm3::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT TForm3::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_SIZE:
             Layout();
             return 0;
         case WM_NOTIFY: {
             const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-            if (header->hwndFrom == treeView1_) return TreeNotify(header);
+            if (header->hwndFrom == TreeView1()) return TreeNotify(header);
             break;
         }
-        case WM_COMMAND:
-            switch (LOWORD(wParam)) {
-                case kPickerButton1Id:
-                case IDOK:  // Enter
-                    Button1Click();
-                    return 0;
-                case IDCANCEL:  // Esc closes as the close box does
-                    Hide();
-                    return 0;
-                case kPickerButton2Id:
-                    Button2Click();
-                    return 0;
-                case kPickerBtnUpId:
-                    BtnUpClick();
-                    return 0;
-                case kPickerBtnDownId:
-                    BtnDownClick();
-                    return 0;
-                default:
-                    break;
-            }
-            break;
         case WM_MOUSEMOVE:
             if (dragging_) {
                 POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-                MapWindowPoints(Handle(), treeView1_, &p, 1);
+                MapWindowPoints(Handle(), TreeView1(), &p, 1);
                 DragOver(p);
                 return 0;
             }
@@ -351,10 +310,10 @@ LRESULT TForm3::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_LBUTTONUP:
             if (dragging_) {
                 dragging_ = false;
-                TreeView_SelectDropTarget(treeView1_, nullptr);
+                TreeView_SelectDropTarget(TreeView1(), nullptr);
                 ReleaseCapture();
                 POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-                MapWindowPoints(Handle(), treeView1_, &p, 1);
+                MapWindowPoints(Handle(), TreeView1(), &p, 1);
                 if (FolderTree::Node* target = NodeAt(p)) TreeView1DragDrop(target);
                 return 0;
             }
@@ -362,13 +321,9 @@ LRESULT TForm3::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CAPTURECHANGED:
             if (dragging_ && reinterpret_cast<HWND>(lParam) != Handle()) {
                 dragging_ = false;
-                TreeView_SelectDropTarget(treeView1_, nullptr);
+                TreeView_SelectDropTarget(TreeView1(), nullptr);
             }
             break;
-        case WM_CLOSE:
-            // The picker lives until exit: closing files the item and hides it.
-            Hide();
-            return 0;
         default:
             break;
     }

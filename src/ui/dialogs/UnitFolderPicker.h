@@ -7,27 +7,28 @@
 #include "core/FolderTree.h"
 #include "core/UserInterface.h"
 #include "platform/Handles.h"
-#include "platform/Window.h"
+#include "ui/dialogs/DialogWindow.h"
 #include "ui/dialogs/TreeHost.h"
 
 namespace zanmel::ui {
 
 // Control identifiers of the folder picker, for tests that drive it.
-constexpr int kPickerTreeId = 100;
-constexpr int kPickerButton1Id = 101;
-constexpr int kPickerButton2Id = 102;
-constexpr int kPickerBtnUpId = 103;
-constexpr int kPickerBtnDownId = 104;
-constexpr int kPickerAddFolderId = 110;
+enum PickerControl : int {
+    kPickerTreeId = 100,
+    kPickerButton1Id,
+    kPickerButton2Id,
+    kPickerBtnUpId,
+    kPickerBtnDownId,
+    kPickerAddFolderId = 110,  // the item of PopupMenu1
+};
 
 // The folder picker: where a newly registered item goes. Shows a working copy of the main window's tree in
 // which the user may also add folders and move nodes; when it hides, the working copy with the new item in it
 // replaces the main tree and is saved. Created once; shown without being modal while the main window and the
-// calling dialog are disabled.
-class TForm3 : public platform::Window {
+// calling dialog are disabled. Its prompt and messages are its own, so nothing behind them takes a click.
+class TForm3 : public DialogWindow {
 public:
     TForm3(TreeHost& host, UserInterface& ui);
-    ~TForm3() override;
 
     // Handed over by the calling dialog before it shows the picker: the dialog (enabled and hidden again when
     // the picker hides), the new item's keyword and its icon number as decimal text.
@@ -40,7 +41,6 @@ public:
     // FormHide, by the buttons or the close box: a new item not placed yet goes to the end of the top level,
     // then the working copy replaces the main tree and is saved.
     void Hide();
-    bool IsShown() const;
 
     void Button1Click();
     void Button2Click();
@@ -50,15 +50,18 @@ public:
     // Drop of the selected node on target (null: no node under the mouse); false when nothing moved.
     bool TreeView1DragDrop(FolderTree::Node* target);
 
-    HWND TreeView1() const { return treeView1_; }
+    HWND TreeView1() const { return Control(kPickerTreeId); }
     FolderTree& WorkingTree() { return working_; }
     FolderTree::Node* SelectedNode() const;
     void SelectNode(FolderTree::Node* node);
 
 protected:
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Closing files the item, as the close box always did.
+    void Close() override { Hide(); }
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    // The tree fills the client area above the button row.
     void Layout();
     void FillView();
     HTREEITEM InsertItem(FolderTree::Node* node, HTREEITEM parent);
@@ -81,13 +84,7 @@ private:
     FolderTree working_;
     bool dragging_ = false;
 
-    platform::FontHandle font_;
-    HMENU popupMenu1_ = nullptr;
-    HWND treeView1_ = nullptr;  // children, destroyed with the window
-    HWND button1_ = nullptr;
-    HWND button2_ = nullptr;
-    HWND btnUp_ = nullptr;
-    HWND btnDown_ = nullptr;
+    platform::MenuHandle popupMenu1_;
 };
 
 }  // namespace zanmel::ui

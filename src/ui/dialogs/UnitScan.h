@@ -5,7 +5,6 @@
 
 #include <cstdint>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "core/FileAccess.h"
@@ -13,9 +12,8 @@
 #include "core/ScanRules.h"
 #include "core/TZanmelModule.h"
 #include "core/UserInterface.h"
-#include "platform/Handles.h"
 #include "platform/TState.h"
-#include "platform/Window.h"
+#include "ui/dialogs/DialogWindow.h"
 #include "ui/dialogs/TreeHost.h"
 #include "ui/dialogs/UnitDirView.h"
 
@@ -48,8 +46,10 @@ std::string GetSpecialFolderPath(int csidl);
 // whether folders are reproduced and registered. Created once; shown without being modal while the main window
 // is disabled. OK hides it and walks the folder with the directory view window as progress display, filing what
 // it finds into a new top-level folder of the main window's tree.
-class TFormScan : public platform::Window {
+class TFormScan : public DialogWindow {
 public:
+    // The client heights with and without Panel2, in 96-DPI pixels.
+    static constexpr int kFullHeight = 350;
     static constexpr int kPanel2Height = 176;
 
     struct Dependencies {
@@ -71,8 +71,7 @@ public:
     // FormShow for the scan mode; disables the main window.
     void Show();
     // FormHide, by any route: enables the main window.
-    void Hide();
-    bool IsShown() const;
+    void Hide() { HideToOwner(); }
 
     void ComboBox1Change();
     void BtnFolderClick();
@@ -81,24 +80,20 @@ public:
     // Files or folders dropped from the shell: each path in turn goes into Edit1. Releases the drop.
     void FormDropFiles(HDROP drop);
 
-    HWND Control(ScanControl id) const { return GetDlgItem(Handle(), id); }
-    std::string Text(ScanControl id) const;
-    void SetText(ScanControl id, std::string_view text);
-    bool Checked(ScanControl id) const;
-    void SetChecked(ScanControl id, bool checked);
     // RadioGroup1's selected item (0 to 2), -1 for none.
     int RadioGroup1Index() const;
     bool Panel2Shown() const;
-    int FullHeight() const { return fullHeight_; }
-    int ReducedHeight() const { return fullHeight_ - kPanel2Height; }
+    int FullHeight() const { return kFullHeight; }
+    int ReducedHeight() const { return kFullHeight - kPanel2Height; }
     // The options of the next run as the controls give them.
     ScanOptions Options() const;
 
 protected:
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Closing is Cancel.
+    void Close() override { Hide(); }
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    void CreateControls();
     void ShowPanel2(bool shown);
     // Step 6 of a run, also when the walk stopped on an error: the main window back, tree and keyword.txt saved,
     // the progress window hidden.
@@ -109,9 +104,6 @@ private:
     TFormDirView* dirView_ = nullptr;
     std::uint8_t scanMode_ = kScanFavorites;
     std::vector<int> comboFolders_;  // the CSIDL of each ComboBox1 item
-    std::vector<HWND> panel2Controls_;
-    int fullHeight_ = 0;
-    platform::FontHandle font_;
 };
 
 }  // namespace zanmel::ui

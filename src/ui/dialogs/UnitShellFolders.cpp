@@ -3,237 +3,187 @@
 #include <algorithm>
 
 #include "core/LauncherItemRules.h"
-#include "platform/MessageLoop.h"
-#include "platform/TextCodec.h"
-#include "platform/UiFont.h"
 #include "ui/dialogs/DialogControls.h"
 
 namespace zanmel::ui {
 
-using platform::ToWide;
-
 namespace {
 
-constexpr wchar_t kClassName[] = L"TFormSpecialFolder";
 constexpr wchar_t kScrollBoxClass[] = L"TScrollBox";
-constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-constexpr int kClientWidth = 720;
-constexpr int kClientHeight = 520;
-constexpr int kScrollLeft = 10;
-constexpr int kScrollTop = 50;
-constexpr int kScrollWidth = 700;
-constexpr int kScrollHeight = 384;
 constexpr int kRowPitch = 18;
-constexpr int kRowHeight = 17;
-constexpr int kWheelStep = 8;  // pixels per notch
+constexpr int kWheelStep = 8;  // pixels per notch, at 96 DPI
 constexpr COLORREF kRed = RGB(255, 0, 0);
 
-int ContentHeight() {
-    return kRowPitch * static_cast<int>(kSpecialFolderCount) + 2 * 10;
+// ScrollBox1 holds the rows. Its scroll bar, its rows' commands and colours and the news of a DPI change go to
+// the dialog; the wheel reaches the dialog by the default procedure.
+LRESULT CALLBACK ScrollBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_VSCROLL:
+        case WM_COMMAND:
+        case WM_CTLCOLOREDIT:
+        case WM_DPICHANGED_AFTERPARENT:
+            return SendMessageW(GetParent(box), message, wParam, lParam);
+        default:
+            return DefWindowProcW(box, message, wParam, lParam);
+    }
+}
+
+void RegisterScrollBox() {
+    WNDCLASSEXW box{};
+    box.cbSize = sizeof(box);
+    if (GetClassInfoExW(GetModuleHandleW(nullptr), kScrollBoxClass, &box)) return;
+    box.lpfnWndProc = &ScrollBoxProc;
+    box.hInstance = GetModuleHandleW(nullptr);
+    box.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    box.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    box.lpszClassName = kScrollBoxClass;
+    RegisterClassExW(&box);  // a failure shows when the box cannot be made
+}
+
+// The frame, with the construction timed from before the window is made.
+DialogWindow::Frame TimedFrame(TDebugTimer& timer, HWND owner) {
+    timer.BeginStage();
+    return {.className = L"TFormSpecialFolder",
+            .caption = "特殊フォルダ",
+            .clientWidth = 720,
+            .clientHeight = 520,
+            .owner = owner,
+            .exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT};
 }
 
 }  // namespace
 
-// ScrollBox1: holds the rows and scrolls them; their commands and colours go to the dialog.
-class TFormSpecialFolder::ScrollBox : public platform::Window {
-public:
-    explicit ScrollBox(TFormSpecialFolder& owner) : owner_(owner) {
-        RegisterWindowClass(kScrollBoxClass);
-        Create(kScrollBoxClass, L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_CLIPCHILDREN | WS_TABSTOP,
-               WS_EX_CLIENTEDGE | WS_EX_CONTROLPARENT, kScrollLeft, kScrollTop, kScrollWidth, kScrollHeight,
-               owner.Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kSFolderScrollBox1)));
-        SetWindowLongPtrW(Handle(), GWLP_ID, kSFolderScrollBox1);
-        UpdateScrollBar();
-    }
-
-    int Position() const { return position_; }
-
-    void ScrollTo(int position) {
-        RECT client;
-        GetClientRect(Handle(), &client);
-        const int limit = std::max(0, ContentHeight() - static_cast<int>(client.bottom));
-        position = std::clamp(position, 0, limit);
-        if (position == position_) return;
-        ScrollWindowEx(Handle(), 0, position_ - position, nullptr, nullptr, nullptr, nullptr,
-                       SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE);
-        position_ = position;
-        UpdateScrollBar();
-    }
-
-    void Wheel(short delta) { ScrollTo(position_ - delta / WHEEL_DELTA * kWheelStep); }
-
-protected:
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
-        switch (message) {
-            case WM_VSCROLL: {
-                RECT client;
-                GetClientRect(Handle(), &client);
-                SCROLLINFO info{};
-                info.cbSize = sizeof(info);
-                info.fMask = SIF_TRACKPOS;
-                GetScrollInfo(Handle(), SB_VERT, &info);
-                switch (LOWORD(wParam)) {
-                    case SB_LINEUP:
-                        ScrollTo(position_ - kRowPitch);
-                        break;
-                    case SB_LINEDOWN:
-                        ScrollTo(position_ + kRowPitch);
-                        break;
-                    case SB_PAGEUP:
-                        ScrollTo(position_ - client.bottom);
-                        break;
-                    case SB_PAGEDOWN:
-                        ScrollTo(position_ + client.bottom);
-                        break;
-                    case SB_THUMBTRACK:
-                    case SB_THUMBPOSITION:
-                        ScrollTo(info.nTrackPos);
-                        break;
-                    case SB_TOP:
-                        ScrollTo(0);
-                        break;
-                    case SB_BOTTOM:
-                        ScrollTo(ContentHeight());
-                        break;
-                    default:
-                        break;
-                }
-                return 0;
-            }
-            case WM_MOUSEWHEEL:
-                Wheel(static_cast<short>(HIWORD(wParam)));
-                return 0;
-            case WM_COMMAND:
-                if (owner_.RowCommand(LOWORD(wParam), HIWORD(wParam))) return 0;
-                break;
-            case WM_CTLCOLOREDIT:
-                return owner_.EditColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
-            default:
-                break;
-        }
-        return Default(message, wParam, lParam);
-    }
-
-private:
-    void UpdateScrollBar() {
-        RECT client;
-        GetClientRect(Handle(), &client);
-        SCROLLINFO info{};
-        info.cbSize = sizeof(info);
-        info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
-        info.nMin = 0;
-        info.nMax = ContentHeight() - 1;
-        info.nPage = static_cast<UINT>(client.bottom);
-        info.nPos = position_;
-        SetScrollInfo(Handle(), SB_VERT, &info, TRUE);
-    }
-
-    TFormSpecialFolder& owner_;
-    int position_ = 0;
-};
-
 TFormSpecialFolder::TFormSpecialFolder(TDebugTimer& timer, Dependencies deps)
-    : deps_(deps),
+    : DialogWindow(TimedFrame(timer, deps.host.MainWindow())),
+      deps_(deps),
       registered_(kSpecialFolderCount, -1),
       previousKeywords_(kSpecialFolderCount),
-      red_(kSpecialFolderCount, false),
-      font_(platform::CreateUiFont()) {
-    timer.BeginStage();
-    RegisterWindowClass(kClassName);
-    RECT frame{0, 0, kClientWidth, kClientHeight};
-    AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
-    Create(kClassName, ToWide("特殊フォルダ"), kStyle, kExStyle, CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
-           frame.bottom - frame.top, deps_.host.MainWindow());
-    platform::EnableDialogNavigation(Handle());
+      red_(kSpecialFolderCount, false) {
     timer.EndStage("TFormSpecialFolder::TFormSpecialFolder");
 }
 
-TFormSpecialFolder::~TFormSpecialFolder() = default;
-
 void TFormSpecialFolder::CreateControls() {
-    const auto add = [&](HWND parent, const wchar_t* cls, std::string_view text, DWORD style, int x, int y, int width,
-                         int height, int id = 0, DWORD exStyle = 0) {
-        return AddControl(parent, font_.Get(), "TFormSpecialFolder", cls, text, WS_VISIBLE | style, x, y, width, height,
-                          id, exStyle);
-    };
-    const DWORD label = SS_LEFT | SS_NOPREFIX;
-    const DWORD button = BS_PUSHBUTTON | WS_TABSTOP;
-    add(Handle(), L"STATIC", "キーワード(規定値)", label, kScrollLeft + 10, 10, 150, 16, kSFolderLabel1);
-    add(Handle(), L"STATIC", "キーワード", label, kScrollLeft + 170, 10, 170, 16, kSFolderLabel2);
-    add(Handle(), L"STATIC", "説明", label, kScrollLeft + 350, 10, 300, 16, kSFolderLabel3);
-    add(Handle(), L"STATIC", "チェックしたキーワード名で特殊フォルダを開けるように設定します。", label, kScrollLeft, 30,
-        kScrollWidth, 16, kSFolderLabel4);
-
-    scrollBox1_ = std::make_unique<ScrollBox>(*this);
-    HWND box = scrollBox1_->Handle();
-    const int labelWidth = kScrollWidth - 160 - 10 - 180 - 30;
+    using F = TFormSpecialFolder;
+    constexpr DWORD label = SS_LEFT | SS_NOPREFIX;
+    constexpr DWORD button = BS_PUSHBUTTON | WS_TABSTOP;
+    RegisterScrollBox();
+    // clang-format off
+    AddControls<F>(*this, {
+        {L"STATIC", "キーワード(規定値)", label, {20, 10, 150, 16}, kSFolderLabel1},
+        {L"STATIC", "キーワード", label, {180, 10, 170, 16}, kSFolderLabel2},
+        {L"STATIC", "説明", label, {360, 10, 300, 16}, kSFolderLabel3},
+        {L"STATIC", "チェックしたキーワード名で特殊フォルダを開けるように設定します。", label, {10, 30, 700, 16},
+         kSFolderLabel4},
+        {kScrollBoxClass, "", WS_VSCROLL | WS_CLIPCHILDREN | WS_TABSTOP, {10, 50, 700, 384}, kSFolderScrollBox1,
+         WS_EX_CLIENTEDGE | WS_EX_CONTROLPARENT},
+    });
+    // clang-format on
+    HWND box = Control(kSFolderScrollBox1);
     const auto& table = SpecialFolderTable();
     for (std::size_t i = 0; i < table.size(); ++i) {
-        const int top = kRowPitch * static_cast<int>(i) + 10;
         const int row = static_cast<int>(i);
-        add(box, L"BUTTON", table[i].keyword, BS_AUTOCHECKBOX | WS_TABSTOP, 10, top, 160, kRowHeight,
-            kSFolderRowCheck + row);
-        add(box, L"EDIT", table[i].keyword, ES_AUTOHSCROLL | WS_TABSTOP | WS_BORDER, 170, top, 180, kRowHeight,
-            kSFolderRowEdit + row);
-        add(box, L"STATIC", table[i].description, label | SS_ENDELLIPSIS, 350, top, labelWidth, kRowHeight,
-            kSFolderRowLabel + row);
+        const int top = kRowPitch * row + 10;
+        AddControlIn(box, L"BUTTON", table[i].keyword, BS_AUTOCHECKBOX | WS_TABSTOP, {10, top, 160, 17},
+                     kSFolderRowCheck + row, 0, false, [this, i] { SetRowTicked(i, RowTicked(i)); });
+        AddControlIn(box, L"EDIT", table[i].keyword, ES_AUTOHSCROLL | WS_TABSTOP | WS_BORDER, {170, top, 180, 17},
+                     kSFolderRowEdit + row);
+        AddControlIn(box, L"STATIC", table[i].description, label | SS_ENDELLIPSIS, {350, top, 320, 17},
+                     kSFolderRowLabel + row);
         SetRowTicked(i, true);
     }
+    SetScrollBar(0);
+    // clang-format off
+    AddControls<F>(*this, {
+        {L"BUTTON", "エクスプローラで開く", BS_AUTOCHECKBOX | WS_TABSTOP, {10, 444, 300, 20}, kSFolderCheckBox1},
+        {L"BUTTON", "すべて選択", button, {10, 472, 100, 26}, kSFolderBtnAll, 0, &F::BtnAllClick},
+        {L"BUTTON", "すべて解除", button, {116, 472, 100, 26}, kSFolderBtnClear, 0, &F::BtnClearClick},
+        {L"BUTTON", "推奨設定", button, {222, 472, 100, 26}, kSFolderBtnProposal, 0, &F::BtnProposalClick},
+        {L"BUTTON", "キーワードを規定値に戻す", button, {328, 472, 180, 26}, kSFolderBtnClearName, 0,
+         &F::BtnClearNameClick},
+        {L"BUTTON", "設定", BS_DEFPUSHBUTTON | WS_TABSTOP, {524, 472, 90, 26}, kSFolderBtnSet, 0, &F::BtnSetClick},
+        {L"BUTTON", "閉じる", button, {620, 472, 90, 26}, kSFolderBtnHide, 0, &F::Hide},
+    });
+    // clang-format on
+}
 
-    const int top = kScrollTop + kScrollHeight + 10;
-    add(Handle(), L"BUTTON", "エクスプローラで開く", BS_AUTOCHECKBOX | WS_TABSTOP, kScrollLeft, top, 300, 20,
-        kSFolderCheckBox1);
-    int x = kScrollLeft;
-    for (const auto& [id, caption] : {std::pair{kSFolderBtnAll, "すべて選択"},
-                                      {kSFolderBtnClear, "すべて解除"},
-                                      {kSFolderBtnProposal, "推奨設定"},
-                                      {kSFolderBtnClearName, "キーワードを規定値に戻す"}}) {
-        const int width = id == kSFolderBtnClearName ? 180 : 100;
-        add(Handle(), L"BUTTON", caption, button, x, top + 28, width, 26, id);
-        x += width + 6;
+int TFormSpecialFolder::ContentHeight() const {
+    return Scale(kRowPitch * static_cast<int>(kSpecialFolderCount) + 2 * 10);
+}
+
+int TFormSpecialFolder::PageHeight() const {
+    RECT client;
+    GetClientRect(Control(kSFolderScrollBox1), &client);
+    return client.bottom;
+}
+
+void TFormSpecialFolder::SetScrollBar(int position) {
+    SCROLLINFO info{};
+    info.cbSize = sizeof(info);
+    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    info.nMax = ContentHeight() - 1;
+    info.nPage = static_cast<UINT>(PageHeight());
+    info.nPos = position;
+    SetScrollInfo(Control(kSFolderScrollBox1), SB_VERT, &info, TRUE);
+}
+
+void TFormSpecialFolder::ScrollRows(int position) {
+    position = std::clamp(position, 0, std::max(0, ContentHeight() - PageHeight()));
+    const int now = ScrollPosition();
+    if (position == now) return;
+    ScrollWindowEx(Control(kSFolderScrollBox1), 0, now - position, nullptr, nullptr, nullptr, nullptr,
+                   SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE);
+    SetScrollBar(position);
+}
+
+void TFormSpecialFolder::ScrollBox1Scroll(WORD code) {
+    SCROLLINFO info{};
+    info.cbSize = sizeof(info);
+    info.fMask = SIF_TRACKPOS;
+    GetScrollInfo(Control(kSFolderScrollBox1), SB_VERT, &info);
+    const int now = ScrollPosition();
+    switch (code) {
+        case SB_LINEUP:
+            return ScrollRows(now - Scale(kRowPitch));
+        case SB_LINEDOWN:
+            return ScrollRows(now + Scale(kRowPitch));
+        case SB_PAGEUP:
+            return ScrollRows(now - PageHeight());
+        case SB_PAGEDOWN:
+            return ScrollRows(now + PageHeight());
+        case SB_THUMBTRACK:
+        case SB_THUMBPOSITION:
+            return ScrollRows(info.nTrackPos);
+        case SB_TOP:
+            return ScrollRows(0);
+        case SB_BOTTOM:
+            return ScrollRows(ContentHeight());
+        default:
+            return;
     }
-    add(Handle(), L"BUTTON", "設定", BS_DEFPUSHBUTTON | WS_TABSTOP, kClientWidth - 10 - 2 * 90 - 6, top + 28, 90, 26,
-        kSFolderBtnSet);
-    add(Handle(), L"BUTTON", "閉じる", button, kClientWidth - 10 - 90, top + 28, 90, 26, kSFolderBtnHide);
-}
-
-HWND TFormSpecialFolder::Control(int id) const {
-    if (!scrollBox1_) return nullptr;  // not shown yet
-    if (id >= kSFolderRowCheck) return GetDlgItem(scrollBox1_->Handle(), id);
-    return GetDlgItem(Handle(), id);
-}
-
-bool TFormSpecialFolder::IsShown() const {
-    return IsWindowVisible(Handle()) != FALSE;
-}
-
-int TFormSpecialFolder::ScrollPosition() const {
-    return scrollBox1_ ? scrollBox1_->Position() : 0;
 }
 
 void TFormSpecialFolder::SetRowTicked(std::size_t row, bool ticked) {
     const int i = static_cast<int>(row);
-    SetChecked(Control(kSFolderRowCheck + i), ticked);
-    ShowWindow(Control(kSFolderRowEdit + i), ticked ? SW_SHOWNA : SW_HIDE);
+    ui::SetChecked(RowControl(kSFolderRowCheck + i), ticked);
+    ShowWindow(RowControl(kSFolderRowEdit + i), ticked ? SW_SHOWNA : SW_HIDE);
 }
 
 bool TFormSpecialFolder::RowTicked(std::size_t row) const {
-    return IsChecked(Control(kSFolderRowCheck + static_cast<int>(row)));
+    return IsChecked(RowControl(kSFolderRowCheck + static_cast<int>(row)));
 }
 
 std::string TFormSpecialFolder::RowKeyword(std::size_t row) const {
-    return KeywordFromField(ControlText(Control(kSFolderRowEdit + static_cast<int>(row))));
+    return KeywordFromField(ControlText(RowControl(kSFolderRowEdit + static_cast<int>(row))));
 }
 
 void TFormSpecialFolder::SetRowKeyword(std::size_t row, std::string_view keyword) {
-    SetControlText(Control(kSFolderRowEdit + static_cast<int>(row)), keyword);
+    SetControlText(RowControl(kSFolderRowEdit + static_cast<int>(row)), keyword);
 }
 
 void TFormSpecialFolder::Show() {
     // The several hundred controls are made when the dialog is first shown, so start-up does not wait for them.
-    if (!scrollBox1_) CreateControls();
-    SetChecked(Control(kSFolderCheckBox1), deps_.module.FlgOpenExplorer);
+    if (!Control(kSFolderScrollBox1)) CreateControls();
+    SetChecked(kSFolderCheckBox1, deps_.module.FlgOpenExplorer);
     registered_ = RegisteredRows(deps_.keyWords);
     const auto& table = SpecialFolderTable();
     for (std::size_t i = 0; i < table.size(); ++i) {
@@ -243,15 +193,7 @@ void TFormSpecialFolder::Show() {
                                     : std::string(table[i].keyword));
         previousKeywords_[i] = RowKeyword(i);
     }
-    EnableWindow(deps_.host.MainWindow(), FALSE);
-    ShowOverOwner(Handle());
-    SetForegroundWindow(Handle());
-    SetFocus(Control(kSFolderBtnSet));
-}
-
-void TFormSpecialFolder::Hide() {
-    EnableWindow(deps_.host.MainWindow(), TRUE);
-    ShowWindow(Handle(), SW_HIDE);
+    OpenOverOwner(kSFolderBtnSet);
 }
 
 void TFormSpecialFolder::BtnAllClick() {
@@ -283,7 +225,7 @@ FolderTree::Node* TFormSpecialFolder::SpecialFolderNode() {
 }
 
 void TFormSpecialFolder::BtnSetClick() {
-    if (!scrollBox1_) return;  // never shown: no rows to take
+    if (!Control(kSFolderScrollBox1)) return;  // never shown: no rows to take
     const auto& table = SpecialFolderTable();
     std::vector<SpecialFolderRow> rows(table.size());
     for (std::size_t i = 0; i < table.size(); ++i)
@@ -293,7 +235,7 @@ void TFormSpecialFolder::BtnSetClick() {
     for (std::size_t i = 0; i < rows.size(); ++i) {
         if (!rows[i].ticked) continue;  // a cleared row keeps its colour
         red_[i] = red[i];
-        InvalidateRect(Control(kSFolderRowEdit + static_cast<int>(i)), nullptr, TRUE);
+        InvalidateRect(RowControl(kSFolderRowEdit + static_cast<int>(i)), nullptr, TRUE);
     }
     if (!problem.empty()) {
         deps_.ui.ShowMessage(problem);
@@ -334,18 +276,9 @@ void TFormSpecialFolder::BtnSetClick() {
     deps_.host.SaveTree();
     deps_.module.SaveKeyWords();
     deps_.host.RefreshResultList();
-    deps_.module.FlgOpenExplorer = IsChecked(Control(kSFolderCheckBox1));
+    deps_.module.FlgOpenExplorer = Checked(kSFolderCheckBox1);
     deps_.module.SaveSetting(deps_.places.HomeSheetFolder() + "\\setting.ini");
     Hide();
-}
-
-bool TFormSpecialFolder::RowCommand(int id, WORD code) {
-    if (id >= kSFolderRowCheck && id < kSFolderRowCheck + static_cast<int>(kSpecialFolderCount) && code == BN_CLICKED) {
-        const auto row = static_cast<std::size_t>(id - kSFolderRowCheck);
-        SetRowTicked(row, RowTicked(row));
-        return true;
-    }
-    return false;
 }
 
 LRESULT TFormSpecialFolder::EditColour(HDC dc, HWND edit) const {
@@ -356,45 +289,24 @@ LRESULT TFormSpecialFolder::EditColour(HDC dc, HWND edit) const {
     return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
 }
 
-LRESULT TFormSpecialFolder::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT TFormSpecialFolder::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!Control(kSFolderScrollBox1)) return Default(message, wParam, lParam);  // no rows yet
     switch (message) {
-        case WM_COMMAND:
-            if (HIWORD(wParam) != BN_CLICKED) break;
-            switch (LOWORD(wParam)) {
-                case kSFolderBtnAll:
-                    BtnAllClick();
-                    return 0;
-                case kSFolderBtnClear:
-                    BtnClearClick();
-                    return 0;
-                case kSFolderBtnProposal:
-                    BtnProposalClick();
-                    return 0;
-                case kSFolderBtnClearName:
-                    BtnClearNameClick();
-                    return 0;
-                case kSFolderBtnSet:
-                case IDOK:
-                    BtnSetClick();
-                    return 0;
-                case kSFolderBtnHide:
-                case IDCANCEL:
-                    Hide();
-                    return 0;
-                default:
-                    break;
-            }
-            break;
-        case WM_MOUSEWHEEL:
-            if (scrollBox1_) scrollBox1_->Wheel(static_cast<short>(HIWORD(wParam)));
+        case WM_VSCROLL:
+            ScrollBox1Scroll(LOWORD(wParam));
             return 0;
-        case WM_CLOSE:
-            Hide();
+        case WM_MOUSEWHEEL:
+            ScrollRows(ScrollPosition() - static_cast<short>(HIWORD(wParam)) / WHEEL_DELTA * Scale(kWheelStep));
+            return 0;
+        case WM_CTLCOLOREDIT:
+            return EditColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        case WM_DPICHANGED_AFTERPARENT:
+            // The rows were laid out anew at the top of the box.
+            SetScrollBar(0);
             return 0;
         default:
-            break;
+            return Default(message, wParam, lParam);
     }
-    return Default(message, wParam, lParam);
 }
 
 }  // namespace zanmel::ui

@@ -3,7 +3,6 @@
 
 #include <windows.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,8 +12,7 @@
 #include "core/TDebugTimer.h"
 #include "core/ShellFolderModule.h"
 #include "core/UserInterface.h"
-#include "platform/Handles.h"
-#include "platform/Window.h"
+#include "ui/dialogs/DialogWindow.h"
 #include "ui/dialogs/TreeHost.h"
 
 namespace zanmel::ui {
@@ -44,7 +42,7 @@ enum SpecialFolderControl : int {
 // by the keyword in its edit. "設定" registers, renames and deletes the keywords of kind "SpecialFolder" through
 // the special folder module and files them under "##特殊フォルダ" of the main tree. Created once, its controls
 // when first shown; shown without being modal while the main window is disabled.
-class TFormSpecialFolder : public platform::Window {
+class TFormSpecialFolder : public DialogWindow {
 public:
     struct Dependencies {
         TreeHost& host;
@@ -55,13 +53,11 @@ public:
     };
     // Timed as "TFormSpecialFolder::TFormSpecialFolder".
     TFormSpecialFolder(TDebugTimer& timer, Dependencies deps);
-    ~TFormSpecialFolder() override;
 
     // FormShow: the rows from the keyword index, the main window disabled.
     void Show();
     // FormHide, by any route: enables the main window.
-    void Hide();
-    bool IsShown() const;
+    void Hide() { HideToOwner(); }
 
     void BtnAllClick();
     void BtnClearClick();
@@ -77,28 +73,30 @@ public:
     bool RowRed(std::size_t row) const { return red_.at(row); }
     std::int32_t RowRegistered(std::size_t row) const { return registered_.at(row); }
     // The scroll box's vertical position in pixels.
-    int ScrollPosition() const;
-
-    HWND Control(int id) const;
+    int ScrollPosition() const { return GetScrollPos(Control(kSFolderScrollBox1), SB_VERT); }
+    // A control of the rows, inside the scroll box (none before the dialog was first shown).
+    HWND RowControl(int id) const { return GetDlgItem(Control(kSFolderScrollBox1), id); }
 
 protected:
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void Close() override { Hide(); }
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    class ScrollBox;
-    friend class ScrollBox;
     void CreateControls();
-    // Messages of the scroll box's children, passed on by it.
-    bool RowCommand(int id, WORD code);
+    // The rows scrolled to position (pixels), within the content; the scroll bar set for position.
+    void ScrollRows(int position);
+    void SetScrollBar(int position);
+    // The rows' height and the box's visible height, in pixels.
+    int ContentHeight() const;
+    int PageHeight() const;
+    void ScrollBox1Scroll(WORD code);
     LRESULT EditColour(HDC dc, HWND edit) const;
     FolderTree::Node* SpecialFolderNode();
 
     Dependencies deps_;
-    std::unique_ptr<ScrollBox> scrollBox1_;
     std::vector<std::int32_t> registered_;
     std::vector<std::string> previousKeywords_;
     std::vector<bool> red_;
-    platform::FontHandle font_;
 };
 
 }  // namespace zanmel::ui

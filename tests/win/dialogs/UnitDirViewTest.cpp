@@ -43,7 +43,7 @@ TEST(TFormDirView, IsCreatedHiddenAndClosingOnlyHidesIt) {
     EXPECT_EQ(view.Title(), "バックアップ中");
     EXPECT_EQ(view.Label1Text(), "コピー元: Y:\\データ");
     EXPECT_EQ(view.Label2Text(), "X:\\ソフト\\表\\a&b.txt");
-    EXPECT_EQ(GetParent(view.Label2()), view.Handle());
+    EXPECT_EQ(GetParent(view.Control(kDirViewLabel2)), view.Handle());
 
     view.Show();
     EXPECT_TRUE(view.IsShown());

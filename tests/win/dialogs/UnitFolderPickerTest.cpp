@@ -6,8 +6,10 @@
 
 #include "FakeTreeHost.h"
 #include "ScriptedUserInterface.h"
+#include "WinTestSupport.h"
 #include "platform/CallbackGuard.h"
 #include "platform/MessageLoop.h"
+#include "platform/Win32UserInterface.h"
 
 namespace zanmel::ui {
 
@@ -93,6 +95,34 @@ TEST_F(FolderPickerTest, WorksOnACopyThatReplacesTheMainTreeWhenClosed) {
     EXPECT_TRUE(IsWindowEnabled(host.MainWindow()));
     EXPECT_TRUE(IsWindowEnabled(caller));
     EXPECT_EQ(TreeView_GetCount(picker->TreeView1()), 0u);
+}
+
+// The real prompt belongs to the picker even while another window of the program is active, so that the picker
+// takes no click behind it.
+TEST_F(FolderPickerTest, TheFolderPromptIsOwnedByThePicker) {
+    platform::Win32UserInterface shown;
+    shown.SetOwner(host.MainWindow());
+    TForm3 own(host, shown);
+    own.SetKeyword("k");
+    own.Show();
+    HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
+                                 GetModuleHandleW(nullptr), nullptr);
+    SetActiveWindow(other);
+    HWND owner = nullptr;
+    HANDLE helper = test::RunHelperUntil(
+        [&] {
+            HWND prompt = FindWindowW(nullptr, L"新規フォルダを作成します");
+            if (!prompt) return false;
+            owner = GetWindow(prompt, GW_OWNER);
+            PostMessageW(prompt, WM_COMMAND, IDCANCEL, 0);
+            return true;
+        },
+        10000);
+    own.PopMenuAddFolderClick();
+    EXPECT_TRUE(test::JoinHelper(helper));
+    EXPECT_EQ(owner, own.Handle());
+    EXPECT_EQ(Shape(own.WorkingTree()), "#A|.a1|.#B|..b1|x|");  // cancelled
+    DestroyWindow(other);
 }
 
 TEST_F(FolderPickerTest, OkFilesIntoTheSelectedFolderLastOrBeforeTheSelectedItem) {

@@ -67,7 +67,7 @@ protected:
         return n;
     }
     bool EditShown(std::size_t row) const {
-        return IsWindowVisible(dialog->Control(kSFolderRowEdit + static_cast<int>(row))) != FALSE;
+        return IsWindowVisible(dialog->RowControl(kSFolderRowEdit + static_cast<int>(row))) != FALSE;
     }
     std::string File(const std::string& path) const { return platform::ReadFileBytes(path).value_or("<none>"); }
 };
@@ -89,7 +89,7 @@ TEST_F(SpecialFolderDialogTest, SetRegistersRenamesAndDeletesKeywordsAndTheirNod
     EXPECT_EQ(dialog->RowKeyword(kTrash), "Trash");
 
     // A click on a row's check box shows its edit; the wheel scrolls 8 pixels a notch.
-    SendMessageW(dialog->Control(kSFolderRowCheck + 0), BM_CLICK, 0, 0);
+    SendMessageW(dialog->RowControl(kSFolderRowCheck + 0), BM_CLICK, 0, 0);
     EXPECT_TRUE(dialog->RowTicked(0));
     EXPECT_TRUE(EditShown(0));
     SendMessageW(dialog->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-2 * WHEEL_DELTA)), 0);
