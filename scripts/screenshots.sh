@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Screenshots for the documents, taken under Wine and Xvfb from the demo program folder (scripts/demo.sh):
-# the main window in each shipped skin and the global settings dialog over it, at DPI (default 96), saved as
-# docs/main-<skin>-<dpi>.png and docs/setting-<dpi>.png.
+# the main window in each shipped skin, and the launcher item, WEB item, global settings and special folder
+# dialogs over it, at DPI (default 96), saved as docs/main-<skin>-<dpi>.png and docs/<dialog>-<dpi>.png.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 dpi=${1:-96}
@@ -15,7 +15,7 @@ export WINEPREFIX=$demo/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 WINE=/usr/lib/wine/wine64
 WINESERVER=/usr/lib/wine/wineserver
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$demo/shots-display" </dev/null >/dev/null 2>&1 &
+Xvfb -displayfd 3 -screen 0 1600x1200x24 -nolisten tcp 3>"$demo/shots-display" </dev/null >/dev/null 2>&1 &
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null || true' EXIT
 for _ in $(seq 100); do [ -s "$demo/shots-display" ] && break; sleep 0.1; done
@@ -43,26 +43,32 @@ open(path, 'wb').write(text.encode('cp932'))
 PY
 }
 
-# Starts the launcher in a Wine virtual desktop (it draws the window frames), sends keys, saves the screen
-# region, ends the launcher.
+# Starts the launcher in a Wine virtual desktop (it draws the window frames), sends keys, saves what the
+# windows cover of the desktop (its plain background trimmed away), ends the launcher.
 shoot() {
-    local out=$1 crop=$2
-    shift 2
-    (cd "$program" && "$WINE" explorer /desktop=Zanmel,1024x768 ./Zanmel.exe </dev/null >/dev/null 2>&1 &)
+    local out=$1
+    shift
+    (cd "$program" && "$WINE" explorer /desktop=Zanmel,1600x1200 ./Zanmel.exe </dev/null >/dev/null 2>&1 &)
     sleep 6
     for key in "$@"; do
         xdotool key "$key"
         sleep 1
     done
-    import -window root -crop "$crop" +repage "$out"
+    import -window root "$out.tmp.png"
+    convert "$out.tmp.png" -bordercolor '#256f95' -border 1 -fuzz 3% -trim +repage -bordercolor '#256f95' \
+        -border 10 "$out"
+    rm -f "$out.tmp.png"
     "$WINESERVER" -k || true
     sleep 1
 }
 
 for skin in デフォルト:default 夕凪:yunagi 月影:tsukikage; do
     place "${skin%%:*}"
-    shoot "$docs/main-${skin##*:}-$dpi.png" 500x420+30+20
+    shoot "$docs/main-${skin##*:}-$dpi.png"
 done
 place デフォルト
-shoot "$docs/setting-$dpi.png" 540x460+20+10 alt+p a
+shoot "$docs/launcher-item-$dpi.png" alt+a l
+shoot "$docs/web-item-$dpi.png" alt+a w
+shoot "$docs/setting-$dpi.png" alt+p a
+shoot "$docs/special-folder-$dpi.png" alt+p f
 echo "Screenshots at $dpi DPI saved in $docs"
