@@ -98,6 +98,12 @@ LayoutRect DialogWindow::PlaceOf(int id) const {
     return found == placed_.end() ? LayoutRect{} : found->at;
 }
 
+std::vector<HWND> DialogWindow::Controls() const {
+    std::vector<HWND> controls;
+    for (const Placed& placed : placed_) controls.push_back(placed.control);
+    return controls;
+}
+
 void DialogWindow::ApplyDpi(UINT dpi) {
     dpi_ = dpi;
     font_ = platform::CreateUiFont(dpi);

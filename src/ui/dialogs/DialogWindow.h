@@ -85,6 +85,8 @@ protected:
     void SetClientSize(int width, int height);
     void MoveControl(int id, LayoutRect at);
     LayoutRect PlaceOf(int id) const;
+    // The controls made so far, in the order they were made.
+    std::vector<HWND> Controls() const;
 
 private:
     struct Placed {
