@@ -66,19 +66,6 @@ void SetClientSize(HWND window, int width, int height) {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void ShowExtraGroup(HWND dialog, const std::vector<HWND>& extra, const std::vector<HWND>& buttonRow, int rowTop,
-                    int clientWidth, int clientHeight, HWND toggle, bool shown) {
-    for (HWND control : extra) ShowWindow(control, shown ? SW_SHOWNA : SW_HIDE);
-    for (HWND control : buttonRow) {
-        RECT rc;
-        GetWindowRect(control, &rc);
-        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rc), 2);
-        SetWindowPos(control, nullptr, rc.left, rowTop, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-    SetClientSize(dialog, clientWidth, clientHeight);
-    SetControlText(toggle, shown ? "詳細設定非表示" : "詳細設定表示");
-}
-
 std::vector<std::string> ListBoxLines(HWND listBox) {
     std::vector<std::string> lines;
     const LRESULT count = SendMessageW(listBox, LB_GETCOUNT, 0, 0);

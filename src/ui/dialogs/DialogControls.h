@@ -27,11 +27,6 @@ void ShowOverOwner(HWND dialog);
 // Sizes the window so that its client area is width by height.
 void SetClientSize(HWND window, int width, int height);
 
-// The item dialogs' extra group shown or hidden: its controls, the button row moved to rowTop, the client
-// height and the caption of the toggle button ("詳細設定非表示" while shown, "詳細設定表示" otherwise).
-void ShowExtraGroup(HWND dialog, const std::vector<HWND>& extra, const std::vector<HWND>& buttonRow, int rowTop,
-                    int clientWidth, int clientHeight, HWND toggle, bool shown);
-
 // A list box's lines as CP932, and replacing them.
 std::vector<std::string> ListBoxLines(HWND listBox);
 void SetListBoxLines(HWND listBox, const std::vector<std::string>& lines);

@@ -1,19 +1,10 @@
 #pragma once
 
-#include <windows.h>
-#include <shellapi.h>
-
 #include <string>
 #include <string_view>
-#include <vector>
 
-#include "core/LauncherItemRules.h"
 #include "core/TDebugTimer.h"
-#include "core/TZanmelModule.h"
-#include "core/UserInterface.h"
-#include "platform/Handles.h"
-#include "platform/TState.h"
-#include "platform/Window.h"
+#include "ui/dialogs/ItemDialog.h"
 
 namespace zanmel::ui {
 
@@ -46,7 +37,7 @@ enum ExtControl : int {
 // entry, new ("EXT_ADD") or existing ("EXT_UPDATE"). Its controls are made when it is first shown; it is shown
 // without being modal while the launcher settings window is disabled; hiding enables it again. The two records
 // reach setting.ini when that window closes.
-class TFormExt : public platform::Window {
+class TFormExt : public ItemDialog {
 public:
     struct Dependencies {
         TForm4& form4;
@@ -55,7 +46,7 @@ public:
         UserInterface& ui;
     };
     // Timed as "TFormExt::TFormExt".
-    TFormExt(TDebugTimer& timer, Dependencies deps);
+    TFormExt(TDebugTimer& timer, const Dependencies& deps);
 
     // Set by the launcher settings window before Show.
     void SetMode(std::string_view mode) { mode_ = mode; }
@@ -65,42 +56,16 @@ public:
     // FormShow: disables the launcher settings window, starts collapsed and loads the fields of the mode. An
     // entry whose data cannot be read raises before anything is disabled or shown.
     void Show();
-    // FormHide, by any route: enables the launcher settings window.
-    void Hide();
-    bool IsShown() const;
-
-    void BtnOKClick();
-    void BtnCancelClick() { Hide(); }
-    void BtnShowExtraClick();
-    void BtnRefFileClick();
-    void BtnExpandFilePathClick();
-    void BtnRelativeFilePathClick();
-    void FormDropFiles(HDROP drop);
-
-    HWND Control(ExtControl id) const { return GetDlgItem(Handle(), id); }
-    std::string Text(ExtControl id) const;
-    void SetText(ExtControl id, std::string_view text);
-    bool ExtraShown() const;
-    int CollapsedHeight() const { return collapsedHeight_; }
+    void BtnOKClick() override;
 
 protected:
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void LoadRecord(const TLaunchWordData2& record) override;
+    void ResetExtra() override;
 
 private:
-    void CreateControls();
-    void ShowExtra(bool shown);
-    void LoadRecord(const TLaunchWordData2& record);
-    void TakeChosenPath(const std::string& path);
-
     Dependencies deps_;
     std::string mode_;
     std::string previousKey_;
-    std::vector<std::string> verbs_;
-    std::vector<std::string> showModes_;
-    std::vector<HWND> extraControls_;
-    int collapsedHeight_ = 0;
-    int expandedHeight_ = 0;
-    platform::FontHandle font_;
 };
 
 }  // namespace zanmel::ui
