@@ -13,7 +13,7 @@
 #include "core/LaunchShell.h"
 #include "core/LaunchWordData.h"
 #include "core/TDebugTimer.h"
-#include "core/ShellFolderModule.h"
+#include "core/SpecialFolderModule.h"
 #include "core/UserInterface.h"
 
 namespace zanmel {

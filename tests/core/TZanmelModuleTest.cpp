@@ -8,7 +8,7 @@
 #include "ScriptedUserInterface.h"
 #include "core/LaunchRules.h"
 #include "core/ProfileFile.h"
-#include "core/ShellFolderModule.h"
+#include "core/SpecialFolderModule.h"
 #include "core/TZanmelModule.h"
 #include "core/ZanmelError.h"
 

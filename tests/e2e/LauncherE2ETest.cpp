@@ -17,8 +17,8 @@
 #include "platform/LauncherWindow.h"
 #include "platform/TextCodec.h"
 #include "platform/Window.h"
-#include "ui/dialogs/UnitFolderPicker.h"
-#include "ui/dialogs/UnitLauncherItem.h"
+#include "ui/dialogs/FolderPickerDialog.h"
+#include "ui/dialogs/LauncherItemDialog.h"
 
 namespace zanmel::test {
 

@@ -7,7 +7,7 @@
 #include "ScriptedUserInterface.h"
 #include "WinTestSupport.h"
 #include "core/IconCache.h"
-#include "core/ShellFolderModule.h"
+#include "core/SpecialFolderModule.h"
 #include "core/TZanmelModule.h"
 #include "core/ZanmelError.h"
 #include "platform/AtomicFile.h"

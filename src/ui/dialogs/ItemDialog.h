@@ -16,7 +16,7 @@
 #include "platform/TState.h"
 #include "ui/dialogs/DialogWindow.h"
 #include "ui/dialogs/TreeHost.h"
-#include "ui/dialogs/UnitFolderPicker.h"
+#include "ui/dialogs/FolderPickerDialog.h"
 
 namespace zanmel::ui {
 

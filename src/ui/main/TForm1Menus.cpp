@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "ZanmelVersion.h"
-#include "ui/dialogs/UnitAboutBox.h"
+#include "ui/dialogs/AboutBox.h"
 #include "ui/main/TForm1.h"
 
 namespace zanmel {

@@ -4,7 +4,7 @@
 #include "core/KeyWordList.h"
 #include "core/TDebugTimer.h"
 #include "core/TSetting.h"
-#include "core/ShellFolderModule.h"
+#include "core/SpecialFolderModule.h"
 #include "core/TZanmelModule.h"
 #include "platform/CallbackGuard.h"
 #include "platform/Handles.h"

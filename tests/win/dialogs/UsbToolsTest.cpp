@@ -15,9 +15,9 @@
 #include "platform/TextCodec.h"
 #include "platform/Win32FileAccess.h"
 #include "platform/Win32LaunchShell.h"
-#include "ui/dialogs/UnitAutorunInf.h"
-#include "ui/dialogs/UnitBackUp.h"
-#include "ui/dialogs/UnitSync.h"
+#include "ui/dialogs/AutorunInfDialog.h"
+#include "ui/dialogs/BackUpDialog.h"
+#include "ui/dialogs/SyncDialog.h"
 
 namespace zanmel::ui {
 

@@ -14,7 +14,7 @@
 #include "platform/Win32FileAccess.h"
 #include "platform/Window.h"
 #include "protocol/DirectSstp.h"
-#include "ui/dialogs/UnitDebugDirectZNXS.h"
+#include "ui/dialogs/DebugDirectDialog.h"
 #include "ui/main/TForm1.h"
 
 namespace zanmel {

@@ -20,9 +20,9 @@
 #include "platform/Win32LaunchShell.h"
 #include "skin/TSkinDriver.h"
 #include "skin/Win32SkinEnvironment.h"
-#include "ui/dialogs/UnitFolderPicker.h"
-#include "ui/dialogs/UnitLauncherItem.h"
-#include "ui/dialogs/UnitWEB.h"
+#include "ui/dialogs/FolderPickerDialog.h"
+#include "ui/dialogs/LauncherItemDialog.h"
+#include "ui/dialogs/WebItemDialog.h"
 #include "ui/main/TForm1.h"
 
 namespace zanmel {

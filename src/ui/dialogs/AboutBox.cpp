@@ -1,4 +1,4 @@
-#include "ui/dialogs/UnitAboutBox.h"
+#include "ui/dialogs/AboutBox.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "ui/dialogs/UnitAutorunInf.h"
+#include "ui/dialogs/AutorunInfDialog.h"
 
 #include "core/AutorunRules.h"
 #include "platform/Win32FileAccess.h"

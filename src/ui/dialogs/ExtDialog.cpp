@@ -1,7 +1,7 @@
-#include "ui/dialogs/UnitExt.h"
+#include "ui/dialogs/ExtDialog.h"
 
 #include "core/LauncherSettingRules.h"
-#include "ui/dialogs/UnitLauncherSetting.h"
+#include "ui/dialogs/LauncherSettingDialog.h"
 
 namespace zanmel::ui {
 

@@ -1,4 +1,4 @@
-#include "ui/dialogs/UnitDirView.h"
+#include "ui/dialogs/DirViewWindow.h"
 
 namespace zanmel::ui {
 

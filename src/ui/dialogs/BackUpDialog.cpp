@@ -1,4 +1,4 @@
-#include "ui/dialogs/UnitBackUp.h"
+#include "ui/dialogs/BackUpDialog.h"
 
 #include <utility>
 

@@ -1,11 +1,11 @@
-#include "core/ShellFolderRules.h"
+#include "core/SpecialFolderRules.h"
 
 #include <unordered_map>
 
 #include "core/Cp932.h"
 #include "core/LaunchWordData.h"
 #include "core/LauncherItemRules.h"
-#include "core/ShellFolderModule.h"
+#include "core/SpecialFolderModule.h"
 
 namespace zanmel {
 

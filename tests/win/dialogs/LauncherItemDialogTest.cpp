@@ -1,4 +1,4 @@
-#include "ui/dialogs/UnitLauncherItem.h"
+#include "ui/dialogs/LauncherItemDialog.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "core/ShellFolderModule.h"
+#include "core/SpecialFolderModule.h"
 
 #include "core/IconCache.h"
 #include "core/LaunchWordData.h"

@@ -1,4 +1,4 @@
-#include "ui/dialogs/UnitSetting.h"
+#include "ui/dialogs/SettingDialog.h"
 
 #include <commctrl.h>
 

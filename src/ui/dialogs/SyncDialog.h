@@ -11,7 +11,7 @@
 #include "core/UserInterface.h"
 #include "platform/TState.h"
 #include "ui/dialogs/DialogWindow.h"
-#include "ui/dialogs/UnitDirView.h"
+#include "ui/dialogs/DirViewWindow.h"
 
 namespace zanmel::ui {
 

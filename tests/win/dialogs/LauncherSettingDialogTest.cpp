@@ -1,4 +1,4 @@
-#include "ui/dialogs/UnitLauncherSetting.h"
+#include "ui/dialogs/LauncherSettingDialog.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@
 #include "platform/TextCodec.h"
 #include "platform/Win32FileAccess.h"
 #include "platform/Win32LaunchShell.h"
-#include "ui/dialogs/UnitExt.h"
+#include "ui/dialogs/ExtDialog.h"
 
 namespace zanmel::ui {
 

@@ -1,4 +1,4 @@
-#include "ui/dialogs/UnitSync.h"
+#include "ui/dialogs/SyncDialog.h"
 
 #include <utility>
 

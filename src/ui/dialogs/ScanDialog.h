@@ -15,7 +15,7 @@
 #include "platform/TState.h"
 #include "ui/dialogs/DialogWindow.h"
 #include "ui/dialogs/TreeHost.h"
-#include "ui/dialogs/UnitDirView.h"
+#include "ui/dialogs/DirViewWindow.h"
 
 namespace zanmel::ui {
 

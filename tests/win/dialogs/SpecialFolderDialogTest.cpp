@@ -1,4 +1,4 @@
-#include "ui/dialogs/UnitShellFolders.h"
+#include "ui/dialogs/SpecialFolderDialog.h"
 
 #include <gtest/gtest.h>
 

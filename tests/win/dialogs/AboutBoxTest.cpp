@@ -5,7 +5,7 @@
 #include <string>
 
 #include "WinTestSupport.h"
-#include "ui/dialogs/UnitAboutBox.h"
+#include "ui/dialogs/AboutBox.h"
 
 namespace zanmel::ui {
 

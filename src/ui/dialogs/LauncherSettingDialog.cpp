@@ -1,4 +1,4 @@
-#include "ui/dialogs/UnitLauncherSetting.h"
+#include "ui/dialogs/LauncherSettingDialog.h"
 
 #include <commctrl.h>
 
@@ -6,7 +6,7 @@
 
 #include "core/LauncherSettingRules.h"
 #include "platform/TextCodec.h"
-#include "ui/dialogs/UnitExt.h"
+#include "ui/dialogs/ExtDialog.h"
 
 namespace zanmel::ui {
 

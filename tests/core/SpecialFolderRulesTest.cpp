@@ -1,4 +1,4 @@
-#include "core/ShellFolderRules.h"
+#include "core/SpecialFolderRules.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "ui/dialogs/UnitScan.h"
+#include "ui/dialogs/ScanDialog.h"
 
 #include <shlobj.h>
 

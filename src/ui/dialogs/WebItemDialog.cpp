@@ -1,4 +1,4 @@
-#include "ui/dialogs/UnitWEB.h"
+#include "ui/dialogs/WebItemDialog.h"
 
 #include "core/CommaText.h"
 #include "core/DropRules.h"

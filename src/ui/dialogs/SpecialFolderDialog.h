@@ -8,9 +8,9 @@
 
 #include "core/DataLocations.h"
 #include "core/KeyWordList.h"
-#include "core/ShellFolderRules.h"
+#include "core/SpecialFolderRules.h"
 #include "core/TDebugTimer.h"
-#include "core/ShellFolderModule.h"
+#include "core/SpecialFolderModule.h"
 #include "core/UserInterface.h"
 #include "ui/dialogs/DialogWindow.h"
 #include "ui/dialogs/TreeHost.h"

@@ -1,4 +1,4 @@
-#include "ui/dialogs/UnitDebugDirectZNXS.h"
+#include "ui/dialogs/DebugDirectDialog.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "ui/dialogs/UnitFolderPicker.h"
+#include "ui/dialogs/FolderPickerDialog.h"
 
 #include <gtest/gtest.h>
 
