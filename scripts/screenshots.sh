@@ -43,21 +43,44 @@ open(path, 'wb').write(text.encode('cp932'))
 PY
 }
 
-# Starts the launcher in a Wine virtual desktop (it draws the window frames), sends keys, saves what the
-# windows cover of the desktop (its plain background trimmed away), ends the launcher.
+# What the windows cover of the desktop, its plain background trimmed away, into $1; prints its size.
+capture() {
+    import -window root "$1.tmp.png"
+    convert "$1.tmp.png" -bordercolor '#256f95' -border 1 -fuzz 3% -trim +repage -bordercolor '#256f95' \
+        -border 10 "$1" 2>/dev/null
+    rm -f "$1.tmp.png"
+    # Size and pixels: a dialog may open inside the main window's rectangle.
+    echo "$(identify -format %wx%h "$1") $(convert "$1" rgb:- | md5sum | cut -c1-32)"
+}
+
+# Starts the launcher in a Wine virtual desktop (it draws the window frames), waits for its window, sends the
+# keys and waits for what they open (a busy machine is slow), saves the shot, ends the launcher.
 shoot() {
-    local out=$1
+    local out=$1 size before
     shift
     (cd "$program" && "$WINE" explorer /desktop=Zanmel,1600x1200 ./Zanmel.exe </dev/null >/dev/null 2>&1 &)
-    sleep 6
-    for key in "$@"; do
-        xdotool key "$key"
+    # The window is there once two shots a second apart show the same, larger than nothing.
+    before=none
+    for i in $(seq 90); do
         sleep 1
+        size=$(capture "$out")
+        [ "${size%%x*}" -gt 100 ] 2>/dev/null && [ "$size" = "$before" ] && break
+        before=$size
+        [ "$i" -eq 90 ] && echo "$out: no window after 90 s" >&2
     done
-    import -window root "$out.tmp.png"
-    convert "$out.tmp.png" -bordercolor '#256f95' -border 1 -fuzz 3% -trim +repage -bordercolor '#256f95' \
-        -border 10 "$out"
-    rm -f "$out.tmp.png"
+    if [ $# -gt 0 ]; then
+        for key in "$@"; do
+            xdotool key "$key"
+            sleep 1
+        done
+        for i in $(seq 30); do
+            [ "$(capture "$out")" != "$before" ] && break
+            sleep 1
+            [ "$i" -eq 30 ] && echo "$out: nothing opened after $*" >&2
+        done
+        sleep 1
+        capture "$out" >/dev/null
+    fi
     "$WINESERVER" -k || true
     sleep 1
 }
