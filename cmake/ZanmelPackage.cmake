@@ -5,6 +5,7 @@ if(EXISTS ${PROJECT_SOURCE_DIR}/data/skin)
 endif()
 if(EXISTS ${PROJECT_SOURCE_DIR}/data/index.html)
     install(FILES ${PROJECT_SOURCE_DIR}/data/index.html DESTINATION .)
+    install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/help DESTINATION .)
 endif()
 
 set(CPACK_GENERATOR ZIP)

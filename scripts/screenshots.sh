@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Screenshots for the documents, taken under Wine and Xvfb from the demo program folder (scripts/demo.sh):
 # the main window in each shipped skin, and the launcher item, WEB item, global settings and special folder
-# dialogs over it, at DPI (default 96), saved as docs/main-<skin>-<dpi>.png and docs/<dialog>-<dpi>.png.
+# dialogs over it, at DPI (default 96), saved as docs/main-<skin>-<dpi>.png and docs/<dialog>-<dpi>.png; at
+# 96 DPI the dialogs also go to data/help/ for the help page.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 dpi=${1:-96}
@@ -94,4 +95,10 @@ shoot "$docs/launcher-item-$dpi.png" alt+a l
 shoot "$docs/web-item-$dpi.png" alt+a w
 shoot "$docs/setting-$dpi.png" alt+p a
 shoot "$docs/special-folder-$dpi.png" alt+p f
+# The help page shows the dialogs as they are at 96 DPI.
+if [ "$dpi" = 96 ]; then
+    for dialog in launcher-item web-item setting special-folder; do
+        cp "$docs/$dialog-96.png" "$PWD/data/help/$dialog.png"
+    done
+fi
 echo "Screenshots at $dpi DPI saved in $docs"
