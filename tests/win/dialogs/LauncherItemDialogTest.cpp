@@ -8,14 +8,10 @@
 
 #include "FakeDataObject.h"
 #include "FakeTreeHost.h"
-#include "ScriptedUserInterface.h"
-#include "WinTestSupport.h"
+#include "ProgramFixture.h"
 #include "core/TreePlacement.h"
 #include "platform/AtomicFile.h"
-#include "platform/CallbackGuard.h"
 #include "platform/TextCodec.h"
-#include "platform/Win32FileAccess.h"
-#include "platform/Win32LaunchShell.h"
 
 namespace zanmel::ui {
 
@@ -28,32 +24,18 @@ using test::Shape;
 // A program folder on a removable or a fixed drive with the built-in icons, the real keyword index and launch
 // module; the main window is the test double, the folder picker the real one.
 // Under Xvfb without a window manager, Wine waits about two seconds for every hide: tests hide sparingly.
-class LauncherItemTest : public ::testing::Test {
+class LauncherItemTest : public test::ProgramFixture {
 protected:
     explicit LauncherItemTest(bool portable = false)
-        : folder(portable ? test::RemovableDrive().Root() : test::FixedDrive().Root()) {}
+        : ProgramFixture(
+              {.base = portable ? test::RemovableDrive().Root() : test::FixedDrive().Root(), .launcher = true}) {}
 
-    test::TempFolder folder;
-    platform::Win32FileAccess files;
-    platform::MultimediaClock clock;
-    platform::Win32LaunchShell shell;
-    platform::Win32Cp932Codec codec;
-    std::unique_ptr<TDebugTimer> timer;
-    std::unique_ptr<platform::TState> state;
-    TKeyWordList keyWords{"PC"};
-    test::ScriptedUserInterface ui;
-    std::unique_ptr<TZanmelModule> launcher;
     test::FakeTreeHost host;
     std::unique_ptr<TForm3> picker;
     std::unique_ptr<TFormZanmel> dialog;
 
     void SetUp() override {
-        test::CopyTree(test::SourcePath("data/defaulticon"), folder / "defaulticon");
-        timer = std::make_unique<TDebugTimer>(clock, files, folder / "Debug.log");
-        state = std::make_unique<platform::TState>(*timer, folder / "Zanmel.exe");
-        CreateDirectoryW(ToWide(state->SheetFolder() + "\\icon").c_str(), nullptr);
-        launcher = std::make_unique<TZanmelModule>(*timer, *state, keyWords, files, ui, shell, codec);
-        platform::SetCallbackUserInterface(&ui);
+        ProgramFixture::SetUp();
         ReadTreeText("#A\n\ta1\nx\n", host.tree);
         picker = std::make_unique<TForm3>(host, ui);
         dialog =
@@ -64,10 +46,7 @@ protected:
     void TearDown() override {
         dialog.reset();
         picker.reset();
-        launcher.reset();
-        platform::SetCallbackUserInterface(nullptr);
-        EXPECT_EQ(ui.Unexpected(), Lines{});
-        EXPECT_TRUE(ui.AllAnswersUsed());
+        ProgramFixture::TearDown();
     }
 
     void Click(LauncherItemControl id) {
@@ -90,9 +69,6 @@ protected:
         RECT rc;
         GetClientRect(dialog->Handle(), &rc);
         return rc.bottom;
-    }
-    std::string KeywordFile() const {
-        return platform::ReadFileBytes(state->SheetFolder() + "\\keyword.txt").value_or("<none>");
     }
     bool MainEnabled() const { return IsWindowEnabled(host.MainWindow()) != FALSE; }
 };

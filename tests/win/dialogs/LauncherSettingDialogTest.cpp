@@ -4,14 +4,10 @@
 
 #include <memory>
 
-#include "ScriptedUserInterface.h"
-#include "WinTestSupport.h"
+#include "ProgramFixture.h"
 #include "core/ZanmelError.h"
 #include "platform/AtomicFile.h"
-#include "platform/CallbackGuard.h"
 #include "platform/TextCodec.h"
-#include "platform/Win32FileAccess.h"
-#include "platform/Win32LaunchShell.h"
 #include "ui/dialogs/ExtDialog.h"
 
 namespace zanmel::ui {
@@ -22,29 +18,17 @@ using Lines = std::vector<std::string>;
 using platform::ToWide;
 
 // The real launch module on a program folder of a fixed drive; the main window is a plain window.
-class LauncherSettingTest : public ::testing::Test {
+class LauncherSettingTest : public test::ProgramFixture {
 protected:
-    test::TempFolder folder{test::FixedDrive().Root()};
-    platform::Win32FileAccess files;
-    platform::MultimediaClock clock;
-    platform::Win32LaunchShell shell;
-    platform::Win32Cp932Codec codec;
-    std::unique_ptr<TDebugTimer> timer;
-    std::unique_ptr<platform::TState> state;
-    TKeyWordList keyWords{"PC"};
-    test::ScriptedUserInterface ui;
-    std::unique_ptr<TZanmelModule> launcher;
+    LauncherSettingTest() : ProgramFixture({.base = test::FixedDrive().Root(), .launcher = true}) {}
+
     HWND main = CreateWindowExW(0, L"STATIC", L"main", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr,
                                 GetModuleHandleW(nullptr), nullptr);
     std::unique_ptr<TForm4> form4;
     std::unique_ptr<TFormExt> formExt;
 
     void SetUp() override {
-        timer = std::make_unique<TDebugTimer>(clock, files, folder / "Debug.log");
-        state = std::make_unique<platform::TState>(*timer, folder / "Zanmel.exe");
-        CreateDirectoryW(ToWide(state->HomeSheetFolder() + "\\icon").c_str(), nullptr);
-        launcher = std::make_unique<TZanmelModule>(*timer, *state, keyWords, files, ui, shell, codec);
-        platform::SetCallbackUserInterface(&ui);
+        ProgramFixture::SetUp();
         form4 = std::make_unique<TForm4>(*timer, *launcher, *state, main);
         formExt = std::make_unique<TFormExt>(*timer, TFormExt::Dependencies{*form4, *launcher, *state, ui});
         form4->SetFormExt(formExt.get());
@@ -53,11 +37,8 @@ protected:
     void TearDown() override {
         formExt.reset();
         form4.reset();
-        launcher.reset();
         DestroyWindow(main);
-        platform::SetCallbackUserInterface(nullptr);
-        EXPECT_EQ(ui.Unexpected(), Lines{});
-        EXPECT_TRUE(ui.AllAnswersUsed());
+        ProgramFixture::TearDown();
     }
     static void Click(HWND window, int id) {
         SendMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(window, id)));

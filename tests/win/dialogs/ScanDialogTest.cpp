@@ -6,15 +6,12 @@
 
 #include <memory>
 
+#include "FakeDataObject.h"
 #include "FakeTreeHost.h"
-#include "ScriptedUserInterface.h"
-#include "WinTestSupport.h"
+#include "ProgramFixture.h"
 #include "platform/AtomicFile.h"
-#include "platform/CallbackGuard.h"
 #include "platform/MessageLoop.h"
 #include "platform/TextCodec.h"
-#include "platform/Win32FileAccess.h"
-#include "platform/Win32LaunchShell.h"
 
 namespace zanmel::ui {
 
@@ -28,46 +25,20 @@ void MakeFolder(const std::string& path) {
     ASSERT_TRUE(CreateDirectoryW(ToWide(path).c_str(), nullptr)) << path;
 }
 
-HDROP MakeDrop(const std::vector<std::string>& files) {
-    std::wstring names;
-    for (const std::string& file : files) names += ToWide(file) + L'\0';
-    names += L'\0';
-    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size() * sizeof(wchar_t));
-    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
-    drop->pFiles = sizeof(DROPFILES);
-    drop->fWide = TRUE;
-    std::copy(names.begin(), names.end(), reinterpret_cast<wchar_t*>(drop + 1));
-    GlobalUnlock(memory);
-    return static_cast<HDROP>(memory);
-}
-
 // A program folder with the built-in icons, the real keyword index, launch module and progress window, and a
 // prepared folder tree to scan; the main window is the test double. Nothing depends on the Wine prefix's own
 // folders. Under Xvfb without a window manager Wine waits about two seconds for every hide: a scan costs two.
-class ScanTest : public ::testing::Test {
+class ScanTest : public test::ProgramFixture {
 protected:
-    test::TempFolder folder{test::FixedDrive().Root()};
+    ScanTest() : ProgramFixture({.base = test::FixedDrive().Root(), .launcher = true}) {}
+
     test::TempFolder scanned{test::FixedDrive().Root()};
-    platform::Win32FileAccess files;
-    platform::MultimediaClock clock;
-    platform::Win32LaunchShell shell;
-    platform::Win32Cp932Codec codec;
-    std::unique_ptr<TDebugTimer> timer;
-    std::unique_ptr<platform::TState> state;
-    TKeyWordList keyWords{"PC"};
-    test::ScriptedUserInterface ui;
-    std::unique_ptr<TZanmelModule> launcher;
     test::FakeTreeHost host;
     std::unique_ptr<TFormScan> dialog;
     std::unique_ptr<TFormDirView> dirView;
 
     void SetUp() override {
-        test::CopyTree(test::SourcePath("data/defaulticon"), folder / "defaulticon");
-        timer = std::make_unique<TDebugTimer>(clock, files, folder / "Debug.log");
-        state = std::make_unique<platform::TState>(*timer, folder / "Zanmel.exe");
-        CreateDirectoryW(ToWide(state->SheetFolder() + "\\icon").c_str(), nullptr);
-        launcher = std::make_unique<TZanmelModule>(*timer, *state, keyWords, files, ui, shell, codec);
-        platform::SetCallbackUserInterface(&ui);
+        ProgramFixture::SetUp();
         ReadTreeText("#A\n\tx\n", host.tree);
         dialog = std::make_unique<TFormScan>(TFormScan::Dependencies{host, keyWords, *launcher, *state, files, ui});
         dirView = std::make_unique<TFormDirView>(host.MainWindow());
@@ -76,10 +47,7 @@ protected:
     void TearDown() override {
         dialog.reset();
         dirView.reset();
-        launcher.reset();
-        platform::SetCallbackUserInterface(nullptr);
-        EXPECT_EQ(ui.Unexpected(), Lines{});
-        EXPECT_TRUE(ui.AllAnswersUsed());
+        ProgramFixture::TearDown();
     }
 
     void Click(ScanControl id) {
@@ -104,9 +72,6 @@ protected:
         return static_cast<int>(SendMessageW(dialog->Control(kScanComboBox1), CB_GETCOUNT, 0, 0));
     }
     bool MainEnabled() const { return IsWindowEnabled(host.MainWindow()) != FALSE; }
-    std::string KeywordFile() const {
-        return platform::ReadFileBytes(state->SheetFolder() + "\\keyword.txt").value_or("<none>");
-    }
     static std::string Url(const std::string& address) { return "[InternetShortcut]\r\nURL=" + address + "\r\n"; }
 };
 
@@ -157,7 +122,7 @@ TEST_F(ScanTest, EachModePreparesTheDialogAndTheDetailedOptionsKeepTheirValues) 
     EXPECT_EQ(ui.Messages(), Lines{"フォルダを指定してください。"});
     EXPECT_TRUE(dialog->IsShown());
     SendMessageW(dialog->Handle(), WM_DROPFILES,
-                 reinterpret_cast<WPARAM>(MakeDrop({scanned / "a", scanned / "ソフト\\b"})), 0);
+                 reinterpret_cast<WPARAM>(test::MakeDrop({ToWide(scanned / "a"), ToWide(scanned / "ソフト\\b")})), 0);
     EXPECT_EQ(dialog->Text(kScanEdit1), scanned / "ソフト\\b");
     ui.AnswerBrowseFolder("");
     Click(kScanBtnFolder);  // cancelled: Edit1 empty

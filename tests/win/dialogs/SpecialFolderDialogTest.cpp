@@ -5,13 +5,8 @@
 #include <memory>
 
 #include "FakeTreeHost.h"
-#include "ScriptedUserInterface.h"
-#include "WinTestSupport.h"
+#include "ProgramFixture.h"
 #include "platform/AtomicFile.h"
-#include "platform/CallbackGuard.h"
-#include "platform/TState.h"
-#include "platform/Win32FileAccess.h"
-#include "platform/Win32LaunchShell.h"
 
 namespace zanmel::ui {
 
@@ -26,25 +21,15 @@ constexpr std::size_t kMyComputer = 14;
 
 // The real keyword index and special folder module on a temporary program folder; the main window is the
 // test double.
-class SpecialFolderDialogTest : public ::testing::Test {
+class SpecialFolderDialogTest : public test::ProgramFixture {
 protected:
-    test::TempFolder folder;
-    platform::Win32FileAccess files;
-    platform::MultimediaClock clock;
-    platform::Win32LaunchShell shell;
-    std::unique_ptr<TDebugTimer> timer;
-    std::unique_ptr<platform::TState> state;
-    TKeyWordList keyWords{"PC"};
-    test::ScriptedUserInterface ui;
     std::unique_ptr<TSpecialFolderModule> module;
     test::FakeTreeHost host;
     std::unique_ptr<TFormSpecialFolder> dialog;
 
     void SetUp() override {
-        timer = std::make_unique<TDebugTimer>(clock, files, folder / "Debug.log");
-        state = std::make_unique<platform::TState>(*timer, folder / "Zanmel.exe");
+        ProgramFixture::SetUp();
         module = std::make_unique<TSpecialFolderModule>(*timer, *state, keyWords, files, ui, shell);
-        platform::SetCallbackUserInterface(&ui);
         keyWords.Add("web", "WEB", 4, "open,http://example.com/,,,1,0");
         ReadTreeText("#A\n\tweb\n", host.tree);
         dialog = std::make_unique<TFormSpecialFolder>(
@@ -53,9 +38,7 @@ protected:
     void TearDown() override {
         dialog.reset();
         module.reset();
-        platform::SetCallbackUserInterface(nullptr);
-        EXPECT_EQ(ui.Unexpected(), Lines{});
-        EXPECT_TRUE(ui.AllAnswersUsed());
+        ProgramFixture::TearDown();
     }
     void Click(int id) {
         SendMessageW(dialog->Handle(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),

@@ -4,16 +4,13 @@
 
 #include <memory>
 
-#include "ScriptedUserInterface.h"
-#include "WinTestSupport.h"
+#include "ProgramFixture.h"
 #include "core/CommaText.h"
 #include "core/TBackUp.h"
 #include "core/SyncRules.h"
 #include "platform/AtomicFile.h"
-#include "platform/CallbackGuard.h"
 #include "platform/Handles.h"
 #include "platform/TextCodec.h"
-#include "platform/Win32FileAccess.h"
 #include "platform/Win32LaunchShell.h"
 #include "ui/dialogs/AutorunInfDialog.h"
 #include "ui/dialogs/BackUpDialog.h"
@@ -40,29 +37,18 @@ std::string CurrentDirectory() {
 // The program folder on the removable drive with its data locations, a stand-in main window to be disabled and
 // the real directory view. Under Xvfb without a window manager Wine waits about two seconds for every hide, so
 // the tests hide sparingly.
-class UsbToolTest : public ::testing::Test {
+class UsbToolTest : public test::ProgramFixture {
 protected:
-    test::TempFolder folder{test::RemovableDrive().Root()};
-    platform::Win32FileAccess files;
-    platform::MultimediaClock clock;
-    std::unique_ptr<TDebugTimer> timer;
-    std::unique_ptr<platform::TState> state;
-    test::ScriptedUserInterface ui;
+    UsbToolTest() : ProgramFixture({.base = test::RemovableDrive().Root(), .icons = false}) {}
+
     platform::WindowHandle main;
     std::unique_ptr<TFormDirView> dirView;
 
     void SetUp() override {
-        timer = std::make_unique<TDebugTimer>(clock, files, folder / "Debug.log");
-        state = std::make_unique<platform::TState>(*timer, folder / "Zanmel.exe");
-        platform::SetCallbackUserInterface(&ui);
+        ProgramFixture::SetUp();
         main.Reset(CreateWindowExW(0, L"STATIC", L"main", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr,
                                    GetModuleHandleW(nullptr), nullptr));
         dirView = std::make_unique<TFormDirView>(main.Get());
-    }
-    void TearDown() override {
-        platform::SetCallbackUserInterface(nullptr);
-        EXPECT_EQ(ui.Unexpected(), Lines{});
-        EXPECT_TRUE(ui.AllAnswersUsed());
     }
     static void Click(HWND dialog, int id) {
         SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));

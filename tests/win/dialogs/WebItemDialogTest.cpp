@@ -6,14 +6,10 @@
 
 #include "FakeDataObject.h"
 #include "FakeTreeHost.h"
-#include "ScriptedUserInterface.h"
-#include "WinTestSupport.h"
+#include "ProgramFixture.h"
 #include "core/TreePlacement.h"
 #include "platform/AtomicFile.h"
-#include "platform/CallbackGuard.h"
 #include "platform/TextCodec.h"
-#include "platform/Win32FileAccess.h"
-#include "platform/Win32LaunchShell.h"
 
 namespace zanmel::ui {
 
@@ -29,29 +25,16 @@ const std::string kUtf8 = "%E3%81%82%E3%81%82%E3%81%82%E3%81%82%E3%81%82";
 // A program folder with the built-in icons, the real keyword index and launch module; the main window is the
 // test double, the folder picker the real one. Hides cost about two seconds each under Xvfb: tests hide
 // sparingly.
-class WebItemTest : public ::testing::Test {
+class WebItemTest : public test::ProgramFixture {
 protected:
-    test::TempFolder folder{test::FixedDrive().Root()};
-    platform::Win32FileAccess files;
-    platform::MultimediaClock clock;
-    platform::Win32LaunchShell shell;
-    platform::Win32Cp932Codec codec;
-    std::unique_ptr<TDebugTimer> timer;
-    std::unique_ptr<platform::TState> state;
-    TKeyWordList keyWords{"PC"};
-    test::ScriptedUserInterface ui;
-    std::unique_ptr<TZanmelModule> launcher;
+    WebItemTest() : ProgramFixture({.base = test::FixedDrive().Root(), .launcher = true}) {}
+
     test::FakeTreeHost host;
     std::unique_ptr<TForm3> picker;
     std::unique_ptr<TFormWEB> dialog;
 
     void SetUp() override {
-        test::CopyTree(test::SourcePath("data/defaulticon"), folder / "defaulticon");
-        timer = std::make_unique<TDebugTimer>(clock, files, folder / "Debug.log");
-        state = std::make_unique<platform::TState>(*timer, folder / "Zanmel.exe");
-        CreateDirectoryW(ToWide(state->SheetFolder() + "\\icon").c_str(), nullptr);
-        launcher = std::make_unique<TZanmelModule>(*timer, *state, keyWords, files, ui, shell, codec);
-        platform::SetCallbackUserInterface(&ui);
+        ProgramFixture::SetUp();
         ReadTreeText("#A\n\ta1\nx\n", host.tree);
         picker = std::make_unique<TForm3>(host, ui);
         dialog = std::make_unique<TFormWEB>(TFormWEB::Dependencies{host, *picker, keyWords, *launcher, *state, ui});
@@ -59,10 +42,7 @@ protected:
     void TearDown() override {
         dialog.reset();
         picker.reset();
-        launcher.reset();
-        platform::SetCallbackUserInterface(nullptr);
-        EXPECT_EQ(ui.Unexpected(), Lines{});
-        EXPECT_TRUE(ui.AllAnswersUsed());
+        ProgramFixture::TearDown();
     }
 
     void Click(WebItemControl id) {
@@ -87,9 +67,6 @@ protected:
         wchar_t text[64] = {};
         GetWindowTextW(window, text, 64);
         return platform::ToCp932(text);
-    }
-    std::string KeywordFile() const {
-        return platform::ReadFileBytes(state->SheetFolder() + "\\keyword.txt").value_or("<none>");
     }
     bool MainEnabled() const { return IsWindowEnabled(host.MainWindow()) != FALSE; }
 };

@@ -8,16 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "ScriptedUserInterface.h"
-#include "WinTestSupport.h"
+#include "ProgramFixture.h"
 #include "platform/AtomicFile.h"
 #include "platform/CallbackGuard.h"
 #include "platform/Dpi.h"
 #include "platform/Handles.h"
 #include "platform/TextCodec.h"
-#include "platform/Win32FileAccess.h"
-#include "platform/Win32LaunchShell.h"
-#include "skin/Win32SkinEnvironment.h"
 #include "ui/main/MainMenus.h"
 #include "ui/main/ProgramWindows.h"
 
@@ -187,23 +183,12 @@ const test::ChildMode kLayoutAtDpi("layout-at-dpi", [](int argc, wchar_t** argv)
     const UINT dpi = static_cast<UINT>(std::wcstoul(argv[0], nullptr, 10));
     std::vector<std::string> problems;
     {
-        test::TempFolder folder;
-        test::CopyTree(test::SourcePath("data/defaulticon"), folder / "defaulticon");
-        test::CopyTree(test::SourcePath("data/skin"), folder / "skin");
-        platform::Win32FileAccess files;
-        platform::MultimediaClock clock;
-        platform::Win32LaunchShell shell;
-        platform::Win32Cp932Codec codec;
-        skin::Win32SkinEnvironment skinFiles;
-        test::ScriptedUserInterface ui;
-        platform::SetCallbackUserInterface(&ui);
-        TDebugTimer timer(clock, files, folder / "Debug.log");
-        platform::TState state(timer, folder / "Zanmel.exe");
-        TSetting setting(timer, files, folder.Path());
-        TKeyWordList keyWords(state.ComputerName());
-        TZanmelModule launcher(timer, state, keyWords, files, ui, shell, codec);
-        skin::TSkinDriver skins(timer, skinFiles, ui, folder.Path());
-        TSpecialFolderModule specialFolders(timer, state, keyWords, files, ui, shell);
+        test::Program program({.launcher = true, .skins = true, .computerName = ""});
+        platform::SetCallbackUserInterface(&program.ui);
+        platform::TState& state = *program.state;
+        skin::TSkinDriver& skins = *program.skins;
+        TSpecialFolderModule specialFolders(*program.timer, state, program.keyWords, program.files, program.ui,
+                                            program.shell);
         // The main window as a start in each skin makes it (a skin chosen later keeps the list width of the one
         // before); the dialogs with the first.
         const std::string computerFolder = state.DataRoot() + "\\" + state.ComputerName();
@@ -211,7 +196,8 @@ const test::ChildMode kLayoutAtDpi("layout-at-dpi", [](int argc, wchar_t** argv)
         CreateDirectoryW(platform::ToWide(computerFolder).c_str(), nullptr);
         for (const std::string& skinName : std::vector<std::string>(skins.SkinNames)) {
             test::WritePlainFile(computerFolder + "\\setting.ini", "[MainForm]\r\nSkinName=" + skinName + "\r\n");
-            ProgramWindows windows({timer, state, setting, keyWords, launcher, skins, specialFolders, files, ui});
+            ProgramWindows windows({*program.timer, state, *program.setting, program.keyWords, *program.launcher, skins,
+                                    specialFolders, program.files, program.ui});
             TForm1& form = windows.Form();
             form.Show(SW_SHOWNORMAL);
             HWND main = form.Handle();

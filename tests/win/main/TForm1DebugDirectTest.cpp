@@ -4,14 +4,9 @@
 
 #include <memory>
 
-#include "ScriptedUserInterface.h"
-#include "WinTestSupport.h"
-#include "platform/CallbackGuard.h"
+#include "ProgramFixture.h"
 #include "platform/Handles.h"
 #include "platform/LauncherWindow.h"
-#include "platform/TState.h"
-#include "platform/TextCodec.h"
-#include "platform/Win32FileAccess.h"
 #include "platform/Window.h"
 #include "protocol/DirectSstp.h"
 #include "ui/dialogs/DebugDirectDialog.h"
@@ -25,43 +20,19 @@ using Lines = std::vector<std::string>;
 using ui::TFormDebugDirectZNXS;
 
 // The protocol test window against the real main window in a temporary program folder; runs are recorded.
-class DebugDirectTest : public ::testing::Test {
+class DebugDirectTest : public test::MainWindowFixture {
 protected:
-    test::TempFolder folder;
-    platform::Win32FileAccess files;
-    platform::MultimediaClock clock;
-    std::unique_ptr<TDebugTimer> timer;
-    std::unique_ptr<platform::TState> state;
-    std::unique_ptr<TSetting> setting;
-    TKeyWordList keyWords{"PC"};
-    test::ScriptedUserInterface ui;
-    Lines runs;
-    std::unique_ptr<TForm1> form;
     std::unique_ptr<TFormDebugDirectZNXS> debug;
 
     void SetUp() override {
-        test::CopyTree(test::SourcePath("data/defaulticon"), folder / "defaulticon");
-        timer = std::make_unique<TDebugTimer>(clock, files, folder / "Debug.log");
-        state = std::make_unique<platform::TState>(*timer, folder / "Zanmel.exe");
-        setting = std::make_unique<TSetting>(*timer, files, folder.Path());
-        platform::SetCallbackUserInterface(&ui);
+        MainWindowFixture::SetUp();
         debug = std::make_unique<TFormDebugDirectZNXS>(*timer, ui);
     }
     void TearDown() override {
         debug.reset();
-        form.reset();
-        platform::SetCallbackUserInterface(nullptr);
-        EXPECT_EQ(ui.Unexpected(), Lines{});
-        EXPECT_TRUE(ui.AllAnswersUsed());
+        MainWindowFixture::TearDown();
     }
-    void Open() {
-        form = std::make_unique<TForm1>(
-            TForm1::Dependencies{*timer, *setting, keyWords, files, ui, *state,
-                                 [this](const std::string& keyword, const std::string& option) {
-                                     keyWords.Learning(keyword);
-                                     runs.push_back(keyword + "|" + option);
-                                 }});
-    }
+    void Open() { form = std::make_unique<TForm1>(Dependencies()); }
     void Click(ui::DebugDirectControl id) { SendMessageW(debug->Handle(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
     std::string Reply() const { return debug->Text(ui::kDebugMemo2); }
 };

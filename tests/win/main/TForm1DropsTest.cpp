@@ -6,20 +6,12 @@
 #include <memory>
 
 #include "FakeDataObject.h"
-#include "ScriptedUserInterface.h"
-#include "WinTestSupport.h"
-#include "core/TZanmelModule.h"
+#include "ProgramFixture.h"
 #include "core/TreePlacement.h"
 #include "platform/AtomicFile.h"
-#include "platform/CallbackGuard.h"
 #include "platform/MessageLoop.h"
-#include "platform/TState.h"
 #include "platform/TextCodec.h"
 #include "platform/TreeViewItem.h"
-#include "platform/Win32FileAccess.h"
-#include "platform/Win32LaunchShell.h"
-#include "skin/TSkinDriver.h"
-#include "skin/Win32SkinEnvironment.h"
 #include "ui/dialogs/FolderPickerDialog.h"
 #include "ui/dialogs/LauncherItemDialog.h"
 #include "ui/dialogs/WebItemDialog.h"
@@ -37,50 +29,23 @@ constexpr char kAuto[] = "##自動実行-起動時\r\n##自動実行-終了時\r
 
 // The real main window with its skin, the folder picker and both item dialogs over the real launch module in a
 // program folder on the fixed drive; files run from the list are recorded instead of opened.
-class MainWindowDropsTest : public ::testing::Test {
+class MainWindowDropsTest : public test::ProgramFixture {
 protected:
-    test::TempFolder folder;
-    platform::Win32FileAccess files;
-    platform::MultimediaClock clock;
-    platform::Win32LaunchShell shell;
-    platform::Win32Cp932Codec codec;
-    skin::Win32SkinEnvironment skinFiles;
-    std::unique_ptr<TDebugTimer> timer;
-    std::unique_ptr<platform::TState> state;
-    std::unique_ptr<TSetting> setting;
-    TKeyWordList keyWords{"PC"};
-    test::ScriptedUserInterface ui;
-    std::unique_ptr<TZanmelModule> launcher;
-    std::unique_ptr<skin::TSkinDriver> skins;
+    MainWindowDropsTest() : ProgramFixture({.launcher = true, .skins = true}) {}
+
     Lines opened;
     std::unique_ptr<TForm1> form;
     std::unique_ptr<ui::TForm3> form3;
     std::unique_ptr<ui::TFormZanmel> formZanmel;
     std::unique_ptr<ui::TFormWEB> formWEB;
 
-    void SetUp() override {
-        test::CopyTree(test::SourcePath("data/defaulticon"), folder / "defaulticon");
-        test::CopyTree(test::SourcePath("data/skin"), folder / "skin");
-        timer = std::make_unique<TDebugTimer>(clock, files, folder / "Debug.log");
-        state = std::make_unique<platform::TState>(*timer, folder / "Zanmel.exe");
-        setting = std::make_unique<TSetting>(*timer, files, folder.Path());
-        launcher = std::make_unique<TZanmelModule>(*timer, *state, keyWords, files, ui, shell, codec);
-        skins = std::make_unique<skin::TSkinDriver>(*timer, skinFiles, ui, folder.Path());
-        CreateDirectoryW(ToWide(Sheet("icon")).c_str(), nullptr);
-        platform::SetCallbackUserInterface(&ui);
-    }
     void TearDown() override {
         formWEB.reset();
         formZanmel.reset();
         form3.reset();
         form.reset();
-        launcher.reset();
-        platform::SetCallbackUserInterface(nullptr);
-        Pump();
-        EXPECT_EQ(ui.Unexpected(), Lines{});
-        EXPECT_TRUE(ui.AllAnswersUsed());
+        ProgramFixture::TearDown();
     }
-    std::string Sheet(const std::string& name) const { return state->SheetFolder() + "\\" + name; }
     std::string File(const std::string& name) const { return platform::ReadFileBytes(Sheet(name)).value_or("<none>"); }
 
     void Open() {

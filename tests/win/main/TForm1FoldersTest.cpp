@@ -8,17 +8,13 @@
 #include <cstdio>
 #include <memory>
 
-#include "ScriptedUserInterface.h"
-#include "WinTestSupport.h"
+#include "ProgramFixture.h"
 #include "core/FolderTree.h"
-#include "core/TZanmelModule.h"
 #include "core/ZanmelError.h"
 #include "platform/AtomicFile.h"
 #include "platform/CallbackGuard.h"
-#include "platform/TState.h"
 #include "platform/TextCodec.h"
 #include "platform/Win32FileAccess.h"
-#include "platform/Win32LaunchShell.h"
 #include "ui/dialogs/FolderPickerDialog.h"
 #include "ui/dialogs/ExtDialog.h"
 #include "ui/dialogs/LauncherItemDialog.h"
@@ -40,42 +36,11 @@ using Node = FolderTree::Node;
 
 // A program folder with the built-in icons, the real keyword index and launch module (deletions go through
 // it, so keywords and icon files really go); runs are recorded instead of started.
-class MainWindowTreeTest : public ::testing::Test {
+class MainWindowTreeTest : public test::MainWindowFixture {
 protected:
-    test::TempFolder folder;
-    platform::Win32FileAccess files;
-    platform::MultimediaClock clock;
-    platform::Win32LaunchShell shell;
-    platform::Win32Cp932Codec codec;
-    std::unique_ptr<TDebugTimer> timer;
-    std::unique_ptr<platform::TState> state;
-    std::unique_ptr<TSetting> setting;
-    TKeyWordList keyWords{"PC"};
-    test::ScriptedUserInterface ui;
-    std::unique_ptr<TZanmelModule> launcher;
-    Lines runs;
-    std::unique_ptr<TForm1> form;
+    MainWindowTreeTest() : MainWindowFixture({.launcher = true}) {}
 
-    void SetUp() override {
-        test::CopyTree(test::SourcePath("data/defaulticon"), folder / "defaulticon");
-        timer = std::make_unique<TDebugTimer>(clock, files, folder / "Debug.log");
-        state = std::make_unique<platform::TState>(*timer, folder / "Zanmel.exe");
-        setting = std::make_unique<TSetting>(*timer, files, folder.Path());
-        launcher = std::make_unique<TZanmelModule>(*timer, *state, keyWords, files, ui, shell, codec);
-        CreateDirectoryW(ToWide(Sheet("icon")).c_str(), nullptr);
-        platform::SetCallbackUserInterface(&ui);
-    }
-    void TearDown() override {
-        form.reset();
-        launcher.reset();
-        platform::SetCallbackUserInterface(nullptr);
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-        EXPECT_EQ(ui.Unexpected(), Lines{});
-        EXPECT_TRUE(ui.AllAnswersUsed());
-    }
     static std::string Icon(int i) { return test::SourcePath("data/defaulticon/" + std::to_string(i) + ".ico"); }
-    std::string Sheet(const std::string& name) const { return state->SheetFolder() + "\\" + name; }
     std::string File(const std::string& name) const { return platform::ReadFileBytes(Sheet(name)).value_or("<none>"); }
 
     // A sheet of tree.txt and keyword.txt; every keyword of kind "Launch" gets icon number 1000 + its position
@@ -94,16 +59,7 @@ protected:
     std::string IconFile(int number) const { return Sheet("icon\\" + std::to_string(number) + ".ico"); }
 
     void Open() {
-        TForm1::Dependencies deps{*timer,
-                                  *setting,
-                                  keyWords,
-                                  files,
-                                  ui,
-                                  *state,
-                                  [this](const std::string& keyword, const std::string& option) {
-                                      keyWords.Learning(keyword);
-                                      runs.push_back(keyword + "|" + option);
-                                  }};
+        TForm1::Dependencies deps = Dependencies();
         deps.deleteKeyword = [this](const std::string& keyword, bool save) {
             return launcher->DeleteKeyWord(keyword, save);
         };

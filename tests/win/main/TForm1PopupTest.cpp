@@ -9,16 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "ScriptedUserInterface.h"
-#include "WinTestSupport.h"
+#include "ProgramFixture.h"
 #include "hook/HookProtocol.h"
 #include "hook/HookRules.h"
 #include "platform/CallUp.h"
 #include "platform/AtomicFile.h"
-#include "platform/CallbackGuard.h"
-#include "platform/TState.h"
 #include "platform/TextCodec.h"
-#include "platform/Win32FileAccess.h"
 #include "skin/Win32SkinEnvironment.h"
 #include "ui/main/TForm1.h"
 
@@ -103,47 +99,16 @@ private:
     UINT_PTR timer_;
 };
 
-class MainWindowPopupTest : public ::testing::Test {
+class MainWindowPopupTest : public test::MainWindowFixture {
 protected:
-    test::TempFolder folder;
-    platform::Win32FileAccess files;
-    platform::MultimediaClock clock;
-    std::unique_ptr<TDebugTimer> timer;
-    std::unique_ptr<platform::TState> state;
-    std::unique_ptr<TSetting> setting;
-    TKeyWordList keyWords{"PC"};
-    test::ScriptedUserInterface ui;
-    Lines runs;
-    std::unique_ptr<TForm1> form;
     Lines seen;  // hook library messages that reached the filter
 
-    void SetUp() override {
-        test::CopyTree(test::SourcePath("data/defaulticon"), folder / "defaulticon");
-        timer = std::make_unique<TDebugTimer>(clock, files, folder / "Debug.log");
-        state = std::make_unique<platform::TState>(*timer, folder / "Zanmel.exe");
-        setting = std::make_unique<TSetting>(*timer, files, folder.Path());
-        platform::SetCallbackUserInterface(&ui);
-    }
-    void TearDown() override {
-        form.reset();
-        platform::SetCallbackUserInterface(nullptr);
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-        EXPECT_EQ(ui.Unexpected(), Lines{});
-    }
-    std::string Sheet(const std::string& name) const { return state->SheetFolder() + "\\" + name; }
     void WriteSheet(const std::string& tree) {
         test::WritePlainFile(Sheet("tree.txt"), tree);
         test::WritePlainFile(Sheet("keyword.txt"), "x,Launch,0,,,PC,x,\"open,x.exe,,,1,0\"\r\n");
     }
     void Open(skin::TSkinDriver* skins = nullptr) {
-        form = std::make_unique<TForm1>(
-            TForm1::Dependencies{*timer, *setting, keyWords, files, ui, *state,
-                                 [this](const std::string& keyword, const std::string& option) {
-                                     keyWords.Learning(keyword);
-                                     runs.push_back(keyword + "|" + option);
-                                 }},
-            TForm1::Lifecycle{{}, {}, {}, skins});
+        form = std::make_unique<TForm1>(Dependencies(), TForm1::Lifecycle{{}, {}, {}, skins});
         if (skins) form->FormCreate();
         form->Show(SW_SHOWNORMAL);
     }

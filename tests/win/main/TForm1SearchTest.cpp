@@ -8,15 +8,12 @@
 #include <cstdio>
 #include <memory>
 
-#include "ScriptedUserInterface.h"
-#include "WinTestSupport.h"
+#include "ProgramFixture.h"
 #include "core/FolderTree.h"
 #include "core/ZanmelError.h"
 #include "platform/AtomicFile.h"
-#include "platform/CallbackGuard.h"
 #include "platform/TState.h"
 #include "platform/TextCodec.h"
-#include "platform/Win32FileAccess.h"
 #include "skin/Win32SkinEnvironment.h"
 #include "ui/main/TForm1.h"
 
@@ -26,44 +23,11 @@ using platform::ToWide;
 
 namespace {
 
-// A program folder in a temporary place with the built-in icons, and the program-wide objects the main window
-// needs, in their real form. Runs are recorded instead of started.
-class MainWindowTest : public ::testing::Test {
+// The main window over a program folder in a temporary place with the built-in icons.
+class MainWindowTest : public test::MainWindowFixture {
 protected:
-    test::TempFolder folder;
-    platform::Win32FileAccess files;
-    platform::MultimediaClock clock;
-    std::unique_ptr<TDebugTimer> timer;
-    std::unique_ptr<platform::TState> state;
-    std::unique_ptr<TSetting> setting;
-    TKeyWordList keyWords{"PC"};
-    test::ScriptedUserInterface ui;
-    std::vector<std::string> runs;
-    std::unique_ptr<TForm1> form;
-
-    void SetUp() override {
-        test::CopyTree(test::SourcePath("data/defaulticon"), folder / "defaulticon");
-        timer = std::make_unique<TDebugTimer>(clock, files, folder / "Debug.log");
-        state = std::make_unique<platform::TState>(*timer, folder / "Zanmel.exe");
-        setting = std::make_unique<TSetting>(*timer, files, folder.Path());
-        platform::SetCallbackUserInterface(&ui);
-    }
-    void TearDown() override {
-        form.reset();
-        platform::SetCallbackUserInterface(nullptr);
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-    }
-
-    std::string Sheet(const std::string& name) const { return state->SheetFolder() + "\\" + name; }
-
     void Open() {
-        form = std::make_unique<TForm1>(
-            TForm1::Dependencies{*timer, *setting, keyWords, files, ui, *state,
-                                 [this](const std::string& keyword, const std::string& option) {
-                                     keyWords.Learning(keyword);  // as the launch module does before it starts anything
-                                     runs.push_back(keyword + "|" + option);
-                                 }});
+        form = std::make_unique<TForm1>(Dependencies());
         form->Show(SW_SHOWNORMAL);
     }
     void Type(HWND control, const std::string& text) {
