@@ -40,21 +40,16 @@ void RegisterScrollBox() {
     RegisterClassExW(&box);  // a failure shows when the box cannot be made
 }
 
-// The frame, with the construction timed from before the window is made.
-DialogWindow::Frame TimedFrame(TDebugTimer& timer, HWND owner) {
-    timer.BeginStage();
-    return {.className = L"TFormSpecialFolder",
-            .caption = "特殊フォルダ",
-            .clientWidth = 720,
-            .clientHeight = 520,
-            .owner = owner,
-            .exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT};
-}
-
 }  // namespace
 
 TFormSpecialFolder::TFormSpecialFolder(TDebugTimer& timer, Dependencies deps)
-    : DialogWindow(TimedFrame(timer, deps.host.MainWindow())),
+    // The stage begins before the window is made.
+    : DialogWindow((timer.BeginStage(), Frame{.className = L"TFormSpecialFolder",
+                                              .caption = "特殊フォルダ",
+                                              .clientWidth = 720,
+                                              .clientHeight = 520,
+                                              .owner = deps.host.MainWindow(),
+                                              .exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT})),
       deps_(deps),
       registered_(kSpecialFolderCount, -1),
       previousKeywords_(kSpecialFolderCount),
