@@ -123,7 +123,7 @@ void ItemDialog::MakeButtonRow() {
         {L"BUTTON", "OK", BS_DEFPUSHBUTTON | WS_TABSTOP, {kClientWidth - kInnerLeft - 166, top, 80, kButtonHeight},
          b.ok, 0, &F::BtnOKClick},
         {L"BUTTON", "Cancel", kButton, {kClientWidth - kInnerLeft - 80, top, 80, kButtonHeight}, b.cancel, 0,
-         &F::BtnCancelClick},
+         &F::Hide},
     });
     // clang-format on
 }

@@ -76,7 +76,6 @@ public:
     // Cancel, by any route: the owner enabled, the dialog hidden, nothing stored.
     void Hide() { HideToOwner(); }
     virtual void BtnOKClick() = 0;
-    void BtnCancelClick() { Hide(); }
     void BtnShowExtraClick() { ShowExtra(!ExtraShown()); }
     void BtnRefFileClick();
     void BtnRefDirClick();

@@ -72,7 +72,7 @@ TFormScan::TFormScan(Dependencies deps)
          kScanCheckBox2, 0, nullptr, true},
         {L"BUTTON", "OK", BS_DEFPUSHBUTTON | WS_GROUP | WS_TABSTOP, {262, 140, 80, 26}, kScanBtnOK, 0,
          &F::BtnOKClick},
-        {L"BUTTON", "Cancel", BS_PUSHBUTTON | WS_TABSTOP, {348, 140, 80, 26}, kScanBtnCancel, 0, &F::BtnCancelClick},
+        {L"BUTTON", "Cancel", BS_PUSHBUTTON | WS_TABSTOP, {348, 140, 80, 26}, kScanBtnCancel, 0, &F::Hide},
     });
     // clang-format on
     DragAcceptFiles(Handle(), TRUE);

@@ -75,7 +75,6 @@ public:
 
     void ComboBox1Change();
     void BtnFolderClick();
-    void BtnCancelClick() { Hide(); }
     void BtnOKClick();
     // Files or folders dropped from the shell: each path in turn goes into Edit1. Releases the drop.
     void FormDropFiles(HDROP drop);

@@ -37,7 +37,7 @@ TFormSync::TFormSync(Dependencies deps)
          {12, 240, 536, 16}},
         {L"STATIC", "※Zanmel Ver2.XX系とは同期できません。", label, {12, 260, 536, 16}},
         {L"BUTTON", "同期を実行", button, {12, 320, 140, 28}, kSyncBtnSync, 0, &F::BtnSyncClick},
-        {L"BUTTON", "閉じる", button, {460, 320, 88, 28}, kSyncBtnClose, 0, &F::BtnCloseClick},
+        {L"BUTTON", "閉じる", button, {460, 320, 88, 28}, kSyncBtnClose, 0, &F::Hide},
     });
     // clang-format on
 }

@@ -57,7 +57,6 @@ public:
     void BtnEditClick();
     void BtnDelClick();
     void BtnSyncClick();
-    void BtnCloseClick() { Hide(); }
 
     std::vector<std::string> Lines() const;
     std::string SyncPath() const { return deps_.state.HomeSheetFolder() + "\\sync.txt"; }
