@@ -118,10 +118,6 @@ protected:
     virtual void ResetExtra();
     // The fields as typed; verb and show mode are the selected entries.
     LauncherItemFields Fields() const;
-    void AddListEntries(int id, const std::vector<std::string>& entries);
-    // The selected entry of a drop-down list (-1 for none), and selecting one.
-    int Selection(int id) const;
-    void Select(int id, int entry);
 
     void Close() override { Hide(); }
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -8,7 +8,6 @@
 #include "platform/FolderScan.h"
 #include "platform/TextCodec.h"
 #include "platform/Win32LaunchShell.h"
-#include "ui/dialogs/DialogControls.h"
 
 namespace zanmel::ui {
 
@@ -104,7 +103,7 @@ void TFormScan::ShowPanel2(bool shown) {
 void TFormScan::Show() {
     const std::uint8_t mode = scanMode_ <= kScanCustom ? scanMode_ : kScanCustom;
     const ModeTexts& texts = kModeTexts[mode];
-    SetControlText(Handle(), texts.caption);
+    SetCaption(texts.caption);
     SetText(kScanLabel1, texts.label1);
     SetText(kScanLabel2, texts.label2);
 
@@ -126,7 +125,7 @@ void TFormScan::Show() {
     }
     ShowWindow(combo, items.empty() ? SW_HIDE : SW_SHOWNA);
     if (!items.empty()) {
-        SendMessageW(combo, CB_SETCURSEL, 0, 0);
+        Select(kScanComboBox1, 0);
         SetText(kScanEdit1, GetSpecialFolderPath(comboFolders_.front()));
     } else {
         SetText(kScanEdit1, "");
@@ -141,7 +140,7 @@ void TFormScan::Show() {
 
 void TFormScan::ComboBox1Change() {
     if (scanMode_ != kScanFavorites && scanMode_ != kScanPrograms) return;
-    const LRESULT index = SendMessageW(Control(kScanComboBox1), CB_GETCURSEL, 0, 0);
+    const int index = Selection(kScanComboBox1);
     if (index < 0 || static_cast<std::size_t>(index) >= comboFolders_.size()) return;
     SetText(kScanEdit1, GetSpecialFolderPath(comboFolders_[static_cast<std::size_t>(index)]));
 }

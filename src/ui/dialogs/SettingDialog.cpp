@@ -2,8 +2,6 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
-
 #include "core/CommaText.h"
 #include "platform/WindowSubclass.h"
 #include "platform/CallbackGuard.h"
@@ -45,10 +43,6 @@ void TFormSetting::CreateControls() {
     constexpr DWORD check = BS_AUTOCHECKBOX | WS_TABSTOP;
     constexpr DWORD label = SS_LEFT | SS_NOPREFIX;
     constexpr DWORD list = CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
-    const auto fill = [this](int combo, const std::vector<std::string>& entries) {
-        for (const std::string& entry : entries)
-            SendMessageW(Control(combo), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ToWide(entry).c_str()));
-    };
 
     // The tab strip lies under the pages' controls, which are its siblings; TabSheet1 "設定" follows it.
     pageStarts_[0] = ControlCount() + 1;
@@ -75,8 +69,8 @@ void TFormSetting::CreateControls() {
         item.pszText = text.data();
         SendMessageW(Control(kSettingPageControl1), TCM_INSERTITEMW, index++, reinterpret_cast<LPARAM>(&item));
     }
-    fill(kSettingComboBox3, skinNames_);
-    fill(kSettingComboBox4, ImeModeNames());
+    AddEntries(kSettingComboBox3, skinNames_);
+    AddEntries(kSettingComboBox4, ImeModeNames());
 
     // TabSheet2 "呼び出し": the same three triggers for the main window and for the popup menu.
     pageStarts_[1] = ControlCount();
@@ -108,7 +102,7 @@ void TFormSetting::CreateControls() {
         }
         platform::InstallSubclass(Control(group.edit), &TFormSetting::HotKeyEditProc, kHotKeySubclassId,
                                   reinterpret_cast<DWORD_PTR>(this));
-        fill(group.mouse, MouseTriggerNames());
+        AddEntries(group.mouse, MouseTriggerNames());
     }
     AddControl(L"STATIC", kRestartNote, label, {20, 312, 400, 16});
 
@@ -152,22 +146,16 @@ void TFormSetting::Show() {
     SetChecked(kSettingCheckBox5, setting_.NoMakePopupMenu);
     SetChecked(kSettingCheckBox6, setting_.NoUseIcon);
     SetChecked(kSettingCheckBox7, setting_.RomajiSearch);
-    const auto select = [&](int id, std::int32_t stored, std::size_t count) {
-        SendMessageW(Control(id), CB_SETCURSEL, static_cast<WPARAM>(ListSelection(stored, count)), 0);
-    };
-    select(kSettingComboBox1, setting_.MouseZanmel, MouseTriggerNames().size());
-    select(kSettingComboBox2, setting_.MousePopup, MouseTriggerNames().size());
-    select(kSettingComboBox4, setting_.ImeMode, ImeModeNames().size());
+    Select(kSettingComboBox1, ListSelection(setting_.MouseZanmel, MouseTriggerNames().size()));
+    Select(kSettingComboBox2, ListSelection(setting_.MousePopup, MouseTriggerNames().size()));
+    Select(kSettingComboBox4, ListSelection(setting_.ImeMode, ImeModeNames().size()));
     SetText(kSettingEdit1, HotKeyText(setting_.HotKeyZanmel));
     SetText(kSettingEdit2, HotKeyText(setting_.HotKeyPopup));
     corners_ = {CornerPositionsOf(setting_.CornerZanmel), CornerPositionsOf(setting_.CornerPopup)};
     for (int group = 0; group < 2; ++group)
         for (int bit = 0; bit < 8; ++bit)
             InvalidateRect(Control((group == 0 ? kSettingPanel11 : kSettingPanel21) + bit), nullptr, TRUE);
-    const auto skin = std::find(skinNames_.begin(), skinNames_.end(), setting_.DefaultSkinName);
-    SendMessageW(Control(kSettingComboBox3), CB_SETCURSEL,
-                 skin == skinNames_.end() ? static_cast<WPARAM>(-1) : static_cast<WPARAM>(skin - skinNames_.begin()),
-                 0);
+    SelectEntry(kSettingComboBox3, skinNames_, setting_.DefaultSkinName);
     ShowPage(0);
     OpenOverOwner(kSettingButton1);
 }
@@ -184,15 +172,12 @@ void TFormSetting::Hide() {
     setting_.NoUseIcon = Checked(kSettingCheckBox6);
     setting_.RomajiSearch = Checked(kSettingCheckBox7);
     // No selection is stored as -1.
-    setting_.MouseZanmel = static_cast<std::int32_t>(SendMessageW(Control(kSettingComboBox1), CB_GETCURSEL, 0, 0));
-    setting_.MousePopup = static_cast<std::int32_t>(SendMessageW(Control(kSettingComboBox2), CB_GETCURSEL, 0, 0));
-    setting_.ImeMode = static_cast<std::int32_t>(SendMessageW(Control(kSettingComboBox4), CB_GETCURSEL, 0, 0));
+    setting_.MouseZanmel = Selection(kSettingComboBox1);
+    setting_.MousePopup = Selection(kSettingComboBox2);
+    setting_.ImeMode = Selection(kSettingComboBox4);
     setting_.CornerZanmel = CornerMaskOf(corners_[0]);
     setting_.CornerPopup = CornerMaskOf(corners_[1]);
-    const LRESULT skin = SendMessageW(Control(kSettingComboBox3), CB_GETCURSEL, 0, 0);
-    setting_.DefaultSkinName = skin >= 0 && static_cast<std::size_t>(skin) < skinNames_.size()
-                                   ? skinNames_[static_cast<std::size_t>(skin)]
-                                   : std::string(kDefaultSkinName);
+    setting_.DefaultSkinName = SelectedEntry(kSettingComboBox3, skinNames_).value_or(kDefaultSkinName);
     setting_.SaveSetting();
 }
 

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "core/LauncherItemRules.h"
-#include "ui/dialogs/DialogControls.h"
 
 namespace zanmel::ui {
 
@@ -159,20 +158,20 @@ void TFormSpecialFolder::ScrollBox1Scroll(WORD code) {
 
 void TFormSpecialFolder::SetRowTicked(std::size_t row, bool ticked) {
     const int i = static_cast<int>(row);
-    ui::SetChecked(RowControl(kSFolderRowCheck + i), ticked);
-    ShowWindow(RowControl(kSFolderRowEdit + i), ticked ? SW_SHOWNA : SW_HIDE);
+    SetChecked(kSFolderRowCheck + i, ticked);
+    ShowWindow(Control(kSFolderRowEdit + i), ticked ? SW_SHOWNA : SW_HIDE);
 }
 
 bool TFormSpecialFolder::RowTicked(std::size_t row) const {
-    return IsChecked(RowControl(kSFolderRowCheck + static_cast<int>(row)));
+    return Checked(kSFolderRowCheck + static_cast<int>(row));
 }
 
 std::string TFormSpecialFolder::RowKeyword(std::size_t row) const {
-    return KeywordFromField(ControlText(RowControl(kSFolderRowEdit + static_cast<int>(row))));
+    return KeywordFromField(Text(kSFolderRowEdit + static_cast<int>(row)));
 }
 
 void TFormSpecialFolder::SetRowKeyword(std::size_t row, std::string_view keyword) {
-    SetControlText(RowControl(kSFolderRowEdit + static_cast<int>(row)), keyword);
+    SetText(kSFolderRowEdit + static_cast<int>(row), keyword);
 }
 
 void TFormSpecialFolder::Show() {

@@ -8,7 +8,6 @@
 #include "platform/AtomicFile.h"
 #include "platform/Handles.h"
 #include "platform/TextCodec.h"
-#include "ui/dialogs/DialogControls.h"
 
 namespace zanmel::ui {
 
@@ -43,12 +42,12 @@ TFormSync::TFormSync(Dependencies deps)
 }
 
 std::vector<std::string> TFormSync::Lines() const {
-    return ListBoxLines(Control(kSyncListBox1));
+    return ListLines(kSyncListBox1);
 }
 
 void TFormSync::Show() {
     if (const auto bytes = deps_.files.ReadFile(SyncPath())) {
-        SetListBoxLines(Control(kSyncListBox1), SyncLinesOf(*bytes));
+        SetListLines(kSyncListBox1, SyncLinesOf(*bytes));
     }
     OpenOverOwner(kSyncBtnClose);
 }
@@ -86,28 +85,25 @@ void TFormSync::BtnAddClick() {
 
 void TFormSync::BtnEditClick() {
     if (running_) return;
-    const int index = ListBoxSelection(Control(kSyncListBox1));
+    const int index = SelectedLine(kSyncListBox1);
     if (index < 0) return;
     std::vector<std::string> lines = Lines();
     const auto chosen = ChooseExe(SyncLinePath(lines[static_cast<std::size_t>(index)]));
     if (!chosen) return;
-    if (TakeLines(EditSyncLine(lines, static_cast<std::size_t>(index), deps_.state.ComputerName(), *chosen), lines)) {
-        SendMessageW(Control(kSyncListBox1), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    }
+    TakeLines(EditSyncLine(lines, static_cast<std::size_t>(index), deps_.state.ComputerName(), *chosen), lines, index);
 }
 
-bool TFormSync::TakeLines(const std::string& problem, const std::vector<std::string>& lines) {
-    if (!problem.empty()) {
+void TFormSync::TakeLines(const std::string& problem, const std::vector<std::string>& lines, int selected) {
+    if (problem.empty()) {
+        SetListLines(kSyncListBox1, lines, selected);
+    } else {
         deps_.ui.ShowMessage(problem);
-        return false;
     }
-    SetListBoxLines(Control(kSyncListBox1), lines);
-    return true;
 }
 
 void TFormSync::BtnDelClick() {
     if (running_) return;
-    const int index = ListBoxSelection(Control(kSyncListBox1));
+    const int index = SelectedLine(kSyncListBox1);
     if (index >= 0) SendMessageW(Control(kSyncListBox1), LB_DELETESTRING, static_cast<WPARAM>(index), 0);
 }
 

@@ -26,7 +26,7 @@ TFormWEB::TFormWEB(const Dependencies& deps)
          &F::BtnAutoSetClick},
     });
     // clang-format on
-    AddListEntries(kWebComboBox3, CommaTextSplit(deps_.launcher.CharSetList));
+    AddEntries(kWebComboBox3, CommaTextSplit(deps_.launcher.CharSetList));
     dropTarget_ = std::make_unique<platform::DropTargetRegistration>(
         Handle(), new platform::CDropTarget(
                       Handle(), [this](const std::string& name, const std::string& url) { SetLink(name, url); }));
