@@ -5,6 +5,7 @@
 
 #include "core/ZanmelError.h"
 #include "platform/Dpi.h"
+#include "platform/DropTarget.h"
 #include "platform/MessageLoop.h"
 #include "platform/SystemError.h"
 #include "platform/TextCodec.h"
@@ -237,6 +238,14 @@ LRESULT DialogWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
             // The dialog lives until exit: closing follows its close rule, and a hidden dialog has nothing to close.
             if (IsShown()) Close();
             return 0;
+        case WM_DROPFILES: {
+            if (!(GetWindowLongPtrW(Handle(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES)) break;
+            const auto drop = reinterpret_cast<HDROP>(wParam);
+            const platform::DropHandle release(drop);
+            SetForegroundWindow(Handle());
+            OnFilesDropped(platform::DroppedFiles(drop));
+            return 0;
+        }
         case WM_DPICHANGED: {
             const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
             SetWindowPos(Handle(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,

@@ -105,6 +105,9 @@ protected:
     virtual void Close() = 0;
     // Messages the base leaves alone.
     virtual LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) { return Default(message, wParam, lParam); }
+    // The paths of files dropped from the shell on a dialog that accepts them (DragAcceptFiles), once the dialog
+    // has come to the front.
+    virtual void OnFilesDropped(const std::vector<std::string>& /*paths*/) {}
     // Called once the dialog has been laid out anew for a new DPI: what the dialog made at the old DPI itself
     // (a font of its own, list columns) is made again here.
     virtual void OnDpiChanged() {}

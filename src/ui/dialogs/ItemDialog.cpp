@@ -7,7 +7,6 @@
 #include "core/CommaText.h"
 #include "core/PathRules.h"
 #include "core/TreePlacement.h"
-#include "platform/DropTarget.h"
 #include "platform/Handles.h"
 #include "platform/TextCodec.h"
 #include "platform/Win32LaunchShell.h"
@@ -205,20 +204,6 @@ void ItemDialog::BtnExpandFilePathClick() {
 
 void ItemDialog::BtnRelativeFilePathClick() {
     SetText(layout_.path, state_.RelativePath(Text(layout_.path)));
-}
-
-void ItemDialog::FormDropFiles(HDROP drop) {
-    const platform::DropHandle release(drop);
-    SetForegroundWindow(Handle());
-    for (const std::string& path : platform::DroppedFiles(drop)) TakeChosenPath(path);
-}
-
-LRESULT ItemDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_DROPFILES && layout_.fileDrops) {
-        FormDropFiles(reinterpret_cast<HDROP>(wParam));
-        return 0;
-    }
-    return DialogWindow::OnMessage(message, wParam, lParam);
 }
 
 TreeItemDialog::TreeItemDialog(const ItemLayout& layout, const Dependencies& deps, const char* emptyMessage)

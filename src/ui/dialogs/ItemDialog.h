@@ -1,7 +1,6 @@
 #pragma once
 
 #include <windows.h>
-#include <shellapi.h>
 
 #include <cstddef>
 #include <cstdint>
@@ -81,8 +80,6 @@ public:
     void BtnRefDirClick();
     void BtnExpandFilePathClick();
     void BtnRelativeFilePathClick();
-    // Files dropped from the shell onto the dialog; releases the drop.
-    void FormDropFiles(HDROP drop);
 
     bool ExtraShown() const;
     // The client height collapsed and expanded, in pixels at the dialog's DPI.
@@ -120,7 +117,9 @@ protected:
     LauncherItemFields Fields() const;
 
     void Close() override { Hide(); }
-    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnFilesDropped(const std::vector<std::string>& paths) override {
+        for (const std::string& path : paths) TakeChosenPath(path);
+    }
 
 private:
     void MakeStandardGroup();

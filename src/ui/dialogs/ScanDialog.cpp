@@ -4,7 +4,6 @@
 
 #include <utility>
 
-#include "platform/DropTarget.h"
 #include "platform/FolderScan.h"
 #include "platform/TextCodec.h"
 #include "platform/Win32LaunchShell.h"
@@ -149,12 +148,6 @@ void TFormScan::BtnFolderClick() {
     SetText(kScanEdit1, deps_.state.FolderBrowser(deps_.ui, Handle(), Text(kScanEdit1)));
 }
 
-void TFormScan::FormDropFiles(HDROP drop) {
-    const platform::DropHandle release(drop);
-    SetForegroundWindow(Handle());
-    for (const std::string& path : platform::DroppedFiles(drop)) SetText(kScanEdit1, path);
-}
-
 ScanOptions TFormScan::Options() const {
     ScanOptions options;
     options.mode = scanMode_;
@@ -217,10 +210,6 @@ void TFormScan::EndScan(FolderTree::Node* top) {
 LRESULT TFormScan::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_COMMAND && LOWORD(wParam) == kScanComboBox1 && HIWORD(wParam) == CBN_SELCHANGE) {
         ComboBox1Change();
-        return 0;
-    }
-    if (message == WM_DROPFILES) {
-        FormDropFiles(reinterpret_cast<HDROP>(wParam));
         return 0;
     }
     return Default(message, wParam, lParam);
