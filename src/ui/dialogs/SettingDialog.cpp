@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 #include "core/CommaText.h"
 #include "platform/WindowSubclass.h"
 #include "platform/CallbackGuard.h"
@@ -19,6 +21,16 @@ constexpr const char* kRestartNote = "※1 設定を有効にするにはZanmel�
 // Where each corner panel of a group sits in the picture of the screen, by bit: column and row of a 3 x 3 grid.
 constexpr int kCornerColumn[8] = {0, 1, 2, 0, 2, 0, 1, 2};
 constexpr int kCornerRow[8] = {2, 2, 2, 1, 1, 0, 0, 0};
+
+// The check boxes and the switches of TSetting they show.
+// clang-format off
+constexpr std::pair<SettingControl, bool TSetting::*> kSwitches[] = {
+    {kSettingCheckBox1, &TSetting::MinimatizeOnNoActive}, {kSettingCheckBox2, &TSetting::GoTaskTray},
+    {kSettingCheckBox3, &TSetting::ForeCaseSensitive}, {kSettingCheckBox4, &TSetting::PartialCaseSensitive},
+    {kSettingCheckBox5, &TSetting::NoMakePopupMenu}, {kSettingCheckBox6, &TSetting::NoUseIcon},
+    {kSettingCheckBox7, &TSetting::RomajiSearch},
+};
+// clang-format on
 
 }  // namespace
 
@@ -139,13 +151,7 @@ int TFormSetting::CurrentPage() const {
 void TFormSetting::Show() {
     // The controls are made when the dialog is first shown, so start-up does not wait for them.
     if (!Control(kSettingPageControl1)) CreateControls();
-    SetChecked(kSettingCheckBox1, setting_.MinimatizeOnNoActive);
-    SetChecked(kSettingCheckBox2, setting_.GoTaskTray);
-    SetChecked(kSettingCheckBox3, setting_.ForeCaseSensitive);
-    SetChecked(kSettingCheckBox4, setting_.PartialCaseSensitive);
-    SetChecked(kSettingCheckBox5, setting_.NoMakePopupMenu);
-    SetChecked(kSettingCheckBox6, setting_.NoUseIcon);
-    SetChecked(kSettingCheckBox7, setting_.RomajiSearch);
+    for (const auto& [id, on] : kSwitches) SetChecked(id, setting_.*on);
     Select(kSettingComboBox1, ListSelection(setting_.MouseZanmel, MouseTriggerNames().size()));
     Select(kSettingComboBox2, ListSelection(setting_.MousePopup, MouseTriggerNames().size()));
     Select(kSettingComboBox4, ListSelection(setting_.ImeMode, ImeModeNames().size()));
@@ -164,13 +170,7 @@ void TFormSetting::Hide() {
     // Whatever the save does, the main window comes back and the dialog goes; a failed write is reported after.
     const platform::ScopeGuard release([this] { HideToOwner(); });
     if (!Control(kSettingPageControl1)) return;  // never shown: nothing to take, the settings stay
-    setting_.MinimatizeOnNoActive = Checked(kSettingCheckBox1);
-    setting_.GoTaskTray = Checked(kSettingCheckBox2);
-    setting_.ForeCaseSensitive = Checked(kSettingCheckBox3);
-    setting_.PartialCaseSensitive = Checked(kSettingCheckBox4);
-    setting_.NoMakePopupMenu = Checked(kSettingCheckBox5);
-    setting_.NoUseIcon = Checked(kSettingCheckBox6);
-    setting_.RomajiSearch = Checked(kSettingCheckBox7);
+    for (const auto& [id, on] : kSwitches) setting_.*on = Checked(id);
     // No selection is stored as -1.
     setting_.MouseZanmel = Selection(kSettingComboBox1);
     setting_.MousePopup = Selection(kSettingComboBox2);
