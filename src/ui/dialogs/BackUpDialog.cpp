@@ -182,10 +182,7 @@ void TFormBackUp::BtnBackUpClick() {
         entries.push_back(deps_.state.AbsolutePath(entry));
     }
     TFormDirView& view = deps_.dirView;
-    view.SetTitle("バックアップ中");
-    view.SetLabel1("ファイルをバックアップ中です。(※閉じるとバックアップを中断します)");
-    view.SetLabel2("");
-    view.Show();
+    view.ShowProgress("バックアップ中", "ファイルをバックアップ中です。(※閉じるとバックアップを中断します)");
     for (const CopyJob& job : BackUpJobs(mode, deps_.state.ProgramDrive(), runFolder, entries)) {
         MakeFolder(job.destination);  // the run folder itself exists already
         platform::TState::CopyFolderTree(view, job.destination, job.source);

@@ -32,6 +32,13 @@ public:
     std::string Label2Text() const { return Text(kDirViewLabel2); }
 
     void Show();
+    // Shown for a run: the title and Label1 given, Label2 empty.
+    void ShowProgress(std::string_view title, std::string_view text) {
+        SetTitle(title);
+        SetLabel1(text);
+        SetLabel2("");
+        Show();
+    }
     void Hide() { ShowWindow(Handle(), SW_HIDE); }
 
     bool IsShown() const override { return DialogWindow::IsShown(); }

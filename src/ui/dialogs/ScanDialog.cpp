@@ -182,10 +182,7 @@ void TFormScan::BtnOKClick() {
 
     Hide();
     EnableWindow(deps_.host.MainWindow(), FALSE);
-    dirView_->SetTitle("スキャン中");
-    dirView_->SetLabel1("ファイルをスキャン中です。(※閉じるとスキャンを中断します)");
-    dirView_->SetLabel2("");
-    dirView_->Show();
+    dirView_->ShowProgress("スキャン中", "ファイルをスキャン中です。(※閉じるとスキャンを中断します)");
     try {
         platform::ScanFolder(*dirView_, scan, deps_.state.AbsolutePath(Text(kScanEdit1)), top);
     } catch (...) {

@@ -132,10 +132,7 @@ void TFormSync::BtnSyncClick() {
         return;
     }
     TFormDirView& view = deps_.dirView;
-    view.SetTitle("同期中");
-    view.SetLabel1("ファイルを同期中です。(※閉じると同期を中断します)");
-    view.SetLabel2("");
-    view.Show();
+    view.ShowProgress("同期中", "ファイルを同期中です。(※閉じると同期を中断します)");
 
     std::vector<std::string> destinations;
     std::optional<std::string> failed;
