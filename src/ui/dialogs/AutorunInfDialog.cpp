@@ -36,8 +36,7 @@ void TFormAutorunInf::OnDpiChanged() {
 
 void TFormAutorunInf::Show() {
     const bool warn = deps_.launcher.UnplagData.path.empty();
-    ShowWindow(Control(kAutorunLabel3), warn ? SW_SHOWNA : SW_HIDE);
-    ShowWindow(Control(kAutorunLabel4), warn ? SW_SHOWNA : SW_HIDE);
+    for (const int id : {kAutorunLabel3, kAutorunLabel4}) ShowWindow(Control(id), warn ? SW_SHOWNA : SW_HIDE);
     OpenOverOwner(kAutorunBtnOK);
 }
 

@@ -6,9 +6,7 @@
 #include "core/PathRules.h"
 #include "core/ZanmelError.h"
 #include "platform/AtomicFile.h"
-#include "platform/MessageLoop.h"
 #include "platform/TextCodec.h"
-#include "platform/UiFont.h"
 
 namespace zanmel::ui {
 

@@ -63,8 +63,8 @@ public:
     // and the text of the selected entry (none for no selection).
     void SelectEntry(int id, const std::vector<std::string>& entries, std::string_view text);
     std::optional<std::string> SelectedEntry(int id, const std::vector<std::string>& entries) const;
-    // A list box's lines as CP932; replacing them, the line at selected then selected (-1: none); the index of
-    // the selected line (-1 for none).
+    // A list box's lines as CP932; replacing them, then selecting the line at selected (-1: none); the selected
+    // line's index (-1 for none).
     std::vector<std::string> ListLines(int id) const;
     void SetListLines(int id, const std::vector<std::string>& lines, int selected = -1);
     int SelectedLine(int id) const;

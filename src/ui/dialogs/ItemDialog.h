@@ -159,7 +159,6 @@ public:
     // of a new item (0 chosen in the folder picker, 1 before the main tree's selected node, 2 its first child).
     void SetDialogMode(std::uint8_t mode) { dialogMode_ = mode; }
     void SetPlacement(std::uint8_t placement) { placement_ = placement; }
-    std::uint8_t DialogMode() const { return dialogMode_; }
     std::uint8_t Placement() const { return placement_; }
     const std::string& PreviousKeyword() const { return previousKeyword_; }
 

@@ -51,7 +51,6 @@ public:
     // FormHide, by any route: enables the main window, writes sync.txt and hides the directory view. During a
     // run only the directory view is hidden, which interrupts the copy; the run then hides the dialog.
     void Hide();
-    bool Running() const { return running_; }
 
     void BtnAddClick();
     void BtnEditClick();

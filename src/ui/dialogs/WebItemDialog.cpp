@@ -32,9 +32,6 @@ TFormWEB::TFormWEB(const Dependencies& deps)
                       Handle(), [this](const std::string& name, const std::string& url) { SetLink(name, url); }));
 }
 
-// The drop target goes while the window is still there.
-TFormWEB::~TFormWEB() = default;
-
 void TFormWEB::LoadRecord(const TLaunchWordData2& record) {
     TreeItemDialog::LoadRecord(record);
     SetCharacterSet(record.CharacterSet());
