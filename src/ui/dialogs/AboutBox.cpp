@@ -2,8 +2,6 @@
 
 #include <string>
 
-#include "ui/dialogs/DialogControls.h"
-
 namespace zanmel::ui {
 
 TAboutBox::TAboutBox(std::string_view version)
@@ -31,7 +29,7 @@ void TAboutBox::ShowModal(HWND owner) {
     const bool ownerWasEnabled = owner && IsWindowEnabled(owner);
     if (ownerWasEnabled) EnableWindow(owner, FALSE);
     running_ = true;
-    ShowOverOwner(Handle());
+    ShowOverOwner();
     SetFocus(Control(IDOK));
 
     bool quit = false;

@@ -18,7 +18,7 @@ TFormAutorunInf::TFormAutorunInf(Dependencies deps)
         {L"STATIC", "UnplugDriveの併用を強く推奨します。", label, {16, 80, 348, 18}, kAutorunLabel4, 0, nullptr, true},
         {L"BUTTON", "OK", BS_DEFPUSHBUTTON | WS_TABSTOP, {196, 112, 80, 26}, kAutorunBtnOK, 0, &F::BtnOKClick},
         {L"BUTTON", "Cancel", BS_PUSHBUTTON | WS_TABSTOP, {284, 112, 80, 26}, kAutorunBtnCancel, 0,
-         &F::BtnCancelClick},
+         &F::Hide},
     });
     // clang-format on
     OnDpiChanged();
@@ -36,8 +36,7 @@ void TFormAutorunInf::OnDpiChanged() {
 
 void TFormAutorunInf::Show() {
     const bool warn = deps_.launcher.UnplagData.path.empty();
-    ShowWindow(Control(kAutorunLabel3), warn ? SW_SHOWNA : SW_HIDE);
-    ShowWindow(Control(kAutorunLabel4), warn ? SW_SHOWNA : SW_HIDE);
+    for (const int id : {kAutorunLabel3, kAutorunLabel4}) ShowWindow(Control(id), warn ? SW_SHOWNA : SW_HIDE);
     OpenOverOwner(kAutorunBtnOK);
 }
 

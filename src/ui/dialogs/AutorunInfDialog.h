@@ -44,7 +44,6 @@ public:
 
     // Writes the three files (a file that cannot be written raises, and the dialog stays open), then hides.
     void BtnOKClick();
-    void BtnCancelClick() { Hide(); }
 
 protected:
     void Close() override { Hide(); }

@@ -6,10 +6,7 @@
 #include "core/PathRules.h"
 #include "core/ZanmelError.h"
 #include "platform/AtomicFile.h"
-#include "platform/MessageLoop.h"
 #include "platform/TextCodec.h"
-#include "platform/UiFont.h"
-#include "ui/dialogs/DialogControls.h"
 
 namespace zanmel::ui {
 
@@ -72,7 +69,7 @@ void TFormBackUp::Show() {
     // A mode of neither entry selects none.
     SetChecked(kBackUpMode0, backUp_.Mode == TBackUp::kModeWholeDrive);
     SetChecked(kBackUpMode1, backUp_.Mode == TBackUp::kModeListedFolders);
-    SetListBoxLines(Control(kBackUpListBox1), CommaTextSplit(backUp_.DirList));
+    SetListLines(kBackUpListBox1, CommaTextSplit(backUp_.DirList));
     OpenOverOwner(kBackUpBtnClose);
 }
 
@@ -80,7 +77,7 @@ void TFormBackUp::Hide(bool keepMainDisabled) {
     backUp_.ComputerName = Text(kBackUpEdit1);
     backUp_.BackUpDir = Text(kBackUpEdit2);
     backUp_.Mode = SelectedMode();
-    backUp_.DirList = CommaTextJoin(ListBoxLines(Control(kBackUpListBox1)));
+    backUp_.DirList = CommaTextJoin(ListLines(kBackUpListBox1));
     std::string failure;
     try {
         backUp_.Save(deps_.files, IniPath());
@@ -112,19 +109,19 @@ void TFormBackUp::BtnDirOpenClick() {
 void TFormBackUp::BtnAddClick() {
     const std::string chosen = deps_.state.FolderBrowser(deps_.ui, Handle(), deps_.state.ProgramDrive() + "\\");
     if (chosen.empty()) return;
-    std::vector<std::string> lines = ListBoxLines(Control(kBackUpListBox1));
+    std::vector<std::string> lines = ListLines(kBackUpListBox1);
     const std::string problem = AddBackUpEntry(lines, chosen, deps_.state.ProgramFolder());
     if (!problem.empty()) {
         deps_.ui.ShowMessage(problem);
         return;
     }
-    SetListBoxLines(Control(kBackUpListBox1), lines);
+    SetListLines(kBackUpListBox1, lines);
 }
 
 void TFormBackUp::BtnEditClick() {
-    const int index = ListBoxSelection(Control(kBackUpListBox1));
+    const int index = SelectedLine(kBackUpListBox1);
     if (index < 0) return;
-    std::vector<std::string> lines = ListBoxLines(Control(kBackUpListBox1));
+    std::vector<std::string> lines = ListLines(kBackUpListBox1);
     const std::string initial = deps_.state.AbsolutePath(lines[static_cast<std::size_t>(index)]);
     const std::string chosen = deps_.state.FolderBrowser(deps_.ui, Handle(), initial);
     if (chosen.empty()) return;
@@ -134,12 +131,11 @@ void TFormBackUp::BtnEditClick() {
         deps_.ui.ShowMessage(problem);
         return;
     }
-    SetListBoxLines(Control(kBackUpListBox1), lines);
-    SendMessageW(Control(kBackUpListBox1), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    SetListLines(kBackUpListBox1, lines, index);
 }
 
 void TFormBackUp::BtnDelClick() {
-    const int index = ListBoxSelection(Control(kBackUpListBox1));
+    const int index = SelectedLine(kBackUpListBox1);
     if (index >= 0) SendMessageW(Control(kBackUpListBox1), LB_DELETESTRING, static_cast<WPARAM>(index), 0);
 }
 
@@ -184,10 +180,7 @@ void TFormBackUp::BtnBackUpClick() {
         entries.push_back(deps_.state.AbsolutePath(entry));
     }
     TFormDirView& view = deps_.dirView;
-    view.SetTitle("バックアップ中");
-    view.SetLabel1("ファイルをバックアップ中です。(※閉じるとバックアップを中断します)");
-    view.SetLabel2("");
-    view.Show();
+    view.ShowProgress("バックアップ中", "ファイルをバックアップ中です。(※閉じるとバックアップを中断します)");
     for (const CopyJob& job : BackUpJobs(mode, deps_.state.ProgramDrive(), runFolder, entries)) {
         MakeFolder(job.destination);  // the run folder itself exists already
         platform::TState::CopyFolderTree(view, job.destination, job.source);

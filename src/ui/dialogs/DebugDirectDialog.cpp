@@ -6,7 +6,6 @@
 #include "platform/LauncherWindow.h"
 #include "protocol/DirectSstp.h"
 #include "protocol/ZnxpRequest.h"
-#include "ui/dialogs/DialogControls.h"
 
 namespace zanmel::ui {
 
@@ -52,7 +51,7 @@ TFormDebugDirectZNXS::TFormDebugDirectZNXS(TDebugTimer& timer, UserInterface& ui
 }
 
 void TFormDebugDirectZNXS::Show() {
-    ShowOverOwner(Handle());
+    ShowOverOwner();
     SetForegroundWindow(Handle());
     SetFocus(Control(kDebugMemo1));
 }

@@ -5,13 +5,25 @@
 
 #include "core/ZanmelError.h"
 #include "platform/Dpi.h"
+#include "platform/DropTarget.h"
 #include "platform/MessageLoop.h"
 #include "platform/SystemError.h"
 #include "platform/TextCodec.h"
 #include "platform/UiFont.h"
-#include "ui/dialogs/DialogControls.h"
 
 namespace zanmel::ui {
+
+namespace {
+
+std::string WindowText(HWND window) {
+    const int length = GetWindowTextLengthW(window);
+    if (length <= 0) return "";
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(std::max(0, GetWindowTextW(window, text.data(), length + 1))));
+    return platform::ToCp932(text);
+}
+
+}  // namespace
 
 DialogWindow::DialogWindow(const Frame& frame)
     : component_(platform::ToCp932(frame.className)),
@@ -46,31 +58,118 @@ HWND DialogWindow::AddControlIn(HWND container, const wchar_t* cls, std::string_
         throw ZanmelError(component_, "CreateWindowExW: " + platform::SystemErrorText(GetLastError()));
     }
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
-    placed_.push_back({control, at});
+    placed_.push_back({control, at, id});
     if (onClick) clicks_.emplace_back(id, std::move(onClick));
     if ((style & 0x0F) == BS_DEFPUSHBUTTON && std::wstring_view(cls) == L"BUTTON") defaultButton_ = id;
     return control;
 }
 
+HWND DialogWindow::Control(int id) const {
+    if (HWND control = GetDlgItem(Handle(), id)) return control;
+    const auto found = std::find_if(placed_.begin(), placed_.end(), [id](const Placed& p) { return p.id == id; });
+    return found == placed_.end() ? nullptr : found->control;
+}
+
+std::string DialogWindow::Caption() const {
+    return WindowText(Handle());
+}
+
+void DialogWindow::SetCaption(std::string_view text) {
+    SetWindowTextW(Handle(), platform::ToWide(text).c_str());
+}
+
 std::string DialogWindow::Text(int id) const {
-    return ControlText(Control(id));
+    return WindowText(Control(id));
 }
 
 void DialogWindow::SetText(int id, std::string_view text) {
-    SetControlText(Control(id), text);
+    SetWindowTextW(Control(id), platform::ToWide(text).c_str());
 }
 
 bool DialogWindow::Checked(int id) const {
-    return IsChecked(Control(id));
+    return SendMessageW(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 void DialogWindow::SetChecked(int id, bool on) {
-    ui::SetChecked(Control(id), on);
+    SendMessageW(Control(id), BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void DialogWindow::AddEntries(int id, const std::vector<std::string>& entries) {
+    for (const std::string& entry : entries)
+        SendMessageW(Control(id), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(platform::ToWide(entry).c_str()));
+}
+
+int DialogWindow::Selection(int id) const {
+    return static_cast<int>(SendMessageW(Control(id), CB_GETCURSEL, 0, 0));
+}
+
+void DialogWindow::Select(int id, int entry) {
+    SendMessageW(Control(id), CB_SETCURSEL, static_cast<WPARAM>(entry), 0);
+}
+
+void DialogWindow::SelectEntry(int id, const std::vector<std::string>& entries, std::string_view text) {
+    const auto found = std::find(entries.begin(), entries.end(), text);
+    Select(id, found == entries.end() ? -1 : static_cast<int>(found - entries.begin()));
+}
+
+std::optional<std::string> DialogWindow::SelectedEntry(int id, const std::vector<std::string>& entries) const {
+    const int index = Selection(id);
+    if (index < 0 || static_cast<std::size_t>(index) >= entries.size()) return std::nullopt;
+    return entries[static_cast<std::size_t>(index)];
+}
+
+std::vector<std::string> DialogWindow::ListLines(int id) const {
+    HWND list = Control(id);
+    std::vector<std::string> lines;
+    const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
+        std::wstring text(static_cast<std::size_t>(std::max<LRESULT>(length, 0)) + 1, L'\0');
+        const LRESULT copied =
+            SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()));
+        text.resize(static_cast<std::size_t>(std::max<LRESULT>(copied, 0)));
+        lines.push_back(platform::ToCp932(text));
+    }
+    return lines;
+}
+
+void DialogWindow::SetListLines(int id, const std::vector<std::string>& lines, int selected) {
+    HWND list = Control(id);
+    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(list, LB_RESETCONTENT, 0, 0);
+    for (const std::string& line : lines)
+        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(platform::ToWide(line).c_str()));
+    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, TRUE);
+    if (selected >= 0) SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(selected), 0);
+}
+
+int DialogWindow::SelectedLine(int id) const {
+    const LRESULT index = SendMessageW(Control(id), LB_GETCURSEL, 0, 0);
+    return index == LB_ERR ? -1 : static_cast<int>(index);
+}
+
+void DialogWindow::ShowOverOwner() {
+    HWND owner = GetWindow(Handle(), GW_OWNER);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    RECT frame{};
+    if (GetWindowRect(Handle(), &frame) &&
+        GetMonitorInfoW(MonitorFromWindow(owner ? owner : Handle(), MONITOR_DEFAULTTONEAREST), &monitor)) {
+        const RECT& work = monitor.rcWork;
+        RECT over{};
+        const bool ownerOnScreen = owner && IsWindowVisible(owner) && !IsIconic(owner) && GetWindowRect(owner, &over);
+        const ScreenRect ownerRect{over.left, over.top, over.right, over.bottom};
+        const ScreenPoint at = DialogPosition(ownerOnScreen ? &ownerRect : nullptr, frame.right - frame.left,
+                                              frame.bottom - frame.top, {work.left, work.top, work.right, work.bottom});
+        SetWindowPos(Handle(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    ShowWindow(Handle(), SW_SHOWNORMAL);
 }
 
 void DialogWindow::OpenOverOwner(int focusId) {
     if (owner_) EnableWindow(owner_, FALSE);
-    ui::ShowOverOwner(Handle());
+    ShowOverOwner();
     SetForegroundWindow(Handle());
     if (HWND focus = Control(focusId)) SetFocus(focus);
 }
@@ -139,6 +238,14 @@ LRESULT DialogWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
             // The dialog lives until exit: closing follows its close rule, and a hidden dialog has nothing to close.
             if (IsShown()) Close();
             return 0;
+        case WM_DROPFILES: {
+            if (!(GetWindowLongPtrW(Handle(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES)) break;
+            const auto drop = reinterpret_cast<HDROP>(wParam);
+            const platform::DropHandle release(drop);
+            SetForegroundWindow(Handle());
+            OnFilesDropped(platform::DroppedFiles(drop));
+            return 0;
+        }
         case WM_DPICHANGED: {
             const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
             SetWindowPos(Handle(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -46,11 +47,27 @@ public:
     };
 
     bool IsShown() const { return IsWindowVisible(Handle()) != FALSE; }
-    HWND Control(int id) const { return GetDlgItem(Handle(), id); }
+    // A control of the dialog, also one inside a container (AddControlIn); null when there is none.
+    HWND Control(int id) const;
+    std::string Caption() const;
+    void SetCaption(std::string_view text);
     std::string Text(int id) const;
     void SetText(int id, std::string_view text);
     bool Checked(int id) const;
     void SetChecked(int id, bool on);
+    // A drop-down list's entries, its selected entry (-1 for none) and selecting one.
+    void AddEntries(int id, const std::vector<std::string>& entries);
+    int Selection(int id) const;
+    void Select(int id, int entry);
+    // The same by the texts the entries were added from: the first entry equal to text (none when not listed),
+    // and the text of the selected entry (none for no selection).
+    void SelectEntry(int id, const std::vector<std::string>& entries, std::string_view text);
+    std::optional<std::string> SelectedEntry(int id, const std::vector<std::string>& entries) const;
+    // A list box's lines as CP932; replacing them, then selecting the line at selected (-1: none); the selected
+    // line's index (-1 for none).
+    std::vector<std::string> ListLines(int id) const;
+    void SetListLines(int id, const std::vector<std::string>& lines, int selected = -1);
+    int SelectedLine(int id) const;
     // The DPI the dialog is laid out for, and a 96-DPI length at it.
     UINT Dpi() const { return dpi_; }
     int Scale(int pixels) const { return ScaleToDpi(pixels, dpi_); }
@@ -75,6 +92,9 @@ protected:
     HWND AddControlIn(HWND container, const wchar_t* cls, std::string_view text, DWORD style, LayoutRect at, int id = 0,
                       DWORD exStyle = 0, bool hidden = false, std::function<void()> onClick = {});
 
+    // Shows the dialog centred over its owner window, inside the work area of the owner's monitor; centred on
+    // that monitor while the owner is minimised or hidden (in the tray).
+    void ShowOverOwner();
     // Disables the owner and shows the dialog centred over it, focus on the control focusId.
     void OpenOverOwner(int focusId);
     // Enables the owner first, so the activation returns to it, then hides the dialog.
@@ -85,6 +105,9 @@ protected:
     virtual void Close() = 0;
     // Messages the base leaves alone.
     virtual LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) { return Default(message, wParam, lParam); }
+    // The paths of files dropped from the shell on a dialog that accepts them (DragAcceptFiles), once the dialog
+    // has come to the front.
+    virtual void OnFilesDropped(const std::vector<std::string>& /*paths*/) {}
     // Called once the dialog has been laid out anew for a new DPI: what the dialog made at the old DPI itself
     // (a font of its own, list columns) is made again here.
     virtual void OnDpiChanged() {}
@@ -101,6 +124,7 @@ private:
     struct Placed {
         HWND control;
         LayoutRect at;
+        int id;
     };
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) final;

@@ -19,7 +19,7 @@ TFormDirView::TFormDirView(HWND owner)
 }
 
 void TFormDirView::Show() {
-    ShowOverOwner(Handle());
+    ShowOverOwner();
     UpdateWindow(Handle());
 }
 

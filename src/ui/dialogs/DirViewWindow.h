@@ -6,7 +6,6 @@
 #include <string_view>
 
 #include "platform/DirectoryView.h"
-#include "ui/dialogs/DialogControls.h"
 #include "ui/dialogs/DialogWindow.h"
 
 namespace zanmel::ui {
@@ -25,14 +24,21 @@ class TFormDirView : public DialogWindow, public platform::DirectoryView {
 public:
     explicit TFormDirView(HWND owner = nullptr);
 
-    void SetTitle(std::string_view text) { SetControlText(Handle(), text); }
+    void SetTitle(std::string_view text) { SetCaption(text); }
     void SetLabel1(std::string_view text) { SetText(kDirViewLabel1, text); }
     void SetLabel2(std::string_view text) { SetText(kDirViewLabel2, text); }
-    std::string Title() const { return ControlText(Handle()); }
+    std::string Title() const { return Caption(); }
     std::string Label1Text() const { return Text(kDirViewLabel1); }
     std::string Label2Text() const { return Text(kDirViewLabel2); }
 
     void Show();
+    // Shown for a run: the title and Label1 given, Label2 empty.
+    void ShowProgress(std::string_view title, std::string_view text) {
+        SetTitle(title);
+        SetLabel1(text);
+        SetLabel2("");
+        Show();
+    }
     void Hide() { ShowWindow(Handle(), SW_HIDE); }
 
     bool IsShown() const override { return DialogWindow::IsShown(); }

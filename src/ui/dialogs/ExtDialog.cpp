@@ -21,16 +21,11 @@ const ItemLayout kLayout{
 };
 // clang-format on
 
-// The layout, once the timing of the construction has begun.
-const ItemLayout& TimedLayout(TDebugTimer& timer) {
-    timer.BeginStage();
-    return kLayout;
-}
-
 }  // namespace
 
 TFormExt::TFormExt(TDebugTimer& timer, const Dependencies& deps)
-    : ItemDialog(TimedLayout(timer), deps.form4.Handle(), deps.launcher, deps.state, deps.ui), deps_(deps) {
+    // The stage begins before the window is made.
+    : ItemDialog((timer.BeginStage(), kLayout), deps.form4.Handle(), deps.launcher, deps.state, deps.ui), deps_(deps) {
     timer.EndStage("TFormExt::TFormExt");
 }
 

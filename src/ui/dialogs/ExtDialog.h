@@ -50,7 +50,6 @@ public:
 
     // Set by the launcher settings window before Show.
     void SetMode(std::string_view mode) { mode_ = mode; }
-    const std::string& Mode() const { return mode_; }
     const std::string& PreviousKey() const { return previousKey_; }
 
     // FormShow: disables the launcher settings window, starts collapsed and loads the fields of the mode. An

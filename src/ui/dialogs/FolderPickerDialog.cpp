@@ -219,24 +219,20 @@ void TForm3::SelectNode(FolderTree::Node* node) {
     if (item) TreeView_EnsureVisible(TreeView1(), item);
 }
 
-FolderTree::Node* TForm3::NodeAt(POINT treeClient, UINT* flags) const {
+HTREEITEM TForm3::ItemAt(POINT treeClient) const {
     TVHITTESTINFO hit{};
     hit.pt = treeClient;
     const auto item =
         reinterpret_cast<HTREEITEM>(SendMessageW(TreeView1(), TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
-    if (flags) *flags = hit.flags;
-    return item && (hit.flags & TVHT_ONITEM) ? NodeOf(item) : nullptr;
+    return item && (hit.flags & TVHT_ONITEM) ? item : nullptr;
 }
 
 // While dragging: the node under the mouse is marked as the drop target; near the top or bottom edge the tree
 // scrolls one line per move.
 void TForm3::DragOver(POINT treeClient) {
-    TVHITTESTINFO hit{};
-    hit.pt = treeClient;
-    const auto item =
-        reinterpret_cast<HTREEITEM>(SendMessageW(TreeView1(), TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
-    TreeView_SelectDropTarget(TreeView1(), item && (hit.flags & TVHT_ONITEM) ? item : nullptr);
-    SetCursor(LoadCursorW(nullptr, item && (hit.flags & TVHT_ONITEM) ? IDC_ARROW : IDC_NO));
+    const HTREEITEM item = ItemAt(treeClient);
+    TreeView_SelectDropTarget(TreeView1(), item);
+    SetCursor(LoadCursorW(nullptr, item ? IDC_ARROW : IDC_NO));
     RECT rc;
     GetClientRect(TreeView1(), &rc);
     if (treeClient.y < kScrollMargin) {
@@ -314,7 +310,7 @@ LRESULT TForm3::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 ReleaseCapture();
                 POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
                 MapWindowPoints(Handle(), TreeView1(), &p, 1);
-                if (FolderTree::Node* target = NodeAt(p)) TreeView1DragDrop(target);
+                if (FolderTree::Node* target = NodeOf(ItemAt(p))) TreeView1DragDrop(target);
                 return 0;
             }
             break;

@@ -70,7 +70,8 @@ private:
     FolderTree::Node* NodeOf(HTREEITEM item) const;
     // Rebuilds the view after a change of the working copy and selects node.
     void Refresh(FolderTree::Node* node);
-    FolderTree::Node* NodeAt(POINT treeClient, UINT* flags = nullptr) const;
+    // The item under a point of the tree's client area, null when the point is on none.
+    HTREEITEM ItemAt(POINT treeClient) const;
     LRESULT TreeNotify(const NMHDR* header);
     void DragOver(POINT treeClient);
     void AddNewItemNode(FolderTree::Node* node);

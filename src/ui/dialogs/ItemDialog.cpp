@@ -7,7 +7,6 @@
 #include "core/CommaText.h"
 #include "core/PathRules.h"
 #include "core/TreePlacement.h"
-#include "platform/DropTarget.h"
 #include "platform/Handles.h"
 #include "platform/TextCodec.h"
 #include "platform/Win32LaunchShell.h"
@@ -27,12 +26,6 @@ constexpr DWORD kEdit = ES_AUTOHSCROLL | WS_TABSTOP;
 constexpr DWORD kButton = BS_PUSHBUTTON | WS_TABSTOP;
 // Lists only: a verb or show mode counts only as a selected entry.
 constexpr DWORD kList = CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
-
-int IndexOf(const std::vector<std::string>& entries, std::string_view text) {
-    for (std::size_t i = 0; i < entries.size(); ++i)
-        if (entries[i] == text) return static_cast<int>(i);
-    return -1;  // not listed: nothing selected
-}
 
 }  // namespace
 
@@ -109,8 +102,8 @@ void ItemDialog::MakeExtraGroup() {
         {L"COMBOBOX", "", kList, {kInnerLeft, top + 182, 200, 300}, r.showMode},
     });
     // clang-format on
-    AddListEntries(r.verb, verbs_);
-    AddListEntries(r.showMode, showModes_);
+    AddEntries(r.verb, verbs_);
+    AddEntries(r.showMode, showModes_);
 }
 
 void ItemDialog::MakeButtonRow() {
@@ -123,7 +116,7 @@ void ItemDialog::MakeButtonRow() {
         {L"BUTTON", "OK", BS_DEFPUSHBUTTON | WS_TABSTOP, {kClientWidth - kInnerLeft - 166, top, 80, kButtonHeight},
          b.ok, 0, &F::BtnOKClick},
         {L"BUTTON", "Cancel", kButton, {kClientWidth - kInnerLeft - 80, top, 80, kButtonHeight}, b.cancel, 0,
-         &F::BtnCancelClick},
+         &F::Hide},
     });
     // clang-format on
 }
@@ -157,27 +150,14 @@ void ItemDialog::ShowExtra(bool shown) {
     SetText(layout_.buttons.toggle, shown ? "詳細設定非表示" : "詳細設定表示");
 }
 
-void ItemDialog::AddListEntries(int id, const std::vector<std::string>& entries) {
-    for (const std::string& entry : entries)
-        SendMessageW(Control(id), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(platform::ToWide(entry).c_str()));
-}
-
-int ItemDialog::Selection(int id) const {
-    return static_cast<int>(SendMessageW(Control(id), CB_GETCURSEL, 0, 0));
-}
-
-void ItemDialog::Select(int id, int entry) {
-    SendMessageW(Control(id), CB_SETCURSEL, static_cast<WPARAM>(entry), 0);
-}
-
 void ItemDialog::LoadRecord(const TLaunchWordData2& record) {
     SetText(layout_.path, record.path);
     const ItemLayout::RecordFields& r = layout_.record;
     if (!r.verb) return;
-    Select(r.verb, IndexOf(verbs_, record.verb));
+    SelectEntry(r.verb, verbs_, record.verb);
     SetText(r.parameters, record.parameters);
     SetText(r.workingFolder, record.workingFolder);
-    Select(r.showMode, IndexOf(showModes_, record.ShowModeName()));
+    SelectEntry(r.showMode, showModes_, record.ShowModeName());
 }
 
 void ItemDialog::ResetExtra() {
@@ -190,20 +170,15 @@ void ItemDialog::ResetExtra() {
 }
 
 LauncherItemFields ItemDialog::Fields() const {
-    const auto selected = [&](int id, const std::vector<std::string>& entries) {
-        const int index = Selection(id);
-        return index >= 0 && static_cast<std::size_t>(index) < entries.size() ? entries[static_cast<std::size_t>(index)]
-                                                                              : std::string();
-    };
     LauncherItemFields fields;
     fields.keyword = Text(layout_.keyword);
     fields.path = Text(layout_.path);
     const ItemLayout::RecordFields& r = layout_.record;
     if (!r.verb) return fields;
-    fields.verb = selected(r.verb, verbs_);
+    fields.verb = SelectedEntry(r.verb, verbs_).value_or("");
     fields.parameters = Text(r.parameters);
     fields.workingFolder = Text(r.workingFolder);
-    fields.showModeName = selected(r.showMode, showModes_);
+    fields.showModeName = SelectedEntry(r.showMode, showModes_).value_or("");
     return fields;
 }
 
@@ -229,20 +204,6 @@ void ItemDialog::BtnExpandFilePathClick() {
 
 void ItemDialog::BtnRelativeFilePathClick() {
     SetText(layout_.path, state_.RelativePath(Text(layout_.path)));
-}
-
-void ItemDialog::FormDropFiles(HDROP drop) {
-    const platform::DropHandle release(drop);
-    SetForegroundWindow(Handle());
-    for (const std::string& path : platform::DroppedFiles(drop)) TakeChosenPath(path);
-}
-
-LRESULT ItemDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_DROPFILES && layout_.fileDrops) {
-        FormDropFiles(reinterpret_cast<HDROP>(wParam));
-        return 0;
-    }
-    return DialogWindow::OnMessage(message, wParam, lParam);
 }
 
 TreeItemDialog::TreeItemDialog(const ItemLayout& layout, const Dependencies& deps, const char* emptyMessage)

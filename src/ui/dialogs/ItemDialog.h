@@ -1,7 +1,6 @@
 #pragma once
 
 #include <windows.h>
-#include <shellapi.h>
 
 #include <cstddef>
 #include <cstdint>
@@ -76,14 +75,11 @@ public:
     // Cancel, by any route: the owner enabled, the dialog hidden, nothing stored.
     void Hide() { HideToOwner(); }
     virtual void BtnOKClick() = 0;
-    void BtnCancelClick() { Hide(); }
     void BtnShowExtraClick() { ShowExtra(!ExtraShown()); }
     void BtnRefFileClick();
     void BtnRefDirClick();
     void BtnExpandFilePathClick();
     void BtnRelativeFilePathClick();
-    // Files dropped from the shell onto the dialog; releases the drop.
-    void FormDropFiles(HDROP drop);
 
     bool ExtraShown() const;
     // The client height collapsed and expanded, in pixels at the dialog's DPI.
@@ -119,13 +115,11 @@ protected:
     virtual void ResetExtra();
     // The fields as typed; verb and show mode are the selected entries.
     LauncherItemFields Fields() const;
-    void AddListEntries(int id, const std::vector<std::string>& entries);
-    // The selected entry of a drop-down list (-1 for none), and selecting one.
-    int Selection(int id) const;
-    void Select(int id, int entry);
 
     void Close() override { Hide(); }
-    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnFilesDropped(const std::vector<std::string>& paths) override {
+        for (const std::string& path : paths) TakeChosenPath(path);
+    }
 
 private:
     void MakeStandardGroup();
@@ -165,7 +159,6 @@ public:
     // of a new item (0 chosen in the folder picker, 1 before the main tree's selected node, 2 its first child).
     void SetDialogMode(std::uint8_t mode) { dialogMode_ = mode; }
     void SetPlacement(std::uint8_t placement) { placement_ = placement; }
-    std::uint8_t DialogMode() const { return dialogMode_; }
     std::uint8_t Placement() const { return placement_; }
     const std::string& PreviousKeyword() const { return previousKeyword_; }
 

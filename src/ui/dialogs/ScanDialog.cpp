@@ -4,11 +4,9 @@
 
 #include <utility>
 
-#include "platform/DropTarget.h"
 #include "platform/FolderScan.h"
 #include "platform/TextCodec.h"
 #include "platform/Win32LaunchShell.h"
-#include "ui/dialogs/DialogControls.h"
 
 namespace zanmel::ui {
 
@@ -72,7 +70,7 @@ TFormScan::TFormScan(Dependencies deps)
          kScanCheckBox2, 0, nullptr, true},
         {L"BUTTON", "OK", BS_DEFPUSHBUTTON | WS_GROUP | WS_TABSTOP, {262, 140, 80, 26}, kScanBtnOK, 0,
          &F::BtnOKClick},
-        {L"BUTTON", "Cancel", BS_PUSHBUTTON | WS_TABSTOP, {348, 140, 80, 26}, kScanBtnCancel, 0, &F::BtnCancelClick},
+        {L"BUTTON", "Cancel", BS_PUSHBUTTON | WS_TABSTOP, {348, 140, 80, 26}, kScanBtnCancel, 0, &F::Hide},
     });
     // clang-format on
     DragAcceptFiles(Handle(), TRUE);
@@ -104,7 +102,7 @@ void TFormScan::ShowPanel2(bool shown) {
 void TFormScan::Show() {
     const std::uint8_t mode = scanMode_ <= kScanCustom ? scanMode_ : kScanCustom;
     const ModeTexts& texts = kModeTexts[mode];
-    SetControlText(Handle(), texts.caption);
+    SetCaption(texts.caption);
     SetText(kScanLabel1, texts.label1);
     SetText(kScanLabel2, texts.label2);
 
@@ -126,7 +124,7 @@ void TFormScan::Show() {
     }
     ShowWindow(combo, items.empty() ? SW_HIDE : SW_SHOWNA);
     if (!items.empty()) {
-        SendMessageW(combo, CB_SETCURSEL, 0, 0);
+        Select(kScanComboBox1, 0);
         SetText(kScanEdit1, GetSpecialFolderPath(comboFolders_.front()));
     } else {
         SetText(kScanEdit1, "");
@@ -141,19 +139,13 @@ void TFormScan::Show() {
 
 void TFormScan::ComboBox1Change() {
     if (scanMode_ != kScanFavorites && scanMode_ != kScanPrograms) return;
-    const LRESULT index = SendMessageW(Control(kScanComboBox1), CB_GETCURSEL, 0, 0);
+    const int index = Selection(kScanComboBox1);
     if (index < 0 || static_cast<std::size_t>(index) >= comboFolders_.size()) return;
     SetText(kScanEdit1, GetSpecialFolderPath(comboFolders_[static_cast<std::size_t>(index)]));
 }
 
 void TFormScan::BtnFolderClick() {
     SetText(kScanEdit1, deps_.state.FolderBrowser(deps_.ui, Handle(), Text(kScanEdit1)));
-}
-
-void TFormScan::FormDropFiles(HDROP drop) {
-    const platform::DropHandle release(drop);
-    SetForegroundWindow(Handle());
-    for (const std::string& path : platform::DroppedFiles(drop)) SetText(kScanEdit1, path);
 }
 
 ScanOptions TFormScan::Options() const {
@@ -190,10 +182,7 @@ void TFormScan::BtnOKClick() {
 
     Hide();
     EnableWindow(deps_.host.MainWindow(), FALSE);
-    dirView_->SetTitle("スキャン中");
-    dirView_->SetLabel1("ファイルをスキャン中です。(※閉じるとスキャンを中断します)");
-    dirView_->SetLabel2("");
-    dirView_->Show();
+    dirView_->ShowProgress("スキャン中", "ファイルをスキャン中です。(※閉じるとスキャンを中断します)");
     try {
         platform::ScanFolder(*dirView_, scan, deps_.state.AbsolutePath(Text(kScanEdit1)), top);
     } catch (...) {
@@ -218,10 +207,6 @@ void TFormScan::EndScan(FolderTree::Node* top) {
 LRESULT TFormScan::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_COMMAND && LOWORD(wParam) == kScanComboBox1 && HIWORD(wParam) == CBN_SELCHANGE) {
         ComboBox1Change();
-        return 0;
-    }
-    if (message == WM_DROPFILES) {
-        FormDropFiles(reinterpret_cast<HDROP>(wParam));
         return 0;
     }
     return Default(message, wParam, lParam);

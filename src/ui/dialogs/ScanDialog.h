@@ -1,7 +1,6 @@
 #pragma once
 
 #include <windows.h>
-#include <shellapi.h>
 
 #include <cstdint>
 #include <string>
@@ -75,10 +74,7 @@ public:
 
     void ComboBox1Change();
     void BtnFolderClick();
-    void BtnCancelClick() { Hide(); }
     void BtnOKClick();
-    // Files or folders dropped from the shell: each path in turn goes into Edit1. Releases the drop.
-    void FormDropFiles(HDROP drop);
 
     // RadioGroup1's selected item (0 to 2), -1 for none.
     int RadioGroup1Index() const;
@@ -92,6 +88,10 @@ protected:
     // Closing is Cancel.
     void Close() override { Hide(); }
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Files or folders dropped from the shell: each path in turn goes into Edit1.
+    void OnFilesDropped(const std::vector<std::string>& paths) override {
+        for (const std::string& path : paths) SetText(kScanEdit1, path);
+    }
 
 private:
     void ShowPanel2(bool shown);

@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
+#include <utility>
 
 #include "core/CommaText.h"
 #include "platform/WindowSubclass.h"
@@ -21,6 +21,16 @@ constexpr const char* kRestartNote = "※1 設定を有効にするにはZanmel�
 // Where each corner panel of a group sits in the picture of the screen, by bit: column and row of a 3 x 3 grid.
 constexpr int kCornerColumn[8] = {0, 1, 2, 0, 2, 0, 1, 2};
 constexpr int kCornerRow[8] = {2, 2, 2, 1, 1, 0, 0, 0};
+
+// The check boxes and the switches of TSetting they show.
+// clang-format off
+constexpr std::pair<SettingControl, bool TSetting::*> kSwitches[] = {
+    {kSettingCheckBox1, &TSetting::MinimatizeOnNoActive}, {kSettingCheckBox2, &TSetting::GoTaskTray},
+    {kSettingCheckBox3, &TSetting::ForeCaseSensitive}, {kSettingCheckBox4, &TSetting::PartialCaseSensitive},
+    {kSettingCheckBox5, &TSetting::NoMakePopupMenu}, {kSettingCheckBox6, &TSetting::NoUseIcon},
+    {kSettingCheckBox7, &TSetting::RomajiSearch},
+};
+// clang-format on
 
 }  // namespace
 
@@ -45,10 +55,6 @@ void TFormSetting::CreateControls() {
     constexpr DWORD check = BS_AUTOCHECKBOX | WS_TABSTOP;
     constexpr DWORD label = SS_LEFT | SS_NOPREFIX;
     constexpr DWORD list = CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
-    const auto fill = [this](int combo, const std::vector<std::string>& entries) {
-        for (const std::string& entry : entries)
-            SendMessageW(Control(combo), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ToWide(entry).c_str()));
-    };
 
     // The tab strip lies under the pages' controls, which are its siblings; TabSheet1 "設定" follows it.
     pageStarts_[0] = ControlCount() + 1;
@@ -75,8 +81,8 @@ void TFormSetting::CreateControls() {
         item.pszText = text.data();
         SendMessageW(Control(kSettingPageControl1), TCM_INSERTITEMW, index++, reinterpret_cast<LPARAM>(&item));
     }
-    fill(kSettingComboBox3, skinNames_);
-    fill(kSettingComboBox4, ImeModeNames());
+    AddEntries(kSettingComboBox3, skinNames_);
+    AddEntries(kSettingComboBox4, ImeModeNames());
 
     // TabSheet2 "呼び出し": the same three triggers for the main window and for the popup menu.
     pageStarts_[1] = ControlCount();
@@ -108,7 +114,7 @@ void TFormSetting::CreateControls() {
         }
         platform::InstallSubclass(Control(group.edit), &TFormSetting::HotKeyEditProc, kHotKeySubclassId,
                                   reinterpret_cast<DWORD_PTR>(this));
-        fill(group.mouse, MouseTriggerNames());
+        AddEntries(group.mouse, MouseTriggerNames());
     }
     AddControl(L"STATIC", kRestartNote, label, {20, 312, 400, 16});
 
@@ -145,29 +151,17 @@ int TFormSetting::CurrentPage() const {
 void TFormSetting::Show() {
     // The controls are made when the dialog is first shown, so start-up does not wait for them.
     if (!Control(kSettingPageControl1)) CreateControls();
-    SetChecked(kSettingCheckBox1, setting_.MinimatizeOnNoActive);
-    SetChecked(kSettingCheckBox2, setting_.GoTaskTray);
-    SetChecked(kSettingCheckBox3, setting_.ForeCaseSensitive);
-    SetChecked(kSettingCheckBox4, setting_.PartialCaseSensitive);
-    SetChecked(kSettingCheckBox5, setting_.NoMakePopupMenu);
-    SetChecked(kSettingCheckBox6, setting_.NoUseIcon);
-    SetChecked(kSettingCheckBox7, setting_.RomajiSearch);
-    const auto select = [&](int id, std::int32_t stored, std::size_t count) {
-        SendMessageW(Control(id), CB_SETCURSEL, static_cast<WPARAM>(ListSelection(stored, count)), 0);
-    };
-    select(kSettingComboBox1, setting_.MouseZanmel, MouseTriggerNames().size());
-    select(kSettingComboBox2, setting_.MousePopup, MouseTriggerNames().size());
-    select(kSettingComboBox4, setting_.ImeMode, ImeModeNames().size());
+    for (const auto& [id, on] : kSwitches) SetChecked(id, setting_.*on);
+    Select(kSettingComboBox1, ListSelection(setting_.MouseZanmel, MouseTriggerNames().size()));
+    Select(kSettingComboBox2, ListSelection(setting_.MousePopup, MouseTriggerNames().size()));
+    Select(kSettingComboBox4, ListSelection(setting_.ImeMode, ImeModeNames().size()));
     SetText(kSettingEdit1, HotKeyText(setting_.HotKeyZanmel));
     SetText(kSettingEdit2, HotKeyText(setting_.HotKeyPopup));
     corners_ = {CornerPositionsOf(setting_.CornerZanmel), CornerPositionsOf(setting_.CornerPopup)};
     for (int group = 0; group < 2; ++group)
         for (int bit = 0; bit < 8; ++bit)
             InvalidateRect(Control((group == 0 ? kSettingPanel11 : kSettingPanel21) + bit), nullptr, TRUE);
-    const auto skin = std::find(skinNames_.begin(), skinNames_.end(), setting_.DefaultSkinName);
-    SendMessageW(Control(kSettingComboBox3), CB_SETCURSEL,
-                 skin == skinNames_.end() ? static_cast<WPARAM>(-1) : static_cast<WPARAM>(skin - skinNames_.begin()),
-                 0);
+    SelectEntry(kSettingComboBox3, skinNames_, setting_.DefaultSkinName);
     ShowPage(0);
     OpenOverOwner(kSettingButton1);
 }
@@ -176,23 +170,14 @@ void TFormSetting::Hide() {
     // Whatever the save does, the main window comes back and the dialog goes; a failed write is reported after.
     const platform::ScopeGuard release([this] { HideToOwner(); });
     if (!Control(kSettingPageControl1)) return;  // never shown: nothing to take, the settings stay
-    setting_.MinimatizeOnNoActive = Checked(kSettingCheckBox1);
-    setting_.GoTaskTray = Checked(kSettingCheckBox2);
-    setting_.ForeCaseSensitive = Checked(kSettingCheckBox3);
-    setting_.PartialCaseSensitive = Checked(kSettingCheckBox4);
-    setting_.NoMakePopupMenu = Checked(kSettingCheckBox5);
-    setting_.NoUseIcon = Checked(kSettingCheckBox6);
-    setting_.RomajiSearch = Checked(kSettingCheckBox7);
+    for (const auto& [id, on] : kSwitches) setting_.*on = Checked(id);
     // No selection is stored as -1.
-    setting_.MouseZanmel = static_cast<std::int32_t>(SendMessageW(Control(kSettingComboBox1), CB_GETCURSEL, 0, 0));
-    setting_.MousePopup = static_cast<std::int32_t>(SendMessageW(Control(kSettingComboBox2), CB_GETCURSEL, 0, 0));
-    setting_.ImeMode = static_cast<std::int32_t>(SendMessageW(Control(kSettingComboBox4), CB_GETCURSEL, 0, 0));
+    setting_.MouseZanmel = Selection(kSettingComboBox1);
+    setting_.MousePopup = Selection(kSettingComboBox2);
+    setting_.ImeMode = Selection(kSettingComboBox4);
     setting_.CornerZanmel = CornerMaskOf(corners_[0]);
     setting_.CornerPopup = CornerMaskOf(corners_[1]);
-    const LRESULT skin = SendMessageW(Control(kSettingComboBox3), CB_GETCURSEL, 0, 0);
-    setting_.DefaultSkinName = skin >= 0 && static_cast<std::size_t>(skin) < skinNames_.size()
-                                   ? skinNames_[static_cast<std::size_t>(skin)]
-                                   : std::string(kDefaultSkinName);
+    setting_.DefaultSkinName = SelectedEntry(kSettingComboBox3, skinNames_).value_or(kDefaultSkinName);
     setting_.SaveSetting();
 }
 

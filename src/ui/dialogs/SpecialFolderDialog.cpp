@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "core/LauncherItemRules.h"
-#include "ui/dialogs/DialogControls.h"
 
 namespace zanmel::ui {
 
@@ -40,21 +39,16 @@ void RegisterScrollBox() {
     RegisterClassExW(&box);  // a failure shows when the box cannot be made
 }
 
-// The frame, with the construction timed from before the window is made.
-DialogWindow::Frame TimedFrame(TDebugTimer& timer, HWND owner) {
-    timer.BeginStage();
-    return {.className = L"TFormSpecialFolder",
-            .caption = "特殊フォルダ",
-            .clientWidth = 720,
-            .clientHeight = 520,
-            .owner = owner,
-            .exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT};
-}
-
 }  // namespace
 
 TFormSpecialFolder::TFormSpecialFolder(TDebugTimer& timer, Dependencies deps)
-    : DialogWindow(TimedFrame(timer, deps.host.MainWindow())),
+    // The stage begins before the window is made.
+    : DialogWindow((timer.BeginStage(), Frame{.className = L"TFormSpecialFolder",
+                                              .caption = "特殊フォルダ",
+                                              .clientWidth = 720,
+                                              .clientHeight = 520,
+                                              .owner = deps.host.MainWindow(),
+                                              .exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT})),
       deps_(deps),
       registered_(kSpecialFolderCount, -1),
       previousKeywords_(kSpecialFolderCount),
@@ -164,20 +158,20 @@ void TFormSpecialFolder::ScrollBox1Scroll(WORD code) {
 
 void TFormSpecialFolder::SetRowTicked(std::size_t row, bool ticked) {
     const int i = static_cast<int>(row);
-    ui::SetChecked(RowControl(kSFolderRowCheck + i), ticked);
-    ShowWindow(RowControl(kSFolderRowEdit + i), ticked ? SW_SHOWNA : SW_HIDE);
+    SetChecked(kSFolderRowCheck + i, ticked);
+    ShowWindow(Control(kSFolderRowEdit + i), ticked ? SW_SHOWNA : SW_HIDE);
 }
 
 bool TFormSpecialFolder::RowTicked(std::size_t row) const {
-    return IsChecked(RowControl(kSFolderRowCheck + static_cast<int>(row)));
+    return Checked(kSFolderRowCheck + static_cast<int>(row));
 }
 
 std::string TFormSpecialFolder::RowKeyword(std::size_t row) const {
-    return KeywordFromField(ControlText(RowControl(kSFolderRowEdit + static_cast<int>(row))));
+    return KeywordFromField(Text(kSFolderRowEdit + static_cast<int>(row)));
 }
 
 void TFormSpecialFolder::SetRowKeyword(std::size_t row, std::string_view keyword) {
-    SetControlText(RowControl(kSFolderRowEdit + static_cast<int>(row)), keyword);
+    SetText(kSFolderRowEdit + static_cast<int>(row), keyword);
 }
 
 void TFormSpecialFolder::Show() {

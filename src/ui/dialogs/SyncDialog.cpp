@@ -8,7 +8,6 @@
 #include "platform/AtomicFile.h"
 #include "platform/Handles.h"
 #include "platform/TextCodec.h"
-#include "ui/dialogs/DialogControls.h"
 
 namespace zanmel::ui {
 
@@ -37,18 +36,18 @@ TFormSync::TFormSync(Dependencies deps)
          {12, 240, 536, 16}},
         {L"STATIC", "※Zanmel Ver2.XX系とは同期できません。", label, {12, 260, 536, 16}},
         {L"BUTTON", "同期を実行", button, {12, 320, 140, 28}, kSyncBtnSync, 0, &F::BtnSyncClick},
-        {L"BUTTON", "閉じる", button, {460, 320, 88, 28}, kSyncBtnClose, 0, &F::BtnCloseClick},
+        {L"BUTTON", "閉じる", button, {460, 320, 88, 28}, kSyncBtnClose, 0, &F::Hide},
     });
     // clang-format on
 }
 
 std::vector<std::string> TFormSync::Lines() const {
-    return ListBoxLines(Control(kSyncListBox1));
+    return ListLines(kSyncListBox1);
 }
 
 void TFormSync::Show() {
     if (const auto bytes = deps_.files.ReadFile(SyncPath())) {
-        SetListBoxLines(Control(kSyncListBox1), SyncLinesOf(*bytes));
+        SetListLines(kSyncListBox1, SyncLinesOf(*bytes));
     }
     OpenOverOwner(kSyncBtnClose);
 }
@@ -86,28 +85,25 @@ void TFormSync::BtnAddClick() {
 
 void TFormSync::BtnEditClick() {
     if (running_) return;
-    const int index = ListBoxSelection(Control(kSyncListBox1));
+    const int index = SelectedLine(kSyncListBox1);
     if (index < 0) return;
     std::vector<std::string> lines = Lines();
     const auto chosen = ChooseExe(SyncLinePath(lines[static_cast<std::size_t>(index)]));
     if (!chosen) return;
-    if (TakeLines(EditSyncLine(lines, static_cast<std::size_t>(index), deps_.state.ComputerName(), *chosen), lines)) {
-        SendMessageW(Control(kSyncListBox1), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    }
+    TakeLines(EditSyncLine(lines, static_cast<std::size_t>(index), deps_.state.ComputerName(), *chosen), lines, index);
 }
 
-bool TFormSync::TakeLines(const std::string& problem, const std::vector<std::string>& lines) {
-    if (!problem.empty()) {
+void TFormSync::TakeLines(const std::string& problem, const std::vector<std::string>& lines, int selected) {
+    if (problem.empty()) {
+        SetListLines(kSyncListBox1, lines, selected);
+    } else {
         deps_.ui.ShowMessage(problem);
-        return false;
     }
-    SetListBoxLines(Control(kSyncListBox1), lines);
-    return true;
 }
 
 void TFormSync::BtnDelClick() {
     if (running_) return;
-    const int index = ListBoxSelection(Control(kSyncListBox1));
+    const int index = SelectedLine(kSyncListBox1);
     if (index >= 0) SendMessageW(Control(kSyncListBox1), LB_DELETESTRING, static_cast<WPARAM>(index), 0);
 }
 
@@ -136,10 +132,7 @@ void TFormSync::BtnSyncClick() {
         return;
     }
     TFormDirView& view = deps_.dirView;
-    view.SetTitle("同期中");
-    view.SetLabel1("ファイルを同期中です。(※閉じると同期を中断します)");
-    view.SetLabel2("");
-    view.Show();
+    view.ShowProgress("同期中", "ファイルを同期中です。(※閉じると同期を中断します)");
 
     std::vector<std::string> destinations;
     std::optional<std::string> failed;

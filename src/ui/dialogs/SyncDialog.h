@@ -51,13 +51,11 @@ public:
     // FormHide, by any route: enables the main window, writes sync.txt and hides the directory view. During a
     // run only the directory view is hidden, which interrupts the copy; the run then hides the dialog.
     void Hide();
-    bool Running() const { return running_; }
 
     void BtnAddClick();
     void BtnEditClick();
     void BtnDelClick();
     void BtnSyncClick();
-    void BtnCloseClick() { Hide(); }
 
     std::vector<std::string> Lines() const;
     std::string SyncPath() const { return deps_.state.HomeSheetFolder() + "\\sync.txt"; }
@@ -68,8 +66,9 @@ protected:
 private:
     // The executable chosen in the file-open dialog; the program folder is the current folder again afterwards.
     std::optional<std::string> ChooseExe(const std::string& initial);
-    // The list shown as an edit of it left it, or the edit's problem told and the list kept; false then.
-    bool TakeLines(const std::string& problem, const std::vector<std::string>& lines);
+    // The list shown as an edit of it left it (with the line at selected selected), or the edit's problem told
+    // and the list kept.
+    void TakeLines(const std::string& problem, const std::vector<std::string>& lines, int selected = -1);
     // The copies of a run.
     // False when a required folder could not be made; failed names the first file of a sheet that could not be
     // copied (that sheet stays as it was).

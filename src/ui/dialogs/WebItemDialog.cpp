@@ -26,14 +26,11 @@ TFormWEB::TFormWEB(const Dependencies& deps)
          &F::BtnAutoSetClick},
     });
     // clang-format on
-    AddListEntries(kWebComboBox3, CommaTextSplit(deps_.launcher.CharSetList));
+    AddEntries(kWebComboBox3, CommaTextSplit(deps_.launcher.CharSetList));
     dropTarget_ = std::make_unique<platform::DropTargetRegistration>(
         Handle(), new platform::CDropTarget(
                       Handle(), [this](const std::string& name, const std::string& url) { SetLink(name, url); }));
 }
-
-// The drop target goes while the window is still there.
-TFormWEB::~TFormWEB() = default;
 
 void TFormWEB::LoadRecord(const TLaunchWordData2& record) {
     TreeItemDialog::LoadRecord(record);

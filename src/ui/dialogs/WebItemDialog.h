@@ -30,7 +30,6 @@ enum WebItemControl : int {
 class TFormWEB : public TreeItemDialog {
 public:
     explicit TFormWEB(const Dependencies& deps);
-    ~TFormWEB() override;
 
     // A dropped link: the URL, and the shortcut's name without its extension as the keyword.
     void SetLink(std::string_view name, std::string_view url);
@@ -50,6 +49,7 @@ protected:
     TLaunchWordData2 RecordOf(const LauncherItemFields& fields) const override;
 
 private:
+    // Revoked as the members go, before the base destroys the window.
     std::unique_ptr<platform::DropTargetRegistration> dropTarget_;
 };
 
