@@ -5,6 +5,7 @@
 
 #include "ZanmelVersion.h"
 #include "ui/dialogs/AboutBox.h"
+#include "ui/dialogs/DebugDirectDialog.h"
 #include "ui/main/TForm1.h"
 
 namespace zanmel {

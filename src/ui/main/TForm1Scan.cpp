@@ -1,5 +1,6 @@
 // The scan menu entries of the main menu and the frame menu: each opens the item scanner in its mode.
 #include "core/ScanRules.h"
+#include "ui/dialogs/ScanDialog.h"
 #include "ui/main/TForm1.h"
 
 namespace zanmel {

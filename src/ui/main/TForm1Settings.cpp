@@ -1,4 +1,7 @@
 // The menu entries of the settings dialogs.
+#include "ui/dialogs/LauncherSettingDialog.h"
+#include "ui/dialogs/SettingDialog.h"
+#include "ui/dialogs/SpecialFolderDialog.h"
 #include "ui/main/TForm1.h"
 
 namespace zanmel {

@@ -3,6 +3,9 @@
 #include <algorithm>
 
 #include "core/NameCompare.h"
+#include "ui/dialogs/AutorunInfDialog.h"
+#include "ui/dialogs/BackUpDialog.h"
+#include "ui/dialogs/SyncDialog.h"
 #include "ui/main/TForm1.h"
 
 namespace zanmel {

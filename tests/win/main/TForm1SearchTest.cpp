@@ -18,6 +18,7 @@
 #include "platform/TextCodec.h"
 #include "platform/Win32FileAccess.h"
 #include "skin/Win32SkinEnvironment.h"
+#include "ui/dialogs/DirViewWindow.h"
 #include "ui/main/TForm1.h"
 
 namespace zanmel {
