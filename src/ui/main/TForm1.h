@@ -134,8 +134,6 @@ public:
     // The computer folder's setting.ini.
     std::string ComputerSettingPath() const;
     const std::string& SkinName() const { return skinName_; }
-    // Windows registered by the protocol, to be sent a close message when this window is destroyed.
-    const std::vector<std::int32_t>& NotifyWindows() const { return notifyWindows_; }
     void SaveTree();
     void WriteSheetFile(const std::string& path, std::string_view bytes);
     const std::string& SheetFolder() const { return deps_.state.SheetFolder(); }
@@ -227,18 +225,6 @@ public:
     void LaunchAddFromFolder();
     void LaunchAddFromItem();
     void LauncherMenuChangeDataClick();
-    // The item scanner in its four modes, from the main menu and the frame menu.
-    void MenuScanIEClick();
-    void MenuScanProgramClick();
-    void MenuScanExeClick();
-    void MenuScanCustomClick();
-    // The protocol test window, shown without disabling this one.
-    void MenuDebugDirectZNXSClick();
-    // The settings dialogs from the main and the frame menu; each disables this window while it is shown.
-    void MenuSetAllClick();
-    void MenuSetLaunchClick();
-    // Also "編集(&E)" of a special folder item's menu.
-    void MenuSetSFolderClick();
 
     // The WEB item dialog likewise, and the edit of the current web item.
     void MenuEntryWEBClick();
@@ -275,10 +261,6 @@ public:
     bool HotKeyRegistered(bool popup) const;
     bool HookLoaded() const;
 
-    // The removable-drive tools from the "USB(&U)" menus.
-    void MenuUsbAutorunInfClick();
-    void MenuUsbBackUpClick();
-    void MenuUsbSyncClick();
     // After a sync run refreshed the sheet list: the sheet menus follow it, and the current sheet is read again
     // when the run copied into its folder, so that what the window saves later matches the files copied.
     void SheetsSynced(const std::vector<std::string>& destinations);

@@ -106,7 +106,7 @@ void TForm1::MenuCommand(UINT id) {
             WEBMenuChangeDataClick();
             break;
         case SFolderMenuEdit:
-            MenuSetSFolderClick();
+            MainMenuCommand(ui::MenuSetSFolder);
             break;
         default:
             break;  // the other dialogs' entries stay disabled until their dialogs exist
