@@ -8,28 +8,29 @@ namespace {
 constexpr wchar_t kPanelClass[] = L"TPanel";
 constexpr wchar_t kSplitterClass[] = L"TSplitter";
 
-// The colour first, then what the owner paints over it.
-void PaintWindow(HWND hwnd, HBRUSH brush, const TPanel::PaintHandler& paint) {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd, &ps);
-    RECT rc;
-    GetClientRect(hwnd, &rc);
-    FillRect(dc, &rc, brush);
-    if (paint) paint(dc, rc.right, rc.bottom);
-    EndPaint(hwnd, &ps);
-}
-
 }  // namespace
 
-TPanel::TPanel(HWND parent, COLORREF colour) : brush_(CreateSolidBrush(colour)) {
+TColouredWindow::TColouredWindow(COLORREF colour) : brush_(CreateSolidBrush(colour)) {}
+
+void TColouredWindow::SetColour(COLORREF colour) {
+    brush_.Reset(CreateSolidBrush(colour));
+    InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void TColouredWindow::Paint() const {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(Handle(), &ps);
+    RECT rc;
+    GetClientRect(Handle(), &rc);
+    FillRect(dc, &rc, brush_.Get());
+    if (paint_) paint_(dc, rc.right, rc.bottom);
+    EndPaint(Handle(), &ps);
+}
+
+TPanel::TPanel(HWND parent, COLORREF colour) : TColouredWindow(colour) {
     RegisterWindowClass(kPanelClass, nullptr, nullptr, nullptr, 0);
     Create(kPanelClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, 0, 0, 0, 0,
            parent);
-}
-
-void TPanel::SetColour(COLORREF colour) {
-    brush_.Reset(CreateSolidBrush(colour));
-    InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 LRESULT TPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -52,7 +53,7 @@ LRESULT TPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         case WM_PAINT:
             if (!paint_) return Default(message, wParam, lParam);
-            PaintWindow(Handle(), brush_.Get(), paint_);
+            Paint();
             return 0;
         case WM_LBUTTONDOWN:
             if (!drag_.start) return Default(message, wParam, lParam);
@@ -85,14 +86,9 @@ FramePoint TPanel::ScreenPoint(LPARAM lParam) const {
 }
 
 TSplitter::TSplitter(HWND parent, MoveHandler onMove)
-    : onMove_(std::move(onMove)), brush_(CreateSolidBrush(GetSysColor(COLOR_BTNFACE))) {
+    : TColouredWindow(GetSysColor(COLOR_BTNFACE)), onMove_(std::move(onMove)) {
     RegisterWindowClass(kSplitterClass, nullptr, nullptr, nullptr, 0);
     Create(kSplitterClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, 0, parent);
-}
-
-void TSplitter::SetColour(COLORREF colour) {
-    brush_.Reset(CreateSolidBrush(colour));
-    InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 LRESULT TSplitter::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -103,7 +99,7 @@ LRESULT TSplitter::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_ERASEBKGND:
             return 1;
         case WM_PAINT:
-            PaintWindow(Handle(), brush_.Get(), paint_);
+            Paint();
             return 0;
         case WM_LBUTTONDOWN:
             grabOffset_ = GET_X_LPARAM(lParam);

@@ -30,22 +30,27 @@
 #include "platform/TrayIcon.h"
 #include "platform/Window.h"
 #include "ui/dialogs/TreeHost.h"
-#include "ui/dialogs/AutorunInfDialog.h"
-#include "ui/dialogs/BackUpDialog.h"
-#include "ui/dialogs/DebugDirectDialog.h"
-#include "ui/dialogs/DirViewWindow.h"
-#include "ui/dialogs/FolderPickerDialog.h"
-#include "ui/dialogs/LauncherItemDialog.h"
-#include "ui/dialogs/ScanDialog.h"
-#include "ui/dialogs/SyncDialog.h"
-#include "ui/dialogs/WebItemDialog.h"
-#include "ui/dialogs/LauncherSettingDialog.h"
-#include "ui/dialogs/SettingDialog.h"
-#include "ui/dialogs/SpecialFolderDialog.h"
 #include "ui/main/ChildWindows.h"
 #include "ui/main/MainMenus.h"
 
 namespace zanmel {
+
+class LauncherPopup;
+class TreeContextMenus;
+namespace ui {
+class TForm3;
+class TForm4;
+class TFormAutorunInf;
+class TFormBackUp;
+class TFormDebugDirectZNXS;
+class TFormDirView;
+class TFormScan;
+class TFormSetting;
+class TFormSpecialFolder;
+class TFormSync;
+class TFormWEB;
+class TFormZanmel;
+}  // namespace ui
 
 // The main window: the folder tree on the right, the search result list on the left, the two search boxes
 // below them and the status bar showing the sheet.
@@ -129,8 +134,6 @@ public:
     // The computer folder's setting.ini.
     std::string ComputerSettingPath() const;
     const std::string& SkinName() const { return skinName_; }
-    // Windows registered by the protocol, to be sent a close message when this window is destroyed.
-    const std::vector<std::int32_t>& NotifyWindows() const { return notifyWindows_; }
     void SaveTree();
     void WriteSheetFile(const std::string& path, std::string_view bytes);
     const std::string& SheetFolder() const { return deps_.state.SheetFolder(); }
@@ -159,6 +162,7 @@ public:
     HWND Panel1() const { return panel1_->Handle(); }
     HWND Panel2() const { return panel2_->Handle(); }
     std::vector<std::string> ListLines() const;
+    std::size_t ListLineCount() const { return listLines_.size(); }
     const ui::MainMenus& Menus() const { return *menus_; }
     bool TrayIconShown() const { return trayIcon1_ && trayIcon1_->IsShown(); }
     FolderTree& Tree() { return tree_; }
@@ -221,18 +225,6 @@ public:
     void LaunchAddFromFolder();
     void LaunchAddFromItem();
     void LauncherMenuChangeDataClick();
-    // The item scanner in its four modes, from the main menu and the frame menu.
-    void MenuScanIEClick();
-    void MenuScanProgramClick();
-    void MenuScanExeClick();
-    void MenuScanCustomClick();
-    // The protocol test window, shown without disabling this one.
-    void MenuDebugDirectZNXSClick();
-    // The settings dialogs from the main and the frame menu; each disables this window while it is shown.
-    void MenuSetAllClick();
-    void MenuSetLaunchClick();
-    // Also "編集(&E)" of a special folder item's menu.
-    void MenuSetSFolderClick();
 
     // The WEB item dialog likewise, and the edit of the current web item.
     void MenuEntryWEBClick();
@@ -269,10 +261,6 @@ public:
     bool HotKeyRegistered(bool popup) const;
     bool HookLoaded() const;
 
-    // The removable-drive tools from the "USB(&U)" menus.
-    void MenuUsbAutorunInfClick();
-    void MenuUsbBackUpClick();
-    void MenuUsbSyncClick();
     // After a sync run refreshed the sheet list: the sheet menus follow it, and the current sheet is read again
     // when the run copied into its folder, so that what the window saves later matches the files copied.
     void SheetsSynced(const std::vector<std::string>& destinations);
@@ -296,13 +284,6 @@ private:
     void InstallSkinPainting();
     LRESULT ControlColour(UINT message, HDC dc, HWND control);
     LRESULT TreeView1CustomDraw(NMTVCUSTOMDRAW* draw);
-    // A drag inside the tree: the node under the mouse (null below the last node) and the TVHT_ hit flags.
-    struct TreeDrag {
-        bool dragging = false;
-        const FolderTree::Node* target = nullptr;
-        UINT hit = 0;
-    };
-    TreeDrag TreeDragState() const;
     // The image of a list row's keyword: its icon, or the default icon when icons are off.
     int ListIconIndex(std::string_view keyword);
     void MenuHelpShowClick();
@@ -399,9 +380,6 @@ private:
     void ScaleDefaultLayout();
     void DpiChanged(UINT dpi, const RECT& suggested);
 
-    // The tree's context menus, mouse, drag and timer handling (created with the first sheet, destroyed first).
-    struct TreeUi;
-    void InstallTreeUi();
     HTREEITEM ItemOf(const FolderTree::Node* node) const;
     void ShowSubtree(FolderTree::Node* node);
     void DeleteFolderContents(FolderTree::Node* node, HTREEITEM item);
@@ -409,13 +387,11 @@ private:
     void MenuCommand(UINT id);
     void SelectListLineNode(bool focusTree);
     void SwitchSheetBy(int step);
-    std::shared_ptr<TreeUi> treeUi_;
+    // The tree's context menus, mouse, drag and timer handling (created with the first sheet, destroyed first).
+    std::unique_ptr<TreeContextMenus> treeMenus_;
     std::unique_ptr<platform::DropTargetRegistration> treeDropTarget_;
-    // The tree's five context menus.
-    std::vector<HMENU> ContextMenus() const;
 
     // Hot keys, the hook library, the launcher menu and the skin's drawing of the popup menus.
-    struct PopupUi;
     void InstallCallUps();
     void ReleaseCallUps();
     bool CallUpMessage(MSG& msg);
@@ -428,11 +404,10 @@ private:
     void AttachPopupSubmenu(HMENU menu, UINT position, const FolderTree::Node& node, std::size_t own);
     std::vector<HMENU> FixedPopupMenus() const;
     void AttachMenuDrawing();
-    void AttachMenuDrawing(HMENU menu);
     void ApplyMenuOwnerDraw();
     bool PopupMeasureItem(MEASUREITEMSTRUCT& measure);
     bool PopupDrawItem(const DRAWITEMSTRUCT& draw);
-    std::shared_ptr<PopupUi> popupUi_;
+    std::unique_ptr<LauncherPopup> popup_;
     RECT virtualScreen_{};
 };
 

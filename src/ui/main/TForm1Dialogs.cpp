@@ -4,6 +4,16 @@
 
 #include "core/TreePlacement.h"
 #include "platform/TextCodec.h"
+#include "ui/dialogs/AutorunInfDialog.h"
+#include "ui/dialogs/BackUpDialog.h"
+#include "ui/dialogs/DebugDirectDialog.h"
+#include "ui/dialogs/LauncherItemDialog.h"
+#include "ui/dialogs/LauncherSettingDialog.h"
+#include "ui/dialogs/ScanDialog.h"
+#include "ui/dialogs/SettingDialog.h"
+#include "ui/dialogs/SpecialFolderDialog.h"
+#include "ui/dialogs/SyncDialog.h"
+#include "ui/dialogs/WebItemDialog.h"
 #include "ui/main/TForm1.h"
 
 namespace zanmel {

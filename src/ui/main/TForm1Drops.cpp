@@ -8,6 +8,9 @@
 
 #include "core/TreePlacement.h"
 #include "platform/CallbackGuard.h"
+#include "ui/dialogs/FolderPickerDialog.h"
+#include "ui/dialogs/LauncherItemDialog.h"
+#include "ui/dialogs/WebItemDialog.h"
 #include "ui/main/TForm1.h"
 
 namespace zanmel {

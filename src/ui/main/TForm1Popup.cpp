@@ -2,13 +2,16 @@
 // launcher up from anywhere, and the skin's drawing of the popup menus' items.
 #include <windows.h>
 
-#include <unordered_map>
+#include <optional>
 
 #include "core/CallUpRules.h"
 #include "hook/HookProtocol.h"
 #include "platform/CallUp.h"
 #include "platform/TextCodec.h"
+#include "ui/main/LauncherPopup.h"
+#include "ui/dialogs/DirViewWindow.h"
 #include "ui/main/TForm1.h"
+#include "ui/main/TreeContextMenus.h"
 
 namespace zanmel {
 
@@ -34,65 +37,20 @@ BOOL CALLBACK WidenByMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
 
 }  // namespace
 
-struct TForm1::PopupUi {
-    platform::HotKey hotKeyZanmel;
-    platform::HotKey hotKeyPopup;
-    platform::HookLibrary hook;
-    platform::MenuHandle popupMenu1{CreatePopupMenu()};
-    std::uint64_t stamp = 0;  // tree.txt's time when the launcher menu was built
-    std::string treeText;     // the tree it was built from
-    std::size_t builds = 0;
-
-    // What the skin draws of a menu item; the item's data is its key here.
-    struct Item {
-        std::string text;  // the caption, "-" for a separator; the node's text for a launcher menu entry
-        bool separator = false;
-        bool launcher = false;  // an entry of PopupMenu1
-        int imageIndex = -1;
-    };
-    std::unordered_map<ULONG_PTR, Item> items;
-    ULONG_PTR nextKey = 1;
-    // Submenus whose entries are made when they first open: the tag and text of the folder node they show.
-    struct Pending {
-        std::size_t tag = 0;
-        std::string text;
-    };
-    std::unordered_map<HMENU, Pending> pending;
-    // The top level's folder entries get their submenus when it first opens: a submenu is a window-system
-    // object, and a sheet of 2,000 folders would make 2,000 of them at every load.
-    bool topSubmenusAttached = false;
-
-    const Item* Find(ULONG_PTR key) const {
-        const auto it = items.find(key);
-        return it == items.end() ? nullptr : &it->second;
-    }
-};
-
 void TForm1::InstallCallUps() {
-    popupUi_ = std::make_shared<PopupUi>();
-    const TSetting& setting = deps_.setting;
-    popupUi_->hotKeyZanmel.Register(Handle(), L"Zanmel", setting.HotKeyZanmel);
-    popupUi_->hotKeyPopup.Register(Handle(), L"ZanmelPopup", setting.HotKeyPopup);
-    if (HookInUse(setting)) {
-        popupUi_->hook.Load(deps_.state.ProgramFolder(), Handle(),
-                            {setting.MouseZanmel, setting.MousePopup, setting.CornerZanmel, setting.CornerPopup},
-                            deps_.ui);
-    }
+    popup_ = std::make_unique<LauncherPopup>(Handle(), deps_.setting, deps_.state.ProgramFolder(), deps_.ui);
 }
 
 void TForm1::ReleaseCallUps() {
-    if (!popupUi_) return;
-    popupUi_->hotKeyZanmel.Unregister();
-    popupUi_->hotKeyPopup.Unregister();
-    popupUi_->hook.Release(deps_.ui);
+    if (popup_) popup_->ReleaseCallUps(deps_.ui);
 }
 
 bool TForm1::HotKeyRegistered(bool popup) const {
-    return popup ? popupUi_->hotKeyPopup.Registered() : popupUi_->hotKeyZanmel.Registered();
+    return popup_->HotKeyRegistered(popup);
 }
 
 bool TForm1::HookLoaded() const {
-    return popupUi_->hook.Hooked();
+    return popup_->HookLoaded();
 }
 
 void TForm1::MeasureScreens() {
@@ -102,13 +60,13 @@ void TForm1::MeasureScreens() {
 }
 
 bool TForm1::CallUpMessage(MSG& msg) {
-    if (!popupUi_ || msg.hwnd != Handle()) return false;
-    if (popupUi_->hotKeyZanmel.Matches(msg) || msg.message == hook::kMessageMainWindow) {
+    if (!popup_ || msg.hwnd != Handle()) return false;
+    if (popup_->CallsMainWindow(msg)) {
         const bool fromHook = msg.message == hook::kMessageMainWindow;
         BringUpMainWindow(fromHook, fromHook && msg.wParam != hook::kMainWindowAnywhere);
         return true;
     }
-    if (popupUi_->hotKeyPopup.Matches(msg) || msg.message == hook::kMessageLauncherMenu) {
+    if (popup_->CallsMenu(msg)) {
         POINT mouse{};
         GetCursorPos(&mouse);
         // The menu closes when the user clicks elsewhere only while the launcher is in the foreground.
@@ -146,11 +104,11 @@ void TForm1::BringUpMainWindow(bool toMouse, bool keepInside) {
 }
 
 HMENU TForm1::PopupMenu1() const {
-    return popupUi_->popupMenu1.Get();
+    return popup_->Menu();
 }
 
 std::size_t TForm1::PopupMenu1Builds() const {
-    return popupUi_->builds;
+    return popup_->Builds();
 }
 
 namespace {
@@ -169,12 +127,10 @@ std::size_t SubtreeSize(const FolderTree::Node& node) {
 // (FillPopupSubmenu), so the menu costs what is opened of it, not the whole sheet.
 void TForm1::AppendPopupMenu1Entries(HMENU menu, const std::vector<std::unique_ptr<FolderTree::Node>>& nodes,
                                      std::size_t tag, bool withSubmenus) {
-    PopupUi& ui = *popupUi_;
     for (const auto& node : nodes) {
         const std::size_t own = tag;
         tag += SubtreeSize(*node);
-        const ULONG_PTR key = ui.nextKey++;
-        ui.items[key] = {node->text, false, true, NodeImageIndex(node.get())};
+        const ULONG_PTR key = popup_->Add({node->text, false, true, NodeImageIndex(node.get())});
         const std::wstring caption = ui::LiteralMenuCaption(node->text);
         MENUITEMINFOW info{};
         info.cbSize = sizeof(info);
@@ -198,18 +154,16 @@ void TForm1::AttachPopupSubmenu(HMENU menu, UINT position, const FolderTree::Nod
     info.hSubMenu = submenu.Get();
     // Attached, the submenu goes with its parent.
     if (!SetMenuItemInfoW(menu, position, TRUE, &info)) return;
-    popupUi_->pending[submenu.Release()] = {own, node.text};
+    popup_->AddPending(submenu.Release(), {own, node.text});
 }
 
 // A launcher menu opens (WM_INITMENUPOPUP). The top level gets its submenus the first time; a submenu gets its
 // entries the first time. A folder that is no longer at its place (the tree changed while the menu was up)
 // leaves its submenu empty.
 void TForm1::FillPopupSubmenu(HMENU submenu) {
-    if (!popupUi_) return;
-    PopupUi& ui = *popupUi_;
-    if (submenu == ui.popupMenu1.Get()) {
-        if (ui.topSubmenusAttached) return;
-        ui.topSubmenusAttached = true;
+    if (!popup_) return;
+    if (submenu == popup_->Menu()) {
+        if (!popup_->TakeTopSubmenus()) return;
         const auto& roots = tree_.Roots();
         const int count = GetMenuItemCount(submenu);
         std::size_t tag = 0;
@@ -218,39 +172,27 @@ void TForm1::FillPopupSubmenu(HMENU submenu) {
             info.cbSize = sizeof(info);
             info.fMask = MIIM_DATA;
             GetMenuItemInfoW(submenu, static_cast<UINT>(i), TRUE, &info);
-            const PopupUi::Item* item = ui.Find(info.dwItemData);
+            const LauncherPopup::Item* item = popup_->Find(info.dwItemData);
             if (item && item->text == roots[i]->text) AttachPopupSubmenu(submenu, static_cast<UINT>(i), *roots[i], tag);
             tag += SubtreeSize(*roots[i]);
         }
         return;
     }
-    const auto it = ui.pending.find(submenu);
-    if (it == ui.pending.end()) return;
-    const PopupUi::Pending pending = std::move(it->second);
-    ui.pending.erase(it);
+    const std::optional<LauncherPopup::Pending> pending = popup_->TakePending(submenu);
+    if (!pending) return;
     const std::vector<FolderTree::Node*> nodes = tree_.PreOrder();
-    if (pending.tag >= nodes.size() || nodes[pending.tag]->text != pending.text) return;
-    AppendPopupMenu1Entries(submenu, nodes[pending.tag]->children, pending.tag + 1, true);
+    if (pending->tag >= nodes.size() || nodes[pending->tag]->text != pending->text) return;
+    AppendPopupMenu1Entries(submenu, nodes[pending->tag]->children, pending->tag + 1, true);
 }
 
 void TForm1::BuildPopupMenu1() {
     DestroyPopupMenu1();
-    AppendPopupMenu1Entries(popupUi_->popupMenu1.Get(), tree_.Roots(), 0, false);
-    popupUi_->stamp = FileWriteTime(SheetFolder() + "\\tree.txt");
-    popupUi_->treeText = WriteTreeText(tree_);
-    ++popupUi_->builds;
+    AppendPopupMenu1Entries(popup_->Menu(), tree_.Roots(), 0, false);
+    popup_->Built(FileWriteTime(SheetFolder() + "\\tree.txt"), WriteTreeText(tree_));
 }
 
 void TForm1::DestroyPopupMenu1() {
-    if (!popupUi_) return;
-    PopupUi& ui = *popupUi_;
-    // A new menu rather than deleting thousands of entries one by one.
-    ui.popupMenu1.Reset(CreatePopupMenu());
-    std::erase_if(ui.items, [](const auto& entry) { return entry.second.launcher; });
-    ui.pending.clear();
-    ui.topSubmenusAttached = false;
-    ui.stamp = 0;
-    ui.treeText.clear();
+    if (popup_) popup_->Clear();
 }
 
 // The menu is built again when tree.txt was written since it was built, and also when the tree differs from
@@ -258,10 +200,10 @@ void TForm1::DestroyPopupMenu1() {
 // that was not saved): an entry's tag must name the node it shows.
 void TForm1::PopupMenu1Popup() {
     const std::uint64_t stamp = FileWriteTime(SheetFolder() + "\\tree.txt");
-    if (stamp == popupUi_->stamp && WriteTreeText(tree_) == popupUi_->treeText) return;
+    if (stamp == popup_->Stamp() && WriteTreeText(tree_) == popup_->TreeText()) return;
     DestroyPopupMenu1();
     if (!tree_.Empty()) BuildPopupMenu1();
-    popupUi_->stamp = stamp;
+    popup_->SetStamp(stamp);
 }
 
 void TForm1::OpenPopupMenu1(POINT at) {
@@ -278,7 +220,7 @@ void TForm1::PopupMenu1Click(UINT id) {
     info.cbSize = sizeof(info);
     info.fMask = MIIM_DATA;
     if (id == 0 || !GetMenuItemInfoW(PopupMenu1(), id, FALSE, &info)) return;
-    const PopupUi::Item* item = popupUi_->Find(info.dwItemData);
+    const LauncherPopup::Item* item = popup_->Find(info.dwItemData);
     const std::vector<FolderTree::Node*> nodes = tree_.PreOrder();
     const std::size_t tag = id - 1;
     // A node that changed while the menu was open is not run in the entry's place.
@@ -288,81 +230,28 @@ void TForm1::PopupMenu1Click(UINT id) {
 }
 
 std::vector<HMENU> TForm1::FixedPopupMenus() const {
-    std::vector<HMENU> menus = ContextMenus();
+    std::vector<HMENU> menus = treeMenus_->Menus();
     menus.push_back(menus_->PopupMainMenu());
     menus.push_back(menus_->PopupTrayIconMenu());
     return menus;
 }
 
-// Every item of the menu, at any depth, gets the skin's measuring and drawing (they take effect while the
-// menu is owner-drawn).
-void TForm1::AttachMenuDrawing(HMENU menu) {
-    PopupUi& ui = *popupUi_;
-    const int count = GetMenuItemCount(menu);
-    for (int i = 0; i < count; ++i) {
-        wchar_t caption[256] = {};
-        MENUITEMINFOW info{};
-        info.cbSize = sizeof(info);
-        info.fMask = MIIM_FTYPE | MIIM_DATA | MIIM_SUBMENU | MIIM_STRING | MIIM_ID;
-        info.dwTypeData = caption;
-        info.cch = static_cast<UINT>(std::size(caption));
-        if (!GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info)) continue;
-        if (info.hSubMenu) AttachMenuDrawing(info.hSubMenu);
-        if (info.dwItemData != 0) continue;
-        const bool separator = (info.fType & MFT_SEPARATOR) != 0;
-        const ULONG_PTR key = ui.nextKey++;
-        // A sheet or skin name is drawn as it is, not as the doubled "&" that keeps the system from underlining.
-        const bool listEntry = !info.hSubMenu && ui::ListChoiceOf(info.wID).has_value();
-        std::string text = separator   ? std::string("-")
-                           : listEntry ? ui::NameOfLiteralCaption(caption)
-                                       : platform::ToCp932(caption);
-        ui.items[key] = {std::move(text), separator, false, -1};
-        MENUITEMINFOW data{};
-        data.cbSize = sizeof(data);
-        data.fMask = MIIM_DATA;
-        data.dwItemData = key;
-        SetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &data);
-    }
-}
-
 void TForm1::AttachMenuDrawing() {
-    for (HMENU menu : FixedPopupMenus()) AttachMenuDrawing(menu);
+    for (HMENU menu : FixedPopupMenus()) popup_->AttachDrawing(menu);
     ApplyMenuOwnerDraw();
 }
-
-namespace {
-
-void SetOwnerDraw(HMENU menu, bool ownerDraw, const auto& isOurs) {
-    const int count = GetMenuItemCount(menu);
-    for (int i = 0; i < count; ++i) {
-        MENUITEMINFOW info{};
-        info.cbSize = sizeof(info);
-        info.fMask = MIIM_FTYPE | MIIM_DATA | MIIM_SUBMENU;
-        if (!GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info)) continue;
-        if (info.hSubMenu) SetOwnerDraw(info.hSubMenu, ownerDraw, isOurs);
-        if (!isOurs(info.dwItemData)) continue;
-        const UINT type = ownerDraw ? (info.fType | MFT_OWNERDRAW) : (info.fType & ~static_cast<UINT>(MFT_OWNERDRAW));
-        if (type == info.fType) continue;
-        info.fMask = MIIM_FTYPE;
-        info.fType = type;
-        SetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info);
-    }
-}
-
-}  // namespace
 
 // The launcher menu is drawn by the skin when it has a side bar image; the fixed menus when, besides, the skin
 // asks for it.
 void TForm1::ApplyMenuOwnerDraw() {
-    if (!popupUi_) return;
+    if (!popup_) return;
     const bool fixed = layout_ && layout_->fixedMenusOwnerDraw;
-    auto isOurs = [this](ULONG_PTR key) { return popupUi_->Find(key) != nullptr; };
-    for (HMENU menu : FixedPopupMenus()) SetOwnerDraw(menu, fixed, isOurs);
-    SetOwnerDraw(PopupMenu1(), launcherMenuOwnerDraw_, isOurs);
+    for (HMENU menu : FixedPopupMenus()) popup_->SetOwnerDraw(menu, fixed);
+    popup_->SetOwnerDraw(PopupMenu1(), launcherMenuOwnerDraw_);
 }
 
 bool TForm1::PopupMeasureItem(MEASUREITEMSTRUCT& measure) {
-    const PopupUi::Item* item = popupUi_ ? popupUi_->Find(measure.itemData) : nullptr;
+    const LauncherPopup::Item* item = popup_ ? popup_->Find(measure.itemData) : nullptr;
     if (!item || !life_.skins) return false;
     const platform::WindowDc dc(Handle());
     const SIZE size = painter_.PopupMeasureItem(dc.Get(), life_.skins->Skin, item->text, item->launcher);
@@ -372,7 +261,7 @@ bool TForm1::PopupMeasureItem(MEASUREITEMSTRUCT& measure) {
 }
 
 bool TForm1::PopupDrawItem(const DRAWITEMSTRUCT& draw) {
-    const PopupUi::Item* item = popupUi_ ? popupUi_->Find(draw.itemData) : nullptr;
+    const LauncherPopup::Item* item = popup_ ? popup_->Find(draw.itemData) : nullptr;
     if (!item || !life_.skins) return false;
     skin::PopupItemState state;
     state.rect = {draw.rcItem.left, draw.rcItem.top, draw.rcItem.right, draw.rcItem.bottom};

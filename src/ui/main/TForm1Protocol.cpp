@@ -5,6 +5,7 @@
 #include "platform/LauncherWindow.h"
 #include "protocol/ProtocolHandler.h"
 #include "protocol/ZnxpRequest.h"
+#include "ui/dialogs/LauncherItemDialog.h"
 #include "ui/main/TForm1.h"
 
 namespace zanmel {

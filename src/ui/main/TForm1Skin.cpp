@@ -11,6 +11,7 @@
 #include "skin/SkinLayout.h"
 #include "skin/Win32SkinEnvironment.h"
 #include "ui/main/TForm1.h"
+#include "ui/main/TreeContextMenus.h"
 
 namespace zanmel {
 
@@ -278,7 +279,7 @@ LRESULT TForm1::TreeView1CustomDraw(NMTVCUSTOMDRAW* draw) {
     state.treeWidth = tree.right;
     state.treeHeight = tree.bottom;
     state.text = node ? node->text : std::string();
-    const TreeDrag drag = TreeDragState();
+    const TreeContextMenus::Drag drag = treeMenus_ ? treeMenus_->DragState() : TreeContextMenus::Drag{};
     state.dragging = drag.dragging;
     if (drag.dragging && drag.target == node && node) {
         state.isDragTarget = true;

@@ -2,6 +2,7 @@
 // application is activated, deactivated or restored.
 #include <windows.h>
 
+#include "ui/dialogs/DirViewWindow.h"
 #include "ui/main/TForm1.h"
 
 namespace zanmel {

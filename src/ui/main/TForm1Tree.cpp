@@ -15,6 +15,7 @@
 #include "platform/TreeViewItem.h"
 #include "platform/Win32LaunchShell.h"
 #include "ui/main/TForm1.h"
+#include "ui/main/TreeContextMenus.h"
 
 namespace zanmel {
 
@@ -40,7 +41,8 @@ int TForm1::IconIndex(int iconNumber) const {
 }
 
 void TForm1::LoadSheet() {
-    InstallTreeUi();  // the tree's menus and mouse handling, once: the first load runs in the constructor
+    // The tree's menus and mouse handling, once: the first load runs in the constructor.
+    if (!treeMenus_) treeMenus_ = std::make_unique<TreeContextMenus>(*this);
     sheetLoaded_ = false;
     iconMap_.clear();
     DestroyPopupMenu1();

@@ -15,6 +15,7 @@
 #include "platform/TState.h"
 #include "platform/TextCodec.h"
 #include "skin/Win32SkinEnvironment.h"
+#include "ui/dialogs/DirViewWindow.h"
 #include "ui/main/TForm1.h"
 
 namespace zanmel {

@@ -1,0 +1,96 @@
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+#include "core/FolderTree.h"
+#include "platform/Handles.h"
+
+namespace zanmel {
+
+class TForm1;
+
+// The tree's five context menus, and the mouse, drag and timer handling of the tree and the result list: it
+// subclasses the tree, the list and the tree's panel for as long as it lives.
+class TreeContextMenus {
+public:
+    // Command identifiers of the menu entries.
+    enum Command : UINT {
+        NoneMenuAddFolder = 1,
+        FolderMenuAllExecute,
+        FolderMenuNameChange,
+        FolderMenuAddLaunch,
+        FolderMenuAddWEB,
+        FolderMenuAddFolder,
+        FolderMenuDelete,
+        LauncherMenuChangeData,
+        LauncherMenuDirOpen,
+        LauncherMenuAddLaunch,
+        LauncherMenuAddWEB,
+        LauncherMenuAddFolder,
+        LauncherMenuDelete,
+        WEBMenuChangeData,
+        WEBMenuAddLaunch,
+        WEBMenuAddWEB,
+        WEBMenuAddFolder,
+        WEBMenuDelete,
+        SFolderMenuEdit,
+        SFolderMenuAddLaunch,
+        SFolderMenuAddWEB,
+        SFolderMenuAddFolder,
+        SFolderMenuDelete,
+    };
+    // A drag inside the tree: the node under the mouse (null below the last node) and the TVHT_ hit flags.
+    struct Drag {
+        bool dragging = false;
+        const FolderTree::Node* target = nullptr;
+        UINT hit = 0;
+    };
+
+    explicit TreeContextMenus(TForm1& form);
+    ~TreeContextMenus();
+    TreeContextMenus(const TreeContextMenus&) = delete;
+    TreeContextMenus& operator=(const TreeContextMenus&) = delete;
+
+    HMENU NoneMenu() const { return none_.Get(); }
+    HMENU FolderMenu() const { return folder_.Get(); }
+    HMENU LauncherMenu() const { return launcher_.Get(); }
+    HMENU WebMenu() const { return web_.Get(); }
+    HMENU SpecialFolderMenu() const { return specialFolder_.Get(); }
+    std::vector<HMENU> Menus() const {
+        return {FolderMenu(), LauncherMenu(), NoneMenu(), WebMenu(), SpecialFolderMenu()};
+    }
+    Drag DragState() const { return dragging_ ? Drag{true, dragTarget_, dragHit_} : Drag{}; }
+
+private:
+    HTREEITEM HitTest(POINT client, UINT* flags) const;
+    void Repaint() const;
+    void TreeView1MouseDown(POINT client) const;
+    void TreeView1StartDrag(HTREEITEM item);
+    void TreeView1DragOver(POINT client);
+    void EndDrag();
+    void TimerMouseTick();
+    static LRESULT CALLBACK TreeProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                     DWORD_PTR self) noexcept;
+    static LRESULT CALLBACK ListProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                     DWORD_PTR self) noexcept;
+    static LRESULT CALLBACK PanelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                      DWORD_PTR self) noexcept;
+
+    TForm1& form_;
+    HWND tree_;
+    HWND list_;
+    HWND panel_;
+    platform::MenuHandle none_{CreatePopupMenu()};
+    platform::MenuHandle folder_{CreatePopupMenu()};
+    platform::MenuHandle launcher_{CreatePopupMenu()};
+    platform::MenuHandle web_{CreatePopupMenu()};
+    platform::MenuHandle specialFolder_{CreatePopupMenu()};
+    bool dragging_ = false;
+    FolderTree::Node* dragTarget_ = nullptr;  // the node under the mouse at the last drag over
+    UINT dragHit_ = 0;                        // TVHT_ flags of the last drag over
+    bool buttonWasDown_ = false;              // the left button at the previous TimerMouse tick
+};
+
+}  // namespace zanmel
