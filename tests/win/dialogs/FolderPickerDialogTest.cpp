@@ -50,7 +50,7 @@ protected:
         picker->SetIconNumber("3");
         picker->Show();
     }
-    void Click(int id) { SendMessageW(picker->Handle(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
+    void Click(int id) { test::ClickButton(picker->Handle(), id); }
     FolderTree::Node* Working(std::string_view text) { return picker->WorkingTree().FindFirst(text); }
     HTREEITEM ItemOfSelection() const { return TreeView_GetSelection(picker->TreeView1()); }
 };

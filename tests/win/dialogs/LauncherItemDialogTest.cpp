@@ -49,10 +49,7 @@ protected:
         ProgramFixture::TearDown();
     }
 
-    void Click(LauncherItemControl id) {
-        SendMessageW(dialog->Handle(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(dialog->Control(id)));
-    }
+    void Click(LauncherItemControl id) { test::ClickButton(dialog->Handle(), id); }
     void Open(std::uint8_t mode, std::uint8_t placement) {
         dialog->SetDialogMode(mode);
         dialog->SetPlacement(placement);

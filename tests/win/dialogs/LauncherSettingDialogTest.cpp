@@ -40,9 +40,7 @@ protected:
         DestroyWindow(main);
         ProgramFixture::TearDown();
     }
-    static void Click(HWND window, int id) {
-        SendMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(window, id)));
-    }
+    static void Click(HWND window, int id) { test::ClickButton(window, id); }
     bool Checked(HWND window, int id) const {
         return SendMessageW(GetDlgItem(window, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
     }

@@ -50,10 +50,7 @@ protected:
         ProgramFixture::TearDown();
     }
 
-    void Click(ScanControl id) {
-        SendMessageW(dialog->Handle(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(dialog->Control(id)));
-    }
+    void Click(ScanControl id) { test::ClickButton(dialog->Handle(), id); }
     void Open(std::uint8_t mode) {
         dialog->SetScanMode(mode);
         dialog->Show();

@@ -40,10 +40,7 @@ protected:
         module.reset();
         ProgramFixture::TearDown();
     }
-    void Click(int id) {
-        SendMessageW(dialog->Handle(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(dialog->Control(id)));
-    }
+    void Click(int id) { test::ClickButton(dialog->Handle(), id); }
     std::size_t TickedCount() const {
         std::size_t n = 0;
         for (std::size_t i = 0; i < kSpecialFolderCount; ++i) n += dialog->RowTicked(i);

@@ -50,9 +50,7 @@ protected:
                                    GetModuleHandleW(nullptr), nullptr));
         dirView = std::make_unique<TFormDirView>(main.Get());
     }
-    static void Click(HWND dialog, int id) {
-        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-    }
+    static void Click(HWND dialog, int id) { test::ClickButton(dialog, id); }
     bool MainEnabled() const { return IsWindowEnabled(main.Get()) != FALSE; }
     // Messages shown since the last call.
     Lines NewMessages() {

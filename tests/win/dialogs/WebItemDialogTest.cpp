@@ -45,10 +45,7 @@ protected:
         ProgramFixture::TearDown();
     }
 
-    void Click(WebItemControl id) {
-        SendMessageW(dialog->Handle(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(dialog->Control(id)));
-    }
+    void Click(WebItemControl id) { test::ClickButton(dialog->Handle(), id); }
     void Open(std::uint8_t mode, std::uint8_t placement) {
         dialog->SetDialogMode(mode);
         dialog->SetPlacement(placement);

@@ -33,7 +33,7 @@ protected:
         MainWindowFixture::TearDown();
     }
     void Open() { form = std::make_unique<TForm1>(Dependencies()); }
-    void Click(ui::DebugDirectControl id) { SendMessageW(debug->Handle(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
+    void Click(ui::DebugDirectControl id) { test::ClickButton(debug->Handle(), id); }
     std::string Reply() const { return debug->Text(ui::kDebugMemo2); }
 };
 

@@ -192,7 +192,7 @@ TEST_F(MainWindowDropsTest, WebItemDialogFromTheMenusFilesIntoTheFolderAndEditsT
     test::WritePlainFile(Sheet("tree.txt"), "#F\r\n\ta\r\n" + std::string(kAuto));
     test::WritePlainFile(Sheet("keyword.txt"), "a,Launch,0,,,PC,x,\"open,x.exe,,,1,0\"\r\n");
     Open();
-    const auto click = [&](int id) { SendMessageW(formWEB->Handle(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); };
+    const auto click = [&](int id) { test::ClickButton(formWEB->Handle(), id); };
 
     // The frame menu's entry: a new item, its folder chosen in the picker.
     SendMessageW(form->Handle(), WM_COMMAND, ui::PopupMainMenuEntryWEB, 0);

@@ -645,7 +645,7 @@ TEST_F(MainWindowTreeTest, LauncherItemDialogFilesThroughTheMenusAndThePicker) {
     form->AttachWindows({nullptr, &form3, &formZanmel});
     EXPECT_TRUE(form->Menus().IsEnabled(ui::MenuEntryLaunch));
     EXPECT_TRUE(form->Menus().IsEnabled(ui::PopupMainMenuEntryLaunch));
-    const auto click = [&](HWND window, int id) { SendMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); };
+    const auto click = [](HWND window, int id) { test::ClickButton(window, id); };
 
     // The main menu: the picker decides, here the folder #F.
     SendMessageW(form->Handle(), WM_COMMAND, ui::MenuEntryLaunch, 0);

@@ -56,6 +56,11 @@ struct ChildMode {
 // Starts this executable in the named child mode; returns the process handle (caller closes it).
 HANDLE StartChild(const std::wstring& name, const std::wstring& args);
 
+// A click on the button id of window, as the button reports it to its parent.
+inline void ClickButton(HWND window, int id) {
+    SendMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(window, id)));
+}
+
 // Calls f every 20 ms on a helper thread until it returns true or timeoutMs passes (for driving modal dialogs
 // from outside their message loop). Returns the thread handle to join with JoinHelper.
 HANDLE RunHelperUntil(std::function<bool()> f, DWORD timeoutMs);
