@@ -2,10 +2,20 @@
 
 #include <iterator>
 
+#include "core/ScanRules.h"
+#include "core/TreePlacement.h"
 #include "core/ZanmelError.h"
 #include "platform/Handles.h"
 #include "platform/SystemError.h"
 #include "platform/TextCodec.h"
+#include "ui/dialogs/AutorunInfDialog.h"
+#include "ui/dialogs/BackUpDialog.h"
+#include "ui/dialogs/DebugDirectDialog.h"
+#include "ui/dialogs/LauncherSettingDialog.h"
+#include "ui/dialogs/SettingDialog.h"
+#include "ui/dialogs/SpecialFolderDialog.h"
+#include "ui/dialogs/SyncDialog.h"
+#include "ui/main/TForm1.h"
 
 namespace zanmel::ui {
 
@@ -16,7 +26,7 @@ constexpr unsigned kStartsDisabled = 2;  // the window it opens is not there yet
 constexpr unsigned kListMenu = 4;        // a submenu filled from a list of names
 
 // One line of the menu table: a submenu of the bar (level 0) or an entry of it (level 1), with its frame
-// menu counterpart (0 when the frame menu has none).
+// menu counterpart (0 when the frame menu has none) and what choosing the entry does in the main window.
 struct MenuRow {
     int level;
     UINT main;
@@ -25,38 +35,61 @@ struct MenuRow {
     const char* popupName;
     const wchar_t* caption;
     unsigned flags;
+    void (*run)(TForm1&) = nullptr;
 };
 
-#define ZANMEL_ENTRY(level, main, popup, caption, flags) \
-    { level, main, #main, popup, #popup, caption, flags }
+#define ZANMEL_ENTRY(level, main, popup, caption, ...) \
+    { level, main, #main, popup, #popup, caption, __VA_ARGS__ }
+
+// A window the program may not have is shown when it is there; all but the protocol test window disable the
+// main window while they are shown.
+template <auto Member>
+void ShowWindowOf(TForm1& form) {
+    if (auto* window = form.AttachedWindows().*Member) window->Show();
+}
+
+using W = TForm1::Windows;
 
 constexpr MenuRow kTable[] = {
     ZANMEL_ENTRY(0, MenuFile, PopupMainMenuFile, L"ファイル(&F)", 0),
     ZANMEL_ENTRY(1, MenuFileLaunchFileChange, PopupMainMenuFileLanchFileChange, L"シート変更(&S)",
                  kListMenu | kSeparatorAfter),
-    ZANMEL_ENTRY(1, MenuFileExit, PopupMainMenuFileExit, L"終了(&X)", 0),
+    ZANMEL_ENTRY(1, MenuFileExit, PopupMainMenuFileExit, L"終了(&X)", 0, [](TForm1& f) { f.MenuFileExitClick(); }),
     ZANMEL_ENTRY(0, MenuScan, PopupMainMenuScan, L"スキャン(&S)", 0),
-    ZANMEL_ENTRY(1, MenuScanIE, PoppupMainMenuScanIE, L"IEお気に入りのスキャン(&I)", kStartsDisabled),
-    ZANMEL_ENTRY(1, MenuScanProgram, PopupMainMenuScanProgram, L"プログラムのスキャン(&P)", kStartsDisabled),
-    ZANMEL_ENTRY(1, MenuScanExe, PopupMainMenuScanExe, L"EXEファイルのスキャン(&E)", kStartsDisabled),
-    ZANMEL_ENTRY(1, MenuScanCustom, PopupMainMenuScanCustom, L"詳細スキャン(&C)", kStartsDisabled),
+    ZANMEL_ENTRY(1, MenuScanIE, PoppupMainMenuScanIE, L"IEお気に入りのスキャン(&I)", kStartsDisabled,
+                 [](TForm1& f) { f.OpenScan(kScanFavorites); }),
+    ZANMEL_ENTRY(1, MenuScanProgram, PopupMainMenuScanProgram, L"プログラムのスキャン(&P)", kStartsDisabled,
+                 [](TForm1& f) { f.OpenScan(kScanPrograms); }),
+    ZANMEL_ENTRY(1, MenuScanExe, PopupMainMenuScanExe, L"EXEファイルのスキャン(&E)", kStartsDisabled,
+                 [](TForm1& f) { f.OpenScan(kScanExe); }),
+    ZANMEL_ENTRY(1, MenuScanCustom, PopupMainMenuScanCustom, L"詳細スキャン(&C)", kStartsDisabled,
+                 [](TForm1& f) { f.OpenScan(kScanCustom); }),
     ZANMEL_ENTRY(0, MenuUsb, PopupMainMenuUSB, L"USB(&U)", 0),
-    ZANMEL_ENTRY(1, MenuUsbAutorunInf, PopupMainMenuUsbAutorunInf, L"autorun.infの書き出し(&A)", kStartsDisabled),
-    ZANMEL_ENTRY(1, MenuUsbBackUp, PopupMainMenuUsbBackUp, L"バックアップ(&B)", kStartsDisabled),
-    ZANMEL_ENTRY(1, MenuUsbSync, PopupMainMenuUsbSync, L"同期(&S)", kStartsDisabled),
+    ZANMEL_ENTRY(1, MenuUsbAutorunInf, PopupMainMenuUsbAutorunInf, L"autorun.infの書き出し(&A)", kStartsDisabled,
+                 &ShowWindowOf<&W::formAutorunInf>),
+    ZANMEL_ENTRY(1, MenuUsbBackUp, PopupMainMenuUsbBackUp, L"バックアップ(&B)", kStartsDisabled,
+                 &ShowWindowOf<&W::formBackUp>),
+    ZANMEL_ENTRY(1, MenuUsbSync, PopupMainMenuUsbSync, L"同期(&S)", kStartsDisabled, &ShowWindowOf<&W::formSync>),
     ZANMEL_ENTRY(0, MenuSet, PopupMainMenuSet, L"設定(&P)", 0),
     ZANMEL_ENTRY(1, MenuSkinChange, PopupMainMenuSkinChange, L"スキン変更(&S)", kListMenu),
-    ZANMEL_ENTRY(1, MenuSetLaunch, PopupMainMenuSetLaunch, L"ランチャ設定(&L)", kStartsDisabled),
-    ZANMEL_ENTRY(1, MenuSetSFolder, PopupMainMenuSetSFolder, L"特殊フォルダ設定(&F)", kStartsDisabled),
-    ZANMEL_ENTRY(1, MenuSetAll, PopupMainMenuSetAll, L"全体設定(&A)", kStartsDisabled),
+    ZANMEL_ENTRY(1, MenuSetLaunch, PopupMainMenuSetLaunch, L"ランチャ設定(&L)", kStartsDisabled,
+                 &ShowWindowOf<&W::form4>),
+    ZANMEL_ENTRY(1, MenuSetSFolder, PopupMainMenuSetSFolder, L"特殊フォルダ設定(&F)", kStartsDisabled,
+                 &ShowWindowOf<&W::formSpecialFolder>),
+    ZANMEL_ENTRY(1, MenuSetAll, PopupMainMenuSetAll, L"全体設定(&A)", kStartsDisabled, &ShowWindowOf<&W::formSetting>),
     ZANMEL_ENTRY(0, MenyEntry, PopupMainMenuEntry, L"登録(&A)", 0),
-    ZANMEL_ENTRY(1, MenuEntryLaunch, PopupMainMenuEntryLaunch, L"ランチャ登録(&L)", kStartsDisabled),
-    ZANMEL_ENTRY(1, MenuEntryWEB, PopupMainMenuEntryWEB, L"WEB登録(&W)", kStartsDisabled),
+    ZANMEL_ENTRY(1, MenuEntryLaunch, PopupMainMenuEntryLaunch, L"ランチャ登録(&L)", kStartsDisabled,
+                 [](TForm1& f) { f.OpenItemDialog(ItemDialogKind::Launcher, kPlaceWithPicker); }),
+    ZANMEL_ENTRY(1, MenuEntryWEB, PopupMainMenuEntryWEB, L"WEB登録(&W)", kStartsDisabled,
+                 [](TForm1& f) { f.OpenItemDialog(ItemDialogKind::Web, kPlaceWithPicker); }),
     ZANMEL_ENTRY(0, MenuHelp, PopupMainMenuHelp, L"ヘルプ(&H)", 0),
-    ZANMEL_ENTRY(1, MenuHelpShow, PopupMainMenuHelpShow, L"ヘルプの表示(&C)", kSeparatorAfter),
-    ZANMEL_ENTRY(1, MenuVerShow, PopupMainMenuVerShow, L"バージョン情報(&A)", 0),
+    ZANMEL_ENTRY(1, MenuHelpShow, PopupMainMenuHelpShow, L"ヘルプの表示(&C)", kSeparatorAfter,
+                 [](TForm1& f) { f.MenuHelpShowClick(); }),
+    ZANMEL_ENTRY(1, MenuVerShow, PopupMainMenuVerShow, L"バージョン情報(&A)", 0,
+                 [](TForm1& f) { f.MenuVerShowClick(); }),
     {0, MenuDebug, "MenuDebug", 0, nullptr, L"デバック", 0},
-    {1, MenuDebugDirectZNXS, "MenuDebugDirectZNXS", 0, nullptr, L"DirectZNXP", kStartsDisabled},
+    {1, MenuDebugDirectZNXS, "MenuDebugDirectZNXS", 0, nullptr, L"DirectZNXP", kStartsDisabled,
+     &ShowWindowOf<&W::formDebug>},
 };
 
 #undef ZANMEL_ENTRY
@@ -144,6 +177,20 @@ std::string_view MenuEntryName(UINT command) noexcept {
         if (row.popup != 0 && row.popup == command) return row.popupName;
     }
     return "";
+}
+
+bool RunMenuCommand(UINT command, TForm1& window) {
+    if (command == MenuTrayIconEnd) {
+        window.MenuTrayIconEndClick();
+        return true;
+    }
+    for (const MenuRow& row : kTable) {
+        if (row.run && (row.main == command || (row.popup != 0 && row.popup == command))) {
+            row.run(window);
+            return true;
+        }
+    }
+    return false;
 }
 
 UINT MainMenuCommandOf(UINT command) noexcept {

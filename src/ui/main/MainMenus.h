@@ -11,6 +11,10 @@
 
 #include "platform/Handles.h"
 
+namespace zanmel {
+class TForm1;
+}
+
 namespace zanmel::ui {
 
 // Command identifiers of the main menu, the frame menu and the tray menu, named after their entries.
@@ -99,8 +103,11 @@ std::string NameOfLiteralCaption(std::wstring_view caption);
 std::string_view MenuEntryName(UINT command) noexcept;
 
 // For a frame menu entry, the main menu entry with the same action; any other identifier is returned as is.
-// Lets one handler serve both menus.
 UINT MainMenuCommandOf(UINT command) noexcept;
+
+// Carries out a fixed entry of the three menus in the main window that shows them, as the menu table says; a
+// frame menu entry does what its main menu twin does. False for an identifier without action.
+bool RunMenuCommand(UINT command, TForm1& window);
 
 // The main menu MainMenu1 (a menu bar), the frame menu PopupMainMenu and the tray menu PopupTrayIconMenu,
 // built once and owned until destruction. Entries whose window is not there yet (scanner, USB tools,

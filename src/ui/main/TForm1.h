@@ -52,6 +52,8 @@ class TFormWEB;
 class TFormZanmel;
 }  // namespace ui
 
+enum class ItemDialogKind { Launcher, Web };
+
 // The main window: the folder tree on the right, the search result list on the left, the two search boxes
 // below them and the status bar showing the sheet.
 class TForm1 : public platform::Window, public ui::TreeHost {
@@ -219,18 +221,15 @@ public:
     // The node's image, found (and its item's icon file read) when the node is first shown.
     int NodeImageIndex(FolderTree::Node* node) override;
 
-    // The launcher item dialog from the menus: new from the main menu (the folder picker files it), new before
-    // the current item or into the current folder, or an edit of the current item.
-    void MenuEntryLaunchClick();
-    void LaunchAddFromFolder();
-    void LaunchAddFromItem();
-    void LauncherMenuChangeDataClick();
-
-    // The WEB item dialog likewise, and the edit of the current web item.
-    void MenuEntryWEBClick();
-    void WebAddFromFolder();
-    void WebAddFromItem();
-    void WEBMenuChangeDataClick();
+    // The launcher item dialog or the WEB item dialog from the menus: a new item filed at the placement (the main
+    // menu's new item is filed by the folder picker), or an edit of the current item without one.
+    void OpenItemDialog(ItemDialogKind kind, std::optional<std::uint8_t> placement);
+    // The main menu's commands that open no item dialog.
+    void MenuFileExitClick();
+    void MenuHelpShowClick();
+    void MenuVerShowClick();
+    void OpenScan(std::uint8_t mode);
+    const Windows& AttachedWindows() const { return windows_; }
 
     // The application-wide message filter: the hot keys and the hook library's messages, which call up the main
     // window or the launcher menu from anywhere, and shell file drops on the list and the tree. True when it took
@@ -286,11 +285,7 @@ private:
     LRESULT TreeView1CustomDraw(NMTVCUSTOMDRAW* draw);
     // The image of a list row's keyword: its icon, or the default icon when icons are off.
     int ListIconIndex(std::string_view keyword);
-    void MenuHelpShowClick();
-    void MenuFileExitClick();
-    void MenuVerShowClick();
     void EnableScanMenus(bool enabled);
-    void OpenScan(std::uint8_t mode);
     void FormDestroy();
     // The steps of closing the main window, each with its timing stage's text.
     std::vector<std::pair<const char*, std::function<void()>>> CloseSteps(bool runEjectionTool);
@@ -384,7 +379,6 @@ private:
     void ShowSubtree(FolderTree::Node* node);
     void DeleteFolderContents(FolderTree::Node* node, HTREEITEM item);
     void SaveDeletion();
-    void MenuCommand(UINT id);
     void SelectListLineNode(bool focusTree);
     void SwitchSheetBy(int step);
     // The tree's context menus, mouse, drag and timer handling (created with the first sheet, destroyed first).

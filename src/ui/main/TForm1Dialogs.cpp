@@ -76,49 +76,14 @@ int TForm1::AddIcon(int iconNumber, HICON icon) {
     return index;
 }
 
-namespace {
-
-template <class Dialog>
-void OpenItemDialog(Dialog* dialog, std::uint8_t mode, std::uint8_t placement) {
+void TForm1::OpenItemDialog(ItemDialogKind kind, std::optional<std::uint8_t> placement) {
+    ui::TreeItemDialog* dialog = windows_.formWEB;
+    if (kind == ItemDialogKind::Launcher) dialog = windows_.formZanmel;
     if (!dialog) return;
-    dialog->SetDialogMode(mode);
-    if (mode != Dialog::kModeEdit) dialog->SetPlacement(placement);
+    dialog->SetDialogMode(placement ? ui::TreeItemDialog::kModeNew : ui::TreeItemDialog::kModeEdit);
+    if (placement) dialog->SetPlacement(*placement);
     // Showing disables this window; an edit whose item cannot be read raises before that.
     dialog->Show();
-}
-
-}  // namespace
-
-void TForm1::MenuEntryLaunchClick() {
-    OpenItemDialog(windows_.formZanmel, ui::TFormZanmel::kModeNew, kPlaceWithPicker);
-}
-
-void TForm1::LaunchAddFromFolder() {
-    OpenItemDialog(windows_.formZanmel, ui::TFormZanmel::kModeNew, kPlaceInSelectedFolder);
-}
-
-void TForm1::LaunchAddFromItem() {
-    OpenItemDialog(windows_.formZanmel, ui::TFormZanmel::kModeNew, kPlaceBeforeSelected);
-}
-
-void TForm1::LauncherMenuChangeDataClick() {
-    OpenItemDialog(windows_.formZanmel, ui::TFormZanmel::kModeEdit, 0);
-}
-
-void TForm1::MenuEntryWEBClick() {
-    OpenItemDialog(windows_.formWEB, ui::TFormWEB::kModeNew, kPlaceWithPicker);
-}
-
-void TForm1::WebAddFromFolder() {
-    OpenItemDialog(windows_.formWEB, ui::TFormWEB::kModeNew, kPlaceInSelectedFolder);
-}
-
-void TForm1::WebAddFromItem() {
-    OpenItemDialog(windows_.formWEB, ui::TFormWEB::kModeNew, kPlaceBeforeSelected);
-}
-
-void TForm1::WEBMenuChangeDataClick() {
-    OpenItemDialog(windows_.formWEB, ui::TFormWEB::kModeEdit, 0);
 }
 
 }  // namespace zanmel

@@ -2,31 +2,14 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <utility>
 
 #include "ZanmelVersion.h"
 #include "core/NameCompare.h"
-#include "core/ScanRules.h"
 #include "ui/dialogs/AboutBox.h"
-#include "ui/dialogs/DebugDirectDialog.h"
-#include "ui/dialogs/AutorunInfDialog.h"
-#include "ui/dialogs/BackUpDialog.h"
-#include "ui/dialogs/LauncherSettingDialog.h"
 #include "ui/dialogs/ScanDialog.h"
-#include "ui/dialogs/SettingDialog.h"
-#include "ui/dialogs/SpecialFolderDialog.h"
-#include "ui/dialogs/SyncDialog.h"
 #include "ui/main/TForm1.h"
 
 namespace zanmel {
-
-namespace {
-
-void ShowIfThere(auto* window) {
-    if (window) window->Show();
-}
-
-}  // namespace
 
 void TForm1::CreateMenus() {
     menus_ = std::make_unique<ui::MainMenus>();
@@ -47,36 +30,7 @@ bool TForm1::MainMenuCommand(UINT command) {
         }
         return true;
     }
-    // Each command of the menu table and what it does; a frame menu command does what its main menu twin does.
-    // A window the program may not have is shown when it is there; all but the protocol test window disable
-    // this one while they are shown.
-    using Handler = void (*)(TForm1&);
-    static constexpr std::pair<UINT, Handler> kHandlers[] = {
-        {ui::MenuFileExit, [](TForm1& f) { f.MenuFileExitClick(); }},
-        {ui::MenuTrayIconEnd, [](TForm1& f) { f.MenuTrayIconEndClick(); }},
-        {ui::MenuEntryLaunch, [](TForm1& f) { f.MenuEntryLaunchClick(); }},
-        {ui::MenuEntryWEB, [](TForm1& f) { f.MenuEntryWEBClick(); }},
-        {ui::MenuScanIE, [](TForm1& f) { f.OpenScan(kScanFavorites); }},
-        {ui::MenuScanProgram, [](TForm1& f) { f.OpenScan(kScanPrograms); }},
-        {ui::MenuScanExe, [](TForm1& f) { f.OpenScan(kScanExe); }},
-        {ui::MenuScanCustom, [](TForm1& f) { f.OpenScan(kScanCustom); }},
-        {ui::MenuDebugDirectZNXS, [](TForm1& f) { ShowIfThere(f.windows_.formDebug); }},
-        {ui::MenuSetLaunch, [](TForm1& f) { ShowIfThere(f.windows_.form4); }},
-        {ui::MenuSetSFolder, [](TForm1& f) { ShowIfThere(f.windows_.formSpecialFolder); }},
-        {ui::MenuSetAll, [](TForm1& f) { ShowIfThere(f.windows_.formSetting); }},
-        {ui::MenuUsbAutorunInf, [](TForm1& f) { ShowIfThere(f.windows_.formAutorunInf); }},
-        {ui::MenuUsbBackUp, [](TForm1& f) { ShowIfThere(f.windows_.formBackUp); }},
-        {ui::MenuUsbSync, [](TForm1& f) { ShowIfThere(f.windows_.formSync); }},
-        {ui::MenuHelpShow, [](TForm1& f) { f.MenuHelpShowClick(); }},
-        {ui::MenuVerShow, [](TForm1& f) { f.MenuVerShowClick(); }},
-    };
-    const UINT main = ui::MainMenuCommandOf(command);
-    for (const auto& [id, handler] : kHandlers) {
-        if (id != main) continue;
-        handler(*this);
-        return true;
-    }
-    return false;
+    return ui::RunMenuCommand(command, *this);
 }
 
 void TForm1::MenuFileExitClick() {

@@ -6,10 +6,15 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <iterator>
+#include <optional>
+
+#include "core/TreePlacement.h"
 #include "platform/CallbackGuard.h"
 #include "platform/TextCodec.h"
 #include "platform/TreeViewItem.h"
 #include "platform/WindowSubclass.h"
+#include "ui/main/MainMenus.h"
 #include "ui/main/TForm1.h"
 
 namespace zanmel {
@@ -26,62 +31,144 @@ constexpr UINT kTimerMouseHeldInterval = 100;
 constexpr UINT kTimer1Interval = 10;
 constexpr int kScrollMargin = 30;
 
-// Entries whose dialog does not exist yet are shown disabled.
-void AddEntry(HMENU menu, UINT id, const char* caption, bool enabled = true) {
-    AppendMenuW(menu, MF_STRING | (enabled ? MF_ENABLED : MF_GRAYED), id, ToWide(caption).c_str());
+enum MenuIndex { kNoneMenu, kFolderMenu, kLauncherMenu, kWebMenu, kSpecialFolderMenu };
+// The dialog an entry opens: the entry is enabled only when the program has it.
+enum class Needs { Nothing, LauncherDialog, WebDialog, SpecialFolderDialog };
+enum class Line { Entry, Separator, ItemSubmenu, SubmenuEntry };
+
+// One line of the context menus; the command of an entry is its row's index + 1. A submenu entry goes into the
+// "アイテムの登録(&A)" submenu last started in its menu.
+struct Row {
+    MenuIndex menu;
+    Line line;
+    const char* caption = nullptr;
+    Needs needs = Needs::Nothing;
+    void (*run)(TForm1&) = nullptr;
+};
+
+template <void (TForm1::*Command)()>
+void Call(TForm1& form) {
+    (form.*Command)();
 }
-void AddSeparator(HMENU menu) {
-    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+
+// New item (at a placement) or edit of the current item (kEdit) in an item dialog.
+constexpr int kEdit = -1;
+template <ItemDialogKind Kind, int Placement>
+void OpenItem(TForm1& form) {
+    form.OpenItemDialog(Kind, Placement == kEdit ? std::nullopt : std::optional<std::uint8_t>(Placement));
 }
-// The "アイテムの登録(&A)" submenu with its two registration entries.
-void AddItemSubmenu(HMENU menu, UINT launchId, UINT webId) {
-    platform::MenuHandle submenu(CreatePopupMenu());
-    AddEntry(submenu.Get(), launchId, "ランチャ登録", false);
-    AddEntry(submenu.Get(), webId, "WEB登録", false);
-    // Appended, the submenu goes with its parent.
-    if (AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(submenu.Get()), ToWide("アイテムの登録(&A)").c_str()))
-        submenu.Release();
+
+void EditSpecialFolder(TForm1& form) {
+    ui::RunMenuCommand(ui::MenuSetSFolder, form);
+}
+
+constexpr auto kLaunch = ItemDialogKind::Launcher;
+constexpr auto kWeb = ItemDialogKind::Web;
+constexpr Row Entry(MenuIndex menu, const char* caption, void (*run)(TForm1&), Needs needs = Needs::Nothing) {
+    return {menu, Line::Entry, caption, needs, run};
+}
+constexpr Row Separator(MenuIndex menu) {
+    return {menu, Line::Separator};
+}
+constexpr Row ItemSubmenu(MenuIndex menu) {
+    return {menu, Line::ItemSubmenu, "アイテムの登録(&A)"};
+}
+// The submenu's two entries: before the current item, or into the current folder.
+constexpr Row AddLaunch(MenuIndex menu, bool intoFolder) {
+    return {menu, Line::SubmenuEntry, "ランチャ登録", Needs::LauncherDialog,
+            intoFolder ? &OpenItem<kLaunch, kPlaceInSelectedFolder> : &OpenItem<kLaunch, kPlaceBeforeSelected>};
+}
+constexpr Row AddWeb(MenuIndex menu, bool intoFolder) {
+    return {menu, Line::SubmenuEntry, "WEB登録", Needs::WebDialog,
+            intoFolder ? &OpenItem<kWeb, kPlaceInSelectedFolder> : &OpenItem<kWeb, kPlaceBeforeSelected>};
+}
+
+constexpr Row kRows[] = {
+    Entry(kNoneMenu, "フォルダを作成", &Call<&TForm1::MakeNewFolder>),
+
+    Entry(kFolderMenu, "フォルダ内を一括起動", &Call<&TForm1::FolderMenuAllExecuteClick>),
+    Entry(kFolderMenu, "フォルダ名の変更", &Call<&TForm1::FolderMenuNameChangeClick>),
+    Separator(kFolderMenu),
+    ItemSubmenu(kFolderMenu),
+    AddLaunch(kFolderMenu, true),
+    AddWeb(kFolderMenu, true),
+    Entry(kFolderMenu, "フォルダの作成(&M)", &Call<&TForm1::MakeNewFolder>),
+    Separator(kFolderMenu),
+    Entry(kFolderMenu, "フォルダの削除(&D)", &Call<&TForm1::FolderMenuDeleteClick>),
+
+    Entry(kLauncherMenu, "編集(&E)", &OpenItem<kLaunch, kEdit>, Needs::LauncherDialog),
+    Entry(kLauncherMenu, "フォルダを開く(&O)", &Call<&TForm1::LauncherMenuDirOpenClick>),
+    Separator(kLauncherMenu),
+    ItemSubmenu(kLauncherMenu),
+    AddLaunch(kLauncherMenu, false),
+    AddWeb(kLauncherMenu, false),
+    Entry(kLauncherMenu, "フォルダの作成(&M)", &Call<&TForm1::MakeNewFolder>),
+    Separator(kLauncherMenu),
+    Entry(kLauncherMenu, "アイテムの削除(&D)", &Call<&TForm1::ItemDeleteClick>),
+
+    Entry(kWebMenu, "編集(&E)", &OpenItem<kWeb, kEdit>, Needs::WebDialog),
+    Separator(kWebMenu),
+    ItemSubmenu(kWebMenu),
+    AddLaunch(kWebMenu, false),
+    AddWeb(kWebMenu, false),
+    Entry(kWebMenu, "フォルダの作成(&F)", &Call<&TForm1::MakeNewFolder>),
+    Separator(kWebMenu),
+    Entry(kWebMenu, "アイテムの削除(&D)", &Call<&TForm1::ItemDeleteClick>),
+
+    Entry(kSpecialFolderMenu, "編集(&E)", &EditSpecialFolder, Needs::SpecialFolderDialog),
+    Separator(kSpecialFolderMenu),
+    ItemSubmenu(kSpecialFolderMenu),
+    AddLaunch(kSpecialFolderMenu, false),
+    AddWeb(kSpecialFolderMenu, false),
+    Entry(kSpecialFolderMenu, "フォルダの作成(&F)", &Call<&TForm1::MakeNewFolder>),
+    Separator(kSpecialFolderMenu),
+    Entry(kSpecialFolderMenu, "アイテムの削除(&D)", &Call<&TForm1::ItemDeleteClick>),
+};
+
+bool Available(Needs needs, const TForm1::Windows& windows) {
+    switch (needs) {
+        case Needs::LauncherDialog:
+            return windows.formZanmel != nullptr;
+        case Needs::WebDialog:
+            return windows.formWEB != nullptr;
+        case Needs::SpecialFolderDialog:
+            return windows.formSpecialFolder != nullptr;
+        default:
+            return true;
+    }
 }
 
 POINT PointOf(LPARAM lParam) {
     return {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+}
+POINT ScreenPointOf(HWND window, LPARAM lParam) {
+    POINT p = PointOf(lParam);
+    ClientToScreen(window, &p);
+    return p;
 }
 
 }  // namespace
 
 TreeContextMenus::TreeContextMenus(TForm1& form)
     : form_(form), tree_(form.TreeView1()), list_(form.ListBox1()), panel_(form.Panel2()) {
-    AddEntry(none_.Get(), NoneMenuAddFolder, "フォルダを作成");
-
-    AddEntry(folder_.Get(), FolderMenuAllExecute, "フォルダ内を一括起動");
-    AddEntry(folder_.Get(), FolderMenuNameChange, "フォルダ名の変更");
-    AddSeparator(folder_.Get());  // N1
-    AddItemSubmenu(folder_.Get(), FolderMenuAddLaunch, FolderMenuAddWEB);
-    AddEntry(folder_.Get(), FolderMenuAddFolder, "フォルダの作成(&M)");
-    AddSeparator(folder_.Get());  // N2
-    AddEntry(folder_.Get(), FolderMenuDelete, "フォルダの削除(&D)");
-
-    AddEntry(launcher_.Get(), LauncherMenuChangeData, "編集(&E)", false);
-    AddEntry(launcher_.Get(), LauncherMenuDirOpen, "フォルダを開く(&O)");
-    AddSeparator(launcher_.Get());  // N3
-    AddItemSubmenu(launcher_.Get(), LauncherMenuAddLaunch, LauncherMenuAddWEB);
-    AddEntry(launcher_.Get(), LauncherMenuAddFolder, "フォルダの作成(&M)");
-    AddSeparator(launcher_.Get());  // N4
-    AddEntry(launcher_.Get(), LauncherMenuDelete, "アイテムの削除(&D)");
-
-    AddEntry(web_.Get(), WEBMenuChangeData, "編集(&E)", false);
-    AddSeparator(web_.Get());  // N7
-    AddItemSubmenu(web_.Get(), WEBMenuAddLaunch, WEBMenuAddWEB);
-    AddEntry(web_.Get(), WEBMenuAddFolder, "フォルダの作成(&F)");
-    AddSeparator(web_.Get());  // N10
-    AddEntry(web_.Get(), WEBMenuDelete, "アイテムの削除(&D)");
-
-    AddEntry(specialFolder_.Get(), SFolderMenuEdit, "編集(&E)", false);
-    AddSeparator(specialFolder_.Get());                                             // N9
-    AddItemSubmenu(specialFolder_.Get(), SFolderMenuAddLaunch, SFolderMenuAddWEB);  // SFolderAddItem
-    AddEntry(specialFolder_.Get(), SFolderMenuAddFolder, "フォルダの作成(&F)");
-    AddSeparator(specialFolder_.Get());  // N11
-    AddEntry(specialFolder_.Get(), SFolderMenuDelete, "アイテムの削除(&D)");
+    HMENU submenu = nullptr;
+    for (UINT command = 1; const Row& row : kRows) {
+        const HMENU menu = menus_[row.menu].Get();
+        if (row.line == Line::Separator) {
+            AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+        } else if (row.line == Line::ItemSubmenu) {
+            platform::MenuHandle owned(CreatePopupMenu());
+            // Appended, the submenu goes with its parent.
+            if (AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(owned.Get()), ToWide(row.caption).c_str()))
+                submenu = owned.Release();
+        } else {
+            // An entry whose dialog is not there yet shows disabled until the menu opens.
+            const UINT state = row.needs == Needs::Nothing ? MF_ENABLED : MF_GRAYED;
+            AppendMenuW(row.line == Line::SubmenuEntry ? submenu : menu, MF_STRING | state, command,
+                        ToWide(row.caption).c_str());
+        }
+        ++command;
+    }
 
     const auto self = reinterpret_cast<DWORD_PTR>(this);
     platform::InstallSubclass(tree_, &TreeContextMenus::TreeProc, kSubclassId, self);
@@ -96,6 +183,21 @@ TreeContextMenus::~TreeContextMenus() {
     platform::RemoveSubclass(tree_, &TreeContextMenus::TreeProc, kSubclassId);
     platform::RemoveSubclass(list_, &TreeContextMenus::ListProc, kSubclassId);
     platform::RemoveSubclass(panel_, &TreeContextMenus::PanelProc, kSubclassId);
+}
+
+void TreeContextMenus::Open(HMENU menu, POINT screen) {
+    const TForm1::Windows& windows = form_.AttachedWindows();
+    for (UINT command = 1; const Row& row : kRows) {
+        if (row.needs != Needs::Nothing) {
+            EnableMenuItem(menus_[row.menu].Get(), command,
+                           MF_BYCOMMAND | (Available(row.needs, windows) ? MF_ENABLED : MF_GRAYED));
+        }
+        ++command;
+    }
+    const auto chosen =
+        static_cast<UINT>(TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, screen.x,
+                                         screen.y, 0, form_.Handle(), nullptr));
+    if (chosen >= 1 && chosen <= std::size(kRows) && kRows[chosen - 1].run) kRows[chosen - 1].run(form_);
 }
 
 HTREEITEM TreeContextMenus::HitTest(POINT client, UINT* flags) const {
@@ -172,12 +274,9 @@ LRESULT CALLBACK TreeContextMenus::TreeProc(HWND hwnd, UINT message, WPARAM wPar
         case WM_RBUTTONDOWN:
             platform::GuardCallback([&] { ui.TreeView1MouseDown(PointOf(lParam)); });
             return 0;
-        case WM_RBUTTONUP: {
-            POINT p = PointOf(lParam);
-            ClientToScreen(hwnd, &p);
-            platform::GuardCallback([&] { ui.form_.TreeView1MouseUp(p); });
+        case WM_RBUTTONUP:
+            platform::GuardCallback([&] { ui.form_.TreeView1MouseUp(ScreenPointOf(hwnd, lParam)); });
             return 0;
-        }
         case WM_CONTEXTMENU:
             return 0;
         case WM_MOUSEMOVE:
@@ -240,12 +339,9 @@ LRESULT CALLBACK TreeContextMenus::ListProc(HWND hwnd, UINT message, WPARAM wPar
             }
             break;
         }
-        case WM_RBUTTONUP: {
-            POINT p = PointOf(lParam);
-            ClientToScreen(hwnd, &p);
-            platform::GuardCallback([&] { ui.form_.ListBox1MouseUp(p); });
+        case WM_RBUTTONUP:
+            platform::GuardCallback([&] { ui.form_.ListBox1MouseUp(ScreenPointOf(hwnd, lParam)); });
             return 0;
-        }
         case WM_CONTEXTMENU:
             return 0;
         default:

@@ -15,32 +15,6 @@ class TForm1;
 // subclasses the tree, the list and the tree's panel for as long as it lives.
 class TreeContextMenus {
 public:
-    // Command identifiers of the menu entries.
-    enum Command : UINT {
-        NoneMenuAddFolder = 1,
-        FolderMenuAllExecute,
-        FolderMenuNameChange,
-        FolderMenuAddLaunch,
-        FolderMenuAddWEB,
-        FolderMenuAddFolder,
-        FolderMenuDelete,
-        LauncherMenuChangeData,
-        LauncherMenuDirOpen,
-        LauncherMenuAddLaunch,
-        LauncherMenuAddWEB,
-        LauncherMenuAddFolder,
-        LauncherMenuDelete,
-        WEBMenuChangeData,
-        WEBMenuAddLaunch,
-        WEBMenuAddWEB,
-        WEBMenuAddFolder,
-        WEBMenuDelete,
-        SFolderMenuEdit,
-        SFolderMenuAddLaunch,
-        SFolderMenuAddWEB,
-        SFolderMenuAddFolder,
-        SFolderMenuDelete,
-    };
     // A drag inside the tree: the node under the mouse (null below the last node) and the TVHT_ hit flags.
     struct Drag {
         bool dragging = false;
@@ -53,14 +27,17 @@ public:
     TreeContextMenus(const TreeContextMenus&) = delete;
     TreeContextMenus& operator=(const TreeContextMenus&) = delete;
 
-    HMENU NoneMenu() const { return none_.Get(); }
-    HMENU FolderMenu() const { return folder_.Get(); }
-    HMENU LauncherMenu() const { return launcher_.Get(); }
-    HMENU WebMenu() const { return web_.Get(); }
-    HMENU SpecialFolderMenu() const { return specialFolder_.Get(); }
+    HMENU NoneMenu() const { return menus_[0].Get(); }
+    HMENU FolderMenu() const { return menus_[1].Get(); }
+    HMENU LauncherMenu() const { return menus_[2].Get(); }
+    HMENU WebMenu() const { return menus_[3].Get(); }
+    HMENU SpecialFolderMenu() const { return menus_[4].Get(); }
     std::vector<HMENU> Menus() const {
         return {FolderMenu(), LauncherMenu(), NoneMenu(), WebMenu(), SpecialFolderMenu()};
     }
+    // Opens one of the menus at a screen position, its entries enabled as the program's dialogs are there, and
+    // carries out the choice.
+    void Open(HMENU menu, POINT screen);
     Drag DragState() const { return dragging_ ? Drag{true, dragTarget_, dragHit_} : Drag{}; }
 
 private:
@@ -82,11 +59,10 @@ private:
     HWND tree_;
     HWND list_;
     HWND panel_;
-    platform::MenuHandle none_{CreatePopupMenu()};
-    platform::MenuHandle folder_{CreatePopupMenu()};
-    platform::MenuHandle launcher_{CreatePopupMenu()};
-    platform::MenuHandle web_{CreatePopupMenu()};
-    platform::MenuHandle specialFolder_{CreatePopupMenu()};
+    // The menus for no node, a folder, a launcher item, a web item and a special folder item.
+    platform::MenuHandle menus_[5] = {platform::MenuHandle(CreatePopupMenu()), platform::MenuHandle(CreatePopupMenu()),
+                                      platform::MenuHandle(CreatePopupMenu()), platform::MenuHandle(CreatePopupMenu()),
+                                      platform::MenuHandle(CreatePopupMenu())};
     bool dragging_ = false;
     FolderTree::Node* dragTarget_ = nullptr;  // the node under the mouse at the last drag over
     UINT dragHit_ = 0;                        // TVHT_ flags of the last drag over

@@ -204,7 +204,7 @@ TEST_F(MainWindowDropsTest, WebItemDialogFromTheMenusFilesIntoTheFolderAndEditsT
 
     // The folder's menu entry: the new item becomes the folder's first child.
     TreeView_SelectItem(Tree(), ItemOf(Find("#F")));
-    form->WebAddFromFolder();
+    form->OpenItemDialog(ItemDialogKind::Web, kPlaceInSelectedFolder);
     formWEB->SetText(ui::kWebEdit1, "web");
     formWEB->SetText(ui::kWebEdit2, "http://web/");
     click(ui::kWebBtnOK);
@@ -214,7 +214,7 @@ TEST_F(MainWindowDropsTest, WebItemDialogFromTheMenusFilesIntoTheFolderAndEditsT
     TreeView_SelectItem(Tree(), ItemOf(Find("web")));
     SendMessageW(Tree(), WM_KEYDOWN, VK_F5, 0);
     ASSERT_EQ(form->CurrentNode(), Find("web"));
-    form->WEBMenuChangeDataClick();
+    form->OpenItemDialog(ItemDialogKind::Web, std::nullopt);
     EXPECT_EQ(formWEB->Text(ui::kWebEdit2), "http://web/");
     formWEB->SetText(ui::kWebEdit1, "ウェブ");
     click(ui::kWebBtnOK);

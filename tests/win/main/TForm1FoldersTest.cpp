@@ -7,9 +7,11 @@
 #include <chrono>
 #include <cstdio>
 #include <memory>
+#include <utility>
 
 #include "ProgramFixture.h"
 #include "core/FolderTree.h"
+#include "core/TreePlacement.h"
 #include "core/ZanmelError.h"
 #include "platform/AtomicFile.h"
 #include "platform/CallbackGuard.h"
@@ -163,14 +165,20 @@ Lines MenuEntries(HMENU menu, const std::string& indent = "") {
     return entries;
 }
 
-// Right-clicks a window at a client point; the menu that opens is recorded and closed again at once. The timer
-// keeps ticking until the click is handled: the tree's own right-button loop may dispatch it before any menu.
+// Right-clicks a window at a client point; the menu that opens is recorded and closed again at once, or its entry
+// with the mnemonic menuKey is chosen. The timer keeps ticking until the click is handled: the tree's own
+// right-button loop may dispatch it before any menu.
 HMENU openedMenu = nullptr;
+wchar_t menuKey = 0;
 void CALLBACK CloseMenu(HWND, UINT, UINT_PTR, DWORD) {
     HWND menuWindow = FindWindowW(L"#32768", nullptr);
     if (!menuWindow || !IsWindowVisible(menuWindow)) return;
     if (!openedMenu) openedMenu = reinterpret_cast<HMENU>(SendMessageW(menuWindow, MN_GETHMENU, 0, 0));
-    EndMenu();
+    if (menuKey) {
+        PostMessageW(menuWindow, WM_CHAR, std::exchange(menuKey, 0), 0);
+    } else {
+        EndMenu();
+    }
 }
 HMENU RightClick(HWND hwnd, POINT p) {
     openedMenu = nullptr;
@@ -342,6 +350,12 @@ TEST_F(MainWindowTreeTest, ContextMenusItemsAndTheirCommands) {
     Current(Find("l"));
     form->LauncherMenuDirOpenClick();
     EXPECT_EQ(runs.back(), "l|tlDIR");
+    // An entry chosen in the menu runs its command.
+    runs.clear();
+    menuKey = L'o';
+    TreeView_GetItemRect(Tree(), ItemOf(Find("l")), &rc, TRUE);
+    EXPECT_EQ(RightClick(Tree(), {rc.left + 2, (rc.top + rc.bottom) / 2}), form->ContextMenuFor(Find("l")));
+    EXPECT_EQ(runs, Lines{"l|tlDIR"});
 
     // Item deletion: Cancel changes nothing; OK deletes the keyword (saved) and the node; a kind the launch
     // module does not delete leaves the tree as it is.
@@ -666,7 +680,7 @@ TEST_F(MainWindowTreeTest, LauncherItemDialogFilesThroughTheMenusAndThePicker) {
 
     // From an item's menu: just before the selected item, no picker.
     TreeView_SelectItem(Tree(), ItemOf(Find("a")));
-    form->LaunchAddFromItem();
+    form->OpenItemDialog(ItemDialogKind::Launcher, kPlaceBeforeSelected);
     formZanmel.SetText(ui::kItemEdit1, "tool2");
     formZanmel.SetText(ui::kItemEdit2, folder / "tool.txt");
     click(formZanmel.Handle(), ui::kItemBtnOK);
@@ -676,7 +690,7 @@ TEST_F(MainWindowTreeTest, LauncherItemDialogFilesThroughTheMenusAndThePicker) {
 
     // "編集(&E)" on the current item renames its node in the view and the file.
     Current(Find("tool2"));
-    form->LauncherMenuChangeDataClick();
+    form->OpenItemDialog(ItemDialogKind::Launcher, std::nullopt);
     EXPECT_EQ(formZanmel.Text(ui::kItemEdit1), "tool2");
     formZanmel.SetText(ui::kItemEdit1, "道具");
     click(formZanmel.Handle(), ui::kItemBtnOK);
