@@ -16,4 +16,13 @@ T* TreeItemData(HWND tree, HTREEITEM item) {
     return reinterpret_cast<T*>(tv.lParam);
 }
 
+// The item at a point of the tree's client area, or null; flags receives the TVHT_ hit flags.
+inline HTREEITEM TreeItemAt(HWND tree, POINT client, UINT* flags = nullptr) {
+    TVHITTESTINFO hit{};
+    hit.pt = client;
+    const auto item = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+    if (flags) *flags = hit.flags;
+    return item;
+}
+
 }  // namespace zanmel::platform

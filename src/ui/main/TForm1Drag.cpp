@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "platform/TreeViewItem.h"
 #include "ui/main/TForm1.h"
 
 namespace zanmel {
@@ -72,11 +73,9 @@ bool TForm1::TreeView1DragDrop(FolderTree::Node* target, UINT hitFlags) {
 }
 
 bool TForm1::TreeView1DragDropAt(POINT client) {
-    TVHITTESTINFO hit{};
-    hit.pt = client;
-    const auto item =
-        reinterpret_cast<HTREEITEM>(SendMessageW(treeView1_, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
-    return TreeView1DragDrop(item ? NodeOf(item) : nullptr, hit.flags);
+    UINT flags = 0;
+    const HTREEITEM item = platform::TreeItemAt(treeView1_, client, &flags);
+    return TreeView1DragDrop(NodeOf(item), flags);
 }
 
 }  // namespace zanmel

@@ -8,14 +8,13 @@
 
 #include "core/TreePlacement.h"
 #include "platform/CallbackGuard.h"
+#include "platform/TreeViewItem.h"
 #include "ui/dialogs/FolderPickerDialog.h"
 #include "ui/dialogs/LauncherItemDialog.h"
 #include "ui/dialogs/WebItemDialog.h"
 #include "ui/main/TForm1.h"
 
 namespace zanmel {
-
-namespace {}  // namespace
 
 void TForm1::InstallDropTarget() {
     auto* target = new platform::CDropTarget(
@@ -50,11 +49,8 @@ std::uint8_t TForm1::DropPlacementUnderMouse() {
     POINT p;
     GetCursorPos(&p);
     ScreenToClient(treeView1_, &p);
-    TVHITTESTINFO hit{};
-    hit.pt = p;
-    const auto item =
-        reinterpret_cast<HTREEITEM>(SendMessageW(treeView1_, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
-    FolderTree::Node* node = item ? NodeOf(item) : nullptr;
+    const HTREEITEM item = platform::TreeItemAt(treeView1_, p);
+    FolderTree::Node* node = NodeOf(item);
     if (node) TreeView_SelectItem(treeView1_, item);
     return DropPlacement(node);
 }

@@ -200,20 +200,13 @@ void TreeContextMenus::Open(HMENU menu, POINT screen) {
     if (chosen >= 1 && chosen <= std::size(kRows) && kRows[chosen - 1].run) kRows[chosen - 1].run(form_);
 }
 
-HTREEITEM TreeContextMenus::HitTest(POINT client, UINT* flags) const {
-    TVHITTESTINFO hit{};
-    hit.pt = client;
-    const auto item = reinterpret_cast<HTREEITEM>(SendMessageW(tree_, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
-    if (flags) *flags = hit.flags;
-    return item;
-}
 void TreeContextMenus::Repaint() const {
     InvalidateRect(tree_, nullptr, TRUE);
 }
 
 // TreeView1MouseDown, right button: the node under the mouse is selected, none clears the selection.
 void TreeContextMenus::TreeView1MouseDown(POINT client) const {
-    TreeView_SelectItem(tree_, HitTest(client, nullptr));
+    TreeView_SelectItem(tree_, platform::TreeItemAt(tree_, client));
 }
 void TreeContextMenus::TreeView1StartDrag(HTREEITEM item) {
     TreeView_SelectItem(tree_, item);
@@ -223,7 +216,7 @@ void TreeContextMenus::TreeView1StartDrag(HTREEITEM item) {
     Repaint();
 }
 void TreeContextMenus::TreeView1DragOver(POINT client) {
-    const HTREEITEM item = HitTest(client, &dragHit_);
+    const HTREEITEM item = platform::TreeItemAt(tree_, client, &dragHit_);
     if (item) {
         dragTarget_ = platform::TreeItemData<FolderTree::Node>(tree_, item);
         TreeView_SelectDropTarget(tree_, item);
@@ -248,7 +241,7 @@ void TreeContextMenus::TimerMouseTick() {
     GetCursorPos(&p);
     ScreenToClient(tree_, &p);
     UINT flags = 0;
-    const HTREEITEM item = HitTest(p, &flags);
+    const HTREEITEM item = platform::TreeItemAt(tree_, p, &flags);
     if (item && !dragging_) {
         TreeView_SelectItem(tree_, item);
         SetFocus(tree_);

@@ -41,7 +41,6 @@ public:
     Drag DragState() const { return dragging_ ? Drag{true, dragTarget_, dragHit_} : Drag{}; }
 
 private:
-    HTREEITEM HitTest(POINT client, UINT* flags) const;
     void Repaint() const;
     void TreeView1MouseDown(POINT client) const;
     void TreeView1StartDrag(HTREEITEM item);
