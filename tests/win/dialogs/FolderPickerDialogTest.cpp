@@ -45,10 +45,7 @@ protected:
     // The calling dialog's hand-over: it is disabled, the item registered with icon number 3.
     void HandOver(const std::string& keyword) {
         EnableWindow(caller, FALSE);
-        picker->SetCaller(caller);
-        picker->SetKeyword(keyword);
-        picker->SetIconNumber("3");
-        picker->Show();
+        picker->Show(caller, keyword, 3);
     }
     void Click(int id) { test::ClickButton(picker->Handle(), id); }
     FolderTree::Node* Working(std::string_view text) { return picker->WorkingTree().FindFirst(text); }
@@ -103,8 +100,7 @@ TEST_F(FolderPickerTest, TheFolderPromptIsOwnedByThePicker) {
     platform::Win32UserInterface shown;
     shown.SetOwner(host.MainWindow());
     TForm3 own(host, shown);
-    own.SetKeyword("k");
-    own.Show();
+    own.Show(nullptr, "k", 0);
     HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
                                  GetModuleHandleW(nullptr), nullptr);
     SetActiveWindow(other);
