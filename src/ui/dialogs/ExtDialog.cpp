@@ -16,7 +16,7 @@ const ItemLayout kLayout{
     .pathButtons = {.file = kExtBtnRefFile, .absolute = kExtBtnExpandFilePath, .relative = kExtBtnRelativeFilePath},
     .fileDrops = true, .extraGroup = {"詳細設定", kExtGroupBox2},
     .record = {kExtComboBox1, kExtEdit3, "作業フォルダ(空白で実行ファイルのフォルダが指定されます)", kExtEdit4,
-               kExtComboBox2},
+               kExtComboBox2, kExtCheckBox1},
     .buttons = {kExtBtnShowExtra, kExtBtnOK, kExtBtnCancel},
 };
 // clang-format on
@@ -29,53 +29,25 @@ TFormExt::TFormExt(TDebugTimer& timer, const Dependencies& deps)
     timer.EndStage("TFormExt::TFormExt");
 }
 
-void TFormExt::LoadRecord(const TLaunchWordData2& record) {
-    ItemDialog::LoadRecord(record);
-    SetChecked(kExtCheckBox1, record.IsBareArgument());
-}
-
-void TFormExt::ResetExtra() {
-    ItemDialog::ResetExtra();
-    SetChecked(kExtCheckBox1, false);
-}
-
 void TFormExt::Show() {
     // The controls are made when the dialog is first shown, so start-up does not wait for them.
-    if (!Control(kExtBtnOK)) {
-        // clang-format off
-        MakeControls<TFormExt>(*this, {
-            {L"BUTTON", "アプリケーションに渡す引数を無視して起動", BS_AUTOCHECKBOX | WS_TABSTOP,
-             {16, 196 + 210, 438, 20}, kExtCheckBox1},
-        });
-        // clang-format on
-    }
+    if (!Control(kExtBtnOK)) MakeControls(*this);
     // An entry to edit is read first: data that is no record stops here, with nothing disabled.
-    TLaunchWordData2 record;
-    std::string key;
+    std::optional<TLaunchWordData2> record;  // none for a new entry
     if (mode_ == ext_mode::kExtUpdate) {
-        key = deps_.form4.SelectedKey();
+        const std::string key = deps_.form4.SelectedKey();
         record = TLaunchWordData2::Parse(deps_.launcher.ExtList.DataOf(key));
+        previousKey_ = key;
+        SetText(kExtEdit1, key);
     } else if (mode_ == ext_mode::kWeb) {
         record = deps_.launcher.WEBData;
     } else if (mode_ == ext_mode::kUnplug) {
         record = deps_.launcher.UnplagData;
     }
-    ShowExtra(false);
     const bool withKey = IsExtensionMode(mode_);
     for (const ExtControl id : {kExtLabel1, kExtEdit1}) ShowWindow(Control(id), withKey ? SW_SHOWNA : SW_HIDE);
     SetText(kExtLabel2, ExtPathLabel(mode_));
-    if (mode_ == ext_mode::kExtAdd) {
-        ResetExtra();
-        SetText(kExtEdit1, "");
-        SetText(kExtEdit2, "");
-    } else {
-        if (mode_ == ext_mode::kExtUpdate) {
-            previousKey_ = key;
-            SetText(kExtEdit1, key);
-        }
-        LoadRecord(record);
-    }
-    OpenOverOwner(kExtBtnOK);
+    Open(record, true);
 }
 
 void TFormExt::BtnOKClick() {

@@ -57,10 +57,6 @@ public:
     void Show();
     void BtnOKClick() override;
 
-protected:
-    void LoadRecord(const TLaunchWordData2& record) override;
-    void ResetExtra() override;
-
 private:
     Dependencies deps_;
     std::string mode_;

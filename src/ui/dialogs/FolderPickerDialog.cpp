@@ -3,10 +3,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
-#include <cstdint>
-#include <vector>
 
-#include "core/LaunchWordData.h"
 #include "core/TreePlacement.h"
 #include "platform/TextCodec.h"
 #include "platform/TreeViewItem.h"
@@ -35,13 +32,14 @@ TForm3::TForm3(TreeHost& host, UserInterface& ui)
       popupMenu1_(CreatePopupMenu()) {
     using F = TForm3;
     constexpr DWORD button = BS_PUSHBUTTON | WS_TABSTOP;
-    // No label editing; nodes are dragged (TVN_BEGINDRAG) and dropped by this window.
+    // No label editing; nodes are dragged (TVN_BEGINDRAG) and dropped by this window. "一番下に追加" is hiding,
+    // which files the new item at the end of the top level.
     // clang-format off
     AddControls<F>(*this, {
         {WC_TREEVIEWW, "", TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS | WS_TABSTOP,
          {0, 0, 324, 380}, kPickerTreeId, WS_EX_CLIENTEDGE},
         {L"BUTTON", "OK", BS_DEFPUSHBUTTON | WS_TABSTOP, {7, 387, 70, 26}, kPickerButton1Id, 0, &F::Button1Click},
-        {L"BUTTON", "一番下に追加", button, {83, 387, 100, 26}, kPickerButton2Id, 0, &F::Button2Click},
+        {L"BUTTON", "一番下に追加", button, {83, 387, 100, 26}, kPickerButton2Id, 0, &F::Hide},
         {L"BUTTON", "↑", button, {189, 387, 34, 26}, kPickerBtnUpId, 0, &F::BtnUpClick},
         {L"BUTTON", "↓", button, {229, 387, 34, 26}, kPickerBtnDownId, 0, &F::BtnDownClick},
     });
@@ -66,13 +64,15 @@ void TForm3::Layout() {
     }
 }
 
-void TForm3::Show() {
+void TForm3::Show(HWND caller, std::string keyword, std::int32_t iconNumber) {
+    caller_ = caller;
+    keyword_ = std::move(keyword);
+    iconNumber_ = iconNumber;
     working_ = host_.Tree().Clone();
     dragging_ = false;
     TreeView_SetImageList(TreeView1(), host_.ImageList1(), TVSIL_NORMAL);
-    FillView();
     placed_ = false;
-    if (!working_.Empty()) SelectNode(working_.Roots().front().get());
+    Refresh(working_.Empty() ? nullptr : working_.Roots().front().get());
     OpenOverOwner(working_.Empty() ? 0 : kPickerTreeId);
 }
 
@@ -94,8 +94,7 @@ void TForm3::Hide() {
 
 // The new item's node, with the icon map's image for its icon number.
 void TForm3::AddNewItemNode(FolderTree::Node* node) {
-    std::int32_t number = 0;
-    int index = ParseInt32(iconNumber_, number) ? host_.IconIndex(number) : -1;
+    int index = host_.IconIndex(iconNumber_);
     if (index < 0) index = host_.IconIndex(0);
     node->imageIndex = node->selectedImageIndex = index;
     placed_ = true;
@@ -105,11 +104,6 @@ void TForm3::Button1Click() {
     FolderTree::Node* selected = SelectedNode();
     if (!selected) return;
     AddNewItemNode(PlaceInPicker(working_, selected, keyword_));
-    Hide();
-}
-
-void TForm3::Button2Click() {
-    AddNewItemNode(working_.AppendChild(nullptr, keyword_));
     Hide();
 }
 
@@ -153,13 +147,14 @@ bool TForm3::TreeView1DragDrop(FolderTree::Node* target) {
 // The view mirrors the working copy: the top level and the children of open folders; a folder's children
 // enter the view when it is first opened.
 HTREEITEM TForm3::InsertItem(FolderTree::Node* node, HTREEITEM parent) {
-    const std::wstring text = ToWide(node->text);
+    std::wstring text = ToWide(node->text);
+    // The view is rebuilt after every change of the working copy, so whether a node has children is known here.
     TVINSERTSTRUCTW insert{};
     insert.hParent = parent;
     insert.hInsertAfter = TVI_LAST;
     insert.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_STATE | TVIF_CHILDREN;
-    insert.item.cChildren = I_CHILDRENCALLBACK;
-    insert.item.pszText = const_cast<wchar_t*>(text.c_str());
+    insert.item.cChildren = node->children.empty() ? 0 : 1;
+    insert.item.pszText = text.data();
     insert.item.lParam = reinterpret_cast<LPARAM>(node);
     insert.item.iImage = insert.item.iSelectedImage = host_.NodeImageIndex(node);
     insert.item.stateMask = TVIS_EXPANDED;
@@ -175,33 +170,25 @@ void TForm3::PopulateChildren(HTREEITEM item, FolderTree::Node* node) {
     for (const auto& child : node->children) InsertItem(child.get(), item);
 }
 
-void TForm3::FillView() {
+void TForm3::Refresh(FolderTree::Node* node) {
     SendMessageW(TreeView1(), WM_SETREDRAW, FALSE, 0);
     TreeView_DeleteAllItems(TreeView1());
     for (const auto& root : working_.Roots()) InsertItem(root.get(), TVI_ROOT);
     SendMessageW(TreeView1(), WM_SETREDRAW, TRUE, 0);
     InvalidateRect(TreeView1(), nullptr, TRUE);
-}
-
-void TForm3::Refresh(FolderTree::Node* node) {
-    FillView();
     SelectNode(node);
 }
 
 // By position among the siblings at every level, filling folders on the way.
 HTREEITEM TForm3::ItemOf(const FolderTree::Node* node) {
     if (!node) return nullptr;
-    std::vector<const FolderTree::Node*> path;
-    for (const FolderTree::Node* n = node; n; n = n->parent) path.push_back(n);
     HTREEITEM item = TreeView_GetRoot(TreeView1());
-    for (auto it = path.rbegin(); it != path.rend() && item; ++it) {
-        for (std::size_t i = working_.IndexOf(*it); i > 0 && item; --i)
-            item = TreeView_GetNextSibling(TreeView1(), item);
-        if (it + 1 != path.rend() && item) {
-            PopulateChildren(item, const_cast<FolderTree::Node*>(*it));
-            item = TreeView_GetChild(TreeView1(), item);
-        }
+    if (node->parent) {
+        const HTREEITEM parent = ItemOf(node->parent);
+        PopulateChildren(parent, node->parent);
+        item = parent ? TreeView_GetChild(TreeView1(), parent) : nullptr;
     }
+    for (std::size_t i = working_.IndexOf(node); i > 0 && item; --i) item = TreeView_GetNextSibling(TreeView1(), item);
     return item;
 }
 
@@ -217,6 +204,17 @@ void TForm3::SelectNode(FolderTree::Node* node) {
     const HTREEITEM item = ItemOf(node);
     TreeView_SelectItem(TreeView1(), item);
     if (item) TreeView_EnsureVisible(TreeView1(), item);
+}
+
+POINT TForm3::TreePoint(LPARAM clientPoint) const {
+    POINT p{GET_X_LPARAM(clientPoint), GET_Y_LPARAM(clientPoint)};
+    MapWindowPoints(Handle(), TreeView1(), &p, 1);
+    return p;
+}
+
+void TForm3::EndDrag() {
+    dragging_ = false;
+    TreeView_SelectDropTarget(TreeView1(), nullptr);
 }
 
 HTREEITEM TForm3::ItemAt(POINT treeClient) const {
@@ -243,34 +241,22 @@ void TForm3::DragOver(POINT treeClient) {
 }
 
 LRESULT TForm3::TreeNotify(const NMHDR* header) {
+    // The tree view notifications below carry an NMTREEVIEWW; NM_RCLICK only the header.
+    const auto* tv = reinterpret_cast<const NMTREEVIEWW*>(header);
     switch (header->code) {
-        case TVN_ITEMEXPANDINGW: {
-            const auto* change = reinterpret_cast<const NMTREEVIEWW*>(header);
-            if (change->action & TVE_EXPAND) PopulateChildren(change->itemNew.hItem, NodeOf(change->itemNew.hItem));
+        case TVN_ITEMEXPANDINGW:
+            if (tv->action & TVE_EXPAND) PopulateChildren(tv->itemNew.hItem, NodeOf(tv->itemNew.hItem));
             return FALSE;
-        }
-        case TVN_ITEMEXPANDEDW: {
+        case TVN_ITEMEXPANDEDW:
             // Kept in the node, so a rebuilt view opens the same folders.
-            const auto* change = reinterpret_cast<const NMTREEVIEWW*>(header);
-            if (FolderTree::Node* node = NodeOf(change->itemNew.hItem))
-                node->expanded = (change->itemNew.state & TVIS_EXPANDED) != 0;
+            if (FolderTree::Node* node = NodeOf(tv->itemNew.hItem))
+                node->expanded = (tv->itemNew.state & TVIS_EXPANDED) != 0;
             return 0;
-        }
-        case TVN_GETDISPINFOW: {
-            auto* info = reinterpret_cast<NMTVDISPINFOW*>(const_cast<NMHDR*>(header));
-            if (info->item.mask & TVIF_CHILDREN) {
-                const auto* node = reinterpret_cast<const FolderTree::Node*>(info->item.lParam);
-                info->item.cChildren = node && !node->children.empty() ? 1 : 0;
-            }
-            return 0;
-        }
-        case TVN_BEGINDRAGW: {
-            const auto* tv = reinterpret_cast<const NMTREEVIEWW*>(header);
+        case TVN_BEGINDRAGW:
             TreeView_SelectItem(TreeView1(), tv->itemNew.hItem);
             dragging_ = true;
             SetCapture(Handle());
             return 0;
-        }
         case NM_RCLICK: {
             POINT p;
             GetCursorPos(&p);
@@ -296,29 +282,17 @@ LRESULT TForm3::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         }
         case WM_MOUSEMOVE:
-            if (dragging_) {
-                POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-                MapWindowPoints(Handle(), TreeView1(), &p, 1);
-                DragOver(p);
-                return 0;
-            }
-            break;
+            if (!dragging_) break;
+            DragOver(TreePoint(lParam));
+            return 0;
         case WM_LBUTTONUP:
-            if (dragging_) {
-                dragging_ = false;
-                TreeView_SelectDropTarget(TreeView1(), nullptr);
-                ReleaseCapture();
-                POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-                MapWindowPoints(Handle(), TreeView1(), &p, 1);
-                if (FolderTree::Node* target = NodeOf(ItemAt(p))) TreeView1DragDrop(target);
-                return 0;
-            }
-            break;
+            if (!dragging_) break;
+            EndDrag();
+            ReleaseCapture();
+            if (FolderTree::Node* target = NodeOf(ItemAt(TreePoint(lParam)))) TreeView1DragDrop(target);
+            return 0;
         case WM_CAPTURECHANGED:
-            if (dragging_ && reinterpret_cast<HWND>(lParam) != Handle()) {
-                dragging_ = false;
-                TreeView_SelectDropTarget(TreeView1(), nullptr);
-            }
+            if (dragging_ && reinterpret_cast<HWND>(lParam) != Handle()) EndDrag();
             break;
         default:
             break;

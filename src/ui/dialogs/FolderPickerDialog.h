@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 
 #include "core/FolderTree.h"
@@ -30,20 +31,15 @@ class TForm3 : public DialogWindow {
 public:
     TForm3(TreeHost& host, UserInterface& ui);
 
-    // Handed over by the calling dialog before it shows the picker: the dialog (enabled and hidden again when
-    // the picker hides), the new item's keyword and its icon number as decimal text.
-    void SetCaller(HWND caller) { caller_ = caller; }
-    void SetKeyword(std::string keyword) { keyword_ = std::move(keyword); }
-    void SetIconNumber(std::string number) { iconNumber_ = std::move(number); }
-
-    // FormShow: a fresh working copy of the main tree, its first node selected.
-    void Show();
+    // FormShow, with what the calling dialog hands over: itself (enabled and hidden again when the picker hides;
+    // null for none), the new item's keyword and its icon number. A fresh working copy of the main tree, its first
+    // node selected.
+    void Show(HWND caller, std::string keyword, std::int32_t iconNumber);
     // FormHide, by the buttons or the close box: a new item not placed yet goes to the end of the top level,
     // then the working copy replaces the main tree and is saved.
     void Hide();
 
     void Button1Click();
-    void Button2Click();
     void BtnUpClick();
     void BtnDownClick();
     void PopMenuAddFolderClick();
@@ -63,24 +59,27 @@ protected:
 private:
     // The tree fills the client area above the button row.
     void Layout();
-    void FillView();
     HTREEITEM InsertItem(FolderTree::Node* node, HTREEITEM parent);
     void PopulateChildren(HTREEITEM item, FolderTree::Node* node);
     HTREEITEM ItemOf(const FolderTree::Node* node);
     FolderTree::Node* NodeOf(HTREEITEM item) const;
-    // Rebuilds the view after a change of the working copy and selects node.
+    // Builds the view anew from the working copy (after a change, or when shown) and selects node.
     void Refresh(FolderTree::Node* node);
+    // A point of the dialog's client area (a mouse message's lParam) in the tree's client area.
+    POINT TreePoint(LPARAM clientPoint) const;
     // The item under a point of the tree's client area, null when the point is on none.
     HTREEITEM ItemAt(POINT treeClient) const;
     LRESULT TreeNotify(const NMHDR* header);
     void DragOver(POINT treeClient);
+    // The drag ends: no drop target marked any more.
+    void EndDrag();
     void AddNewItemNode(FolderTree::Node* node);
 
     TreeHost& host_;
     UserInterface& ui_;
     HWND caller_ = nullptr;
     std::string keyword_;
-    std::string iconNumber_;
+    std::int32_t iconNumber_ = 0;
     bool placed_ = false;
     FolderTree working_;
     bool dragging_ = false;

@@ -1,6 +1,7 @@
 #include "ui/dialogs/ItemDialog.h"
 
 #include <algorithm>
+#include <functional>
 #include <iterator>
 #include <string_view>
 
@@ -65,12 +66,14 @@ void ItemDialog::MakeStandardGroup() {
     struct PathButton {
         int id;
         const char* caption;
-        void (F::*onClick)();
+        std::function<void()> onClick;
     };
-    const PathButton all[] = {{l.pathButtons.file, "ファイル参照", &F::BtnRefFileClick},
-                              {l.pathButtons.folder, "フォルダ参照", &F::BtnRefDirClick},
-                              {l.pathButtons.absolute, "絶対パス化", &F::BtnExpandFilePathClick},
-                              {l.pathButtons.relative, "相対パス化", &F::BtnRelativeFilePathClick}};
+    const PathButton all[] = {{l.pathButtons.file, "ファイル参照", [this] { BtnRefFileClick(); }},
+                              {l.pathButtons.folder, "フォルダ参照", [this] { BtnRefDirClick(); }},
+                              {l.pathButtons.absolute, "絶対パス化",
+                               [this] { SetText(layout_.path, state_.AbsolutePath(Text(layout_.path))); }},
+                              {l.pathButtons.relative, "相対パス化",
+                               [this] { SetText(layout_.path, state_.RelativePath(Text(layout_.path))); }}};
     const int count =
         static_cast<int>(std::count_if(std::begin(all), std::end(all), [](const PathButton& b) { return b.id != 0; }));
     if (count == 0) return;
@@ -78,8 +81,7 @@ void ItemDialog::MakeStandardGroup() {
     int x = kInnerLeft;
     for (const PathButton& b : all) {
         if (b.id == 0) continue;
-        AddControl(L"BUTTON", b.caption, kButton, {x, 156, width, kButtonHeight}, b.id, 0, false,
-                   [this, onClick = b.onClick] { (this->*onClick)(); });
+        AddControl(L"BUTTON", b.caption, kButton, {x, 156, width, kButtonHeight}, b.id, 0, false, b.onClick);
         x += width + 6;
     }
 }
@@ -104,6 +106,10 @@ void ItemDialog::MakeExtraGroup() {
     // clang-format on
     AddEntries(r.verb, verbs_);
     AddEntries(r.showMode, showModes_);
+    if (r.bareArgument) {
+        AddControl(L"BUTTON", "アプリケーションに渡す引数を無視して起動", BS_AUTOCHECKBOX | WS_TABSTOP,
+                   {kInnerLeft, top + 210, kInnerWidth, 20}, r.bareArgument);
+    }
 }
 
 void ItemDialog::MakeButtonRow() {
@@ -125,14 +131,6 @@ int ItemDialog::ClientHeight(bool expanded) const {
     return layout_.standardHeight + (expanded ? layout_.extraHeight : 0) + kButtonRowHeight;
 }
 
-int ItemDialog::CollapsedHeight() const {
-    return Scale(ClientHeight(false));
-}
-
-int ItemDialog::ExpandedHeight() const {
-    return Scale(ClientHeight(true));
-}
-
 bool ItemDialog::ExtraShown() const {
     return IsWindowVisible(Control(layout_.extraGroup.id)) != FALSE;
 }
@@ -150,6 +148,20 @@ void ItemDialog::ShowExtra(bool shown) {
     SetText(layout_.buttons.toggle, shown ? "詳細設定非表示" : "詳細設定表示");
 }
 
+void ItemDialog::Open(const std::optional<TLaunchWordData2>& record, bool clear) {
+    ShowExtra(false);
+    if (record) {
+        LoadRecord(*record);
+    } else {
+        ResetExtra();
+        if (clear) {
+            SetText(layout_.keyword, "");
+            SetText(layout_.path, "");
+        }
+    }
+    OpenOverOwner(layout_.buttons.ok);
+}
+
 void ItemDialog::LoadRecord(const TLaunchWordData2& record) {
     SetText(layout_.path, record.path);
     const ItemLayout::RecordFields& r = layout_.record;
@@ -158,6 +170,7 @@ void ItemDialog::LoadRecord(const TLaunchWordData2& record) {
     SetText(r.parameters, record.parameters);
     SetText(r.workingFolder, record.workingFolder);
     SelectEntry(r.showMode, showModes_, record.ShowModeName());
+    if (r.bareArgument) SetChecked(r.bareArgument, record.IsBareArgument());
 }
 
 void ItemDialog::ResetExtra() {
@@ -167,6 +180,7 @@ void ItemDialog::ResetExtra() {
     Select(r.showMode, 0);
     SetText(r.parameters, "");
     SetText(r.workingFolder, "");
+    if (r.bareArgument) SetChecked(r.bareArgument, false);
 }
 
 LauncherItemFields ItemDialog::Fields() const {
@@ -182,9 +196,9 @@ LauncherItemFields ItemDialog::Fields() const {
     return fields;
 }
 
-void ItemDialog::TakeChosenPath(const std::string& path) {
+void ItemDialog::TakeChosenPath(std::string_view path, bool replaceKeyword) {
     SetText(layout_.path, state_.AutoRelativePath(path));
-    if (Text(layout_.keyword).empty()) SetText(layout_.keyword, FileNameOf(path));
+    if (replaceKeyword || Text(layout_.keyword).empty()) SetText(layout_.keyword, FileNameOf(path));
 }
 
 void ItemDialog::BtnRefFileClick() {
@@ -198,14 +212,6 @@ void ItemDialog::BtnRefDirClick() {
     if (!folder.empty()) TakeChosenPath(folder);
 }
 
-void ItemDialog::BtnExpandFilePathClick() {
-    SetText(layout_.path, state_.AbsolutePath(Text(layout_.path)));
-}
-
-void ItemDialog::BtnRelativeFilePathClick() {
-    SetText(layout_.path, state_.RelativePath(Text(layout_.path)));
-}
-
 TreeItemDialog::TreeItemDialog(const ItemLayout& layout, const Dependencies& deps, const char* emptyMessage)
     : ItemDialog(layout, deps.host.MainWindow(), deps.launcher, deps.state, deps.ui),
       deps_(deps),
@@ -213,26 +219,15 @@ TreeItemDialog::TreeItemDialog(const ItemLayout& layout, const Dependencies& dep
 
 void TreeItemDialog::Show() {
     // An edit reads its record first: a keyword that cannot be read stops here, with nothing disabled.
-    TLaunchWordData2 record;
+    std::optional<TLaunchWordData2> record;
     if (dialogMode_ == kModeEdit) {
         const FolderTree::Node* node = deps_.host.CurrentNode();
         if (!node) return;
         record = TLaunchWordData2::Parse(deps_.keyWords.DataOf(node->text));
         previousKeyword_ = node->text;
+        SetText(Layout().keyword, previousKeyword_);
     }
-    ShowExtra(false);
-    const ItemLayout& layout = Layout();
-    if (dialogMode_ == kModeEdit) {
-        SetText(layout.keyword, previousKeyword_);
-        LoadRecord(record);
-    } else {
-        ResetExtra();
-        if (dialogMode_ == kModeNew) {
-            SetText(layout.keyword, "");
-            SetText(layout.path, "");
-        }
-    }
-    OpenOverOwner(layout.buttons.ok);
+    Open(record, dialogMode_ == kModeNew);
 }
 
 void TreeItemDialog::QuickRegistration() {
@@ -279,10 +274,7 @@ void TreeItemDialog::FileNewItem(const std::string& keyword) {
     if (placement_ == kPlaceWithPicker && IsShown()) {
         Hide();
         EnableWindow(Handle(), FALSE);
-        deps_.picker.SetCaller(Handle());
-        deps_.picker.SetKeyword(keyword);
-        deps_.picker.SetIconNumber(std::to_string(number));
-        deps_.picker.Show();
+        deps_.picker.Show(Handle(), keyword, number);
         return;
     }
     TreeHost& host = deps_.host;

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,7 @@ struct ItemLayout {
         const char* workingFolderLabel = "";
         int workingFolder = 0;
         int showMode = 0;
+        int bareArgument = 0;  // "アプリケーションに渡す引数を無視して起動"
     };
     struct ButtonRow {
         int toggle = 0;
@@ -78,13 +80,11 @@ public:
     void BtnShowExtraClick() { ShowExtra(!ExtraShown()); }
     void BtnRefFileClick();
     void BtnRefDirClick();
-    void BtnExpandFilePathClick();
-    void BtnRelativeFilePathClick();
 
     bool ExtraShown() const;
     // The client height collapsed and expanded, in pixels at the dialog's DPI.
-    int CollapsedHeight() const;
-    int ExpandedHeight() const;
+    int CollapsedHeight() const { return Scale(ClientHeight(false)); }
+    int ExpandedHeight() const { return Scale(ClientHeight(true)); }
 
 protected:
     ItemDialog(const ItemLayout& layout, HWND owner, const TZanmelModule& launcher, const platform::TState& state,
@@ -105,10 +105,13 @@ protected:
     }
     const ItemLayout& Layout() const { return layout_; }
     void ShowExtra(bool shown);
-    // The path field after a reference button or a drop: relative when portable on the program drive; an empty
-    // keyword field takes the last component.
-    void TakeChosenPath(const std::string& path);
+    // The path field after a reference button, a drop or a prefilled registration: relative when portable on the
+    // program drive; the keyword field takes the last component when it is empty, or always with replaceKeyword.
+    void TakeChosenPath(std::string_view path, bool replaceKeyword = false);
 
+    // Shows the dialog collapsed over its owner, focus on OK: with the record's fields, or for a new item with the
+    // extra fields reset and, when clear, the keyword and path emptied.
+    void Open(const std::optional<TLaunchWordData2>& record, bool clear);
     // The record's path and extra fields into the dialog; the extra fields at their defaults (the first verb
     // and show mode, no parameters, no working folder).
     virtual void LoadRecord(const TLaunchWordData2& record);

@@ -1,7 +1,5 @@
 #include "ui/dialogs/LauncherItemDialog.h"
 
-#include "core/PathRules.h"
-
 namespace zanmel::ui {
 
 // clang-format off
@@ -20,11 +18,6 @@ TFormZanmel::TFormZanmel(const Dependencies& deps)
                      deps, kItemFieldsEmpty) {
     // clang-format on
     MakeControls(*this);
-}
-
-void TFormZanmel::SetPathAndKeyword(std::string_view fullPath) {
-    SetText(kItemEdit2, deps_.state.AutoRelativePath(fullPath));
-    SetText(kItemEdit1, FileNameOf(fullPath));
 }
 
 }  // namespace zanmel::ui

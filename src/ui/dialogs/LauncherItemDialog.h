@@ -34,7 +34,7 @@ public:
 
     // A prefilled registration: the path (in relative form when portable on the program drive) and its last
     // component as the keyword.
-    void SetPathAndKeyword(std::string_view fullPath);
+    void SetPathAndKeyword(std::string_view fullPath) { TakeChosenPath(fullPath, true); }
 
 protected:
     TLaunchWordData2 RecordOf(const LauncherItemFields& fields) const override { return RecordFromFields(fields); }

@@ -251,17 +251,15 @@ void TFormSpecialFolder::BtnSetClick() {
                 }
                 break;
             case SpecialFolderAction::Change:
-                if (deps_.module.ChangeSpecialFolder(row.previousKeyword, row.keyword, csidl, false)) {
-                    if (FolderTree::Node* node = tree.FindLast(row.previousKeyword)) {
-                        node->text = row.keyword;
-                        deps_.host.UpdateNode(node);
-                    }
+                if (!deps_.module.ChangeSpecialFolder(row.previousKeyword, row.keyword, csidl, false)) break;
+                if (FolderTree::Node* node = tree.FindLast(row.previousKeyword)) {
+                    node->text = row.keyword;
+                    deps_.host.UpdateNode(node);
                 }
                 break;
             case SpecialFolderAction::Delete:
-                if (deps_.module.DeleteSpecialFolder(row.previousKeyword, false)) {
-                    if (FolderTree::Node* node = tree.FindLast(row.previousKeyword)) deps_.host.RemoveNode(node);
-                }
+                if (!deps_.module.DeleteSpecialFolder(row.previousKeyword, false)) break;
+                if (FolderTree::Node* node = tree.FindLast(row.previousKeyword)) deps_.host.RemoveNode(node);
                 break;
             case SpecialFolderAction::None:
                 break;

@@ -7,7 +7,6 @@
 #include <memory>
 
 #include "FakeDataObject.h"
-#include "FakeTreeHost.h"
 #include "ProgramFixture.h"
 #include "core/TreePlacement.h"
 #include "platform/AtomicFile.h"
@@ -24,50 +23,17 @@ using test::Shape;
 // A program folder on a removable or a fixed drive with the built-in icons, the real keyword index and launch
 // module; the main window is the test double, the folder picker the real one.
 // Under Xvfb without a window manager, Wine waits about two seconds for every hide: tests hide sparingly.
-class LauncherItemTest : public test::ProgramFixture {
+class LauncherItemTest : public test::TreeItemFixture<TFormZanmel, kItemEdit1, kItemEdit2> {
 protected:
     explicit LauncherItemTest(bool portable = false)
-        : ProgramFixture(
+        : TreeItemFixture(
               {.base = portable ? test::RemovableDrive().Root() : test::FixedDrive().Root(), .launcher = true}) {}
 
-    test::FakeTreeHost host;
-    std::unique_ptr<TForm3> picker;
-    std::unique_ptr<TFormZanmel> dialog;
-
     void SetUp() override {
-        ProgramFixture::SetUp();
-        ReadTreeText("#A\n\ta1\nx\n", host.tree);
-        picker = std::make_unique<TForm3>(host, ui);
-        dialog =
-            std::make_unique<TFormZanmel>(TFormZanmel::Dependencies{host, *picker, keyWords, *launcher, *state, ui});
+        TreeItemFixture::SetUp();
         test::WritePlainFile(folder / "tool.txt", "tool");
         test::WritePlainFile(folder / "other.txt", "other");
     }
-    void TearDown() override {
-        dialog.reset();
-        picker.reset();
-        ProgramFixture::TearDown();
-    }
-
-    void Click(LauncherItemControl id) { test::ClickButton(dialog->Handle(), id); }
-    void Open(std::uint8_t mode, std::uint8_t placement) {
-        dialog->SetDialogMode(mode);
-        dialog->SetPlacement(placement);
-        dialog->Show();
-    }
-    void Fill(const std::string& keyword, const std::string& path) {
-        dialog->SetText(kItemEdit1, keyword);
-        dialog->SetText(kItemEdit2, path);
-    }
-    int Selection(LauncherItemControl id) const {
-        return static_cast<int>(SendMessageW(dialog->Control(id), CB_GETCURSEL, 0, 0));
-    }
-    int ClientHeight() const {
-        RECT rc;
-        GetClientRect(dialog->Handle(), &rc);
-        return rc.bottom;
-    }
-    bool MainEnabled() const { return IsWindowEnabled(host.MainWindow()) != FALSE; }
 };
 
 class PortableLauncherItemTest : public LauncherItemTest {

@@ -7,7 +7,6 @@
 #include <memory>
 
 #include "FakeDataObject.h"
-#include "FakeTreeHost.h"
 #include "ProgramFixture.h"
 #include "platform/AtomicFile.h"
 #include "platform/MessageLoop.h"
@@ -28,13 +27,11 @@ void MakeFolder(const std::string& path) {
 // A program folder with the built-in icons, the real keyword index, launch module and progress window, and a
 // prepared folder tree to scan; the main window is the test double. Nothing depends on the Wine prefix's own
 // folders. Under Xvfb without a window manager Wine waits about two seconds for every hide: a scan costs two.
-class ScanTest : public test::ProgramFixture {
+class ScanTest : public test::DialogFixture<TFormScan> {
 protected:
-    ScanTest() : ProgramFixture({.base = test::FixedDrive().Root(), .launcher = true}) {}
+    ScanTest() : DialogFixture({.base = test::FixedDrive().Root(), .launcher = true}) {}
 
     test::TempFolder scanned{test::FixedDrive().Root()};
-    test::FakeTreeHost host;
-    std::unique_ptr<TFormScan> dialog;
     std::unique_ptr<TFormDirView> dirView;
 
     void SetUp() override {
@@ -47,28 +44,16 @@ protected:
     void TearDown() override {
         dialog.reset();
         dirView.reset();
-        ProgramFixture::TearDown();
+        DialogFixture::TearDown();
     }
 
-    void Click(ScanControl id) { test::ClickButton(dialog->Handle(), id); }
     void Open(std::uint8_t mode) {
         dialog->SetScanMode(mode);
         dialog->Show();
     }
-    int ClientHeight() const {
-        RECT rc;
-        GetClientRect(dialog->Handle(), &rc);
-        return rc.bottom;
-    }
-    std::string Caption() const {
-        wchar_t text[128] = {};
-        GetWindowTextW(dialog->Handle(), text, 128);
-        return platform::ToCp932(text);
-    }
     int ComboCount() const {
         return static_cast<int>(SendMessageW(dialog->Control(kScanComboBox1), CB_GETCOUNT, 0, 0));
     }
-    bool MainEnabled() const { return IsWindowEnabled(host.MainWindow()) != FALSE; }
     static std::string Url(const std::string& address) { return "[InternetShortcut]\r\nURL=" + address + "\r\n"; }
 };
 

@@ -4,58 +4,34 @@
 
 #include <memory>
 
-#include "ScriptedUserInterface.h"
-#include "WinTestSupport.h"
+#include "ProgramFixture.h"
 #include "platform/AtomicFile.h"
-#include "platform/CallbackGuard.h"
 #include "platform/TextCodec.h"
-#include "platform/Win32FileAccess.h"
 
 namespace zanmel::ui {
 
 namespace {
 
-using Lines = std::vector<std::string>;
-
-// The real settings object on Zanmel.ini of a temporary program folder; the main window is a plain window.
-class SettingDialogTest : public ::testing::Test {
+// The real settings object on Zanmel.ini of a temporary program folder; the main window is the test double.
+class SettingDialogTest : public test::DialogFixture<TFormSetting> {
 protected:
-    test::TempFolder folder;
-    platform::Win32FileAccess files;
-    platform::MultimediaClock clock;
-    TDebugTimer timer{clock, files, folder / "Debug.log"};
-    test::ScriptedUserInterface ui;
-    HWND main = CreateWindowExW(0, L"STATIC", L"main", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr,
-                                GetModuleHandleW(nullptr), nullptr);
-    std::unique_ptr<TSetting> setting;
-    std::unique_ptr<TFormSetting> dialog;
+    SettingDialogTest() : DialogFixture({.icons = false}) {}
 
     void SetUp() override {
-        platform::SetCallbackUserInterface(&ui);
+        ProgramFixture::SetUp();
         test::WritePlainFile(
             folder / "Zanmel.ini",
             "[Setting]\r\nDefaultSkinName=消えたスキン\r\nImeMode=1\r\nForeCaseSensitive=1\r\nRomajiSearch=1\r\n"
             "[HotKeyZanmel]\r\nUse=1\r\nWin=1\r\nAlt=1\r\nVK=81\r\nMouse=9\r\nCorner=3\r\n"
             "[HotKeyPopup]\r\nMouse=3\r\n[BackUp]\r\nKeep=me\r\n");
-        setting = std::make_unique<TSetting>(timer, files, folder.Path());
-        dialog = std::make_unique<TFormSetting>(timer, *setting, main, "デフォルト,青");
-    }
-    void TearDown() override {
-        dialog.reset();
-        DestroyWindow(main);
-        platform::SetCallbackUserInterface(nullptr);
-        EXPECT_EQ(ui.Unexpected(), Lines{});
-    }
-    int Selection(int id) const { return static_cast<int>(SendMessageW(dialog->Control(id), CB_GETCURSEL, 0, 0)); }
-    bool Checked(int id) const { return SendMessageW(dialog->Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
-    void Click(int id, WORD code = BN_CLICKED) {
-        SendMessageW(dialog->Handle(), WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(dialog->Control(id)));
+        setting = std::make_unique<TSetting>(*timer, files, folder.Path());
+        dialog = std::make_unique<TFormSetting>(*timer, *setting, host.MainWindow(), "デフォルト,青");
     }
     // A key pressed in a field with modifiers held, as the keyboard delivers it.
     void Press(int field, WORD key, std::initializer_list<int> held) {
-        BYTE state[256] = {};
-        for (const int modifier : held) state[modifier] = 0x80;
-        SetKeyboardState(state);
+        BYTE keys[256] = {};
+        for (const int modifier : held) keys[modifier] = 0x80;
+        SetKeyboardState(keys);
         SendMessageW(dialog->Control(field), held.size() && *held.begin() == VK_MENU ? WM_SYSKEYDOWN : WM_KEYDOWN, key,
                      0);
         BYTE none[256] = {};
@@ -77,7 +53,7 @@ TEST_F(SettingDialogTest, ShowsTheSettingsAndStoresEveryControlWhenItCloses) {
     dialog->ShowPage(2);
     dialog->Show();
     EXPECT_TRUE(dialog->IsShown());
-    EXPECT_FALSE(IsWindowEnabled(main));
+    EXPECT_FALSE(MainEnabled());
     EXPECT_EQ(dialog->CurrentPage(), 0);
     EXPECT_EQ(GetFocus(), dialog->Control(kSettingButton1));
     // A check box stands on the page: beyond its text it shows the page, not the dialog's face colour.
@@ -124,7 +100,7 @@ TEST_F(SettingDialogTest, ShowsTheSettingsAndStoresEveryControlWhenItCloses) {
 
     SendMessageW(dialog->Handle(), WM_CLOSE, 0, 0);
     EXPECT_FALSE(dialog->IsShown());
-    EXPECT_TRUE(IsWindowEnabled(main));
+    EXPECT_TRUE(MainEnabled());
     EXPECT_TRUE(setting->MinimatizeOnNoActive);
     EXPECT_EQ(setting->CornerZanmel, 160);
     EXPECT_EQ(setting->CornerPopup, 16);
@@ -148,7 +124,7 @@ TEST_F(SettingDialogTest, AFailedWriteIsReportedAndStillGivesTheMainWindowBack) 
     EXPECT_EQ(ui.Messages().size(), 1U);
     EXPECT_NE(ui.Messages().front().find("Zanmel.ini"), std::string::npos);
     EXPECT_FALSE(dialog->IsShown());
-    EXPECT_TRUE(IsWindowEnabled(main));
+    EXPECT_TRUE(MainEnabled());
     EXPECT_EQ(setting->DefaultSkinName, "青");
 }
 

@@ -4,7 +4,6 @@
 
 #include <memory>
 
-#include "FakeTreeHost.h"
 #include "ProgramFixture.h"
 #include "platform/AtomicFile.h"
 
@@ -21,11 +20,9 @@ constexpr std::size_t kMyComputer = 14;
 
 // The real keyword index and special folder module on a temporary program folder; the main window is the
 // test double.
-class SpecialFolderDialogTest : public test::ProgramFixture {
+class SpecialFolderDialogTest : public test::DialogFixture<TFormSpecialFolder> {
 protected:
     std::unique_ptr<TSpecialFolderModule> module;
-    test::FakeTreeHost host;
-    std::unique_ptr<TFormSpecialFolder> dialog;
 
     void SetUp() override {
         ProgramFixture::SetUp();
@@ -38,9 +35,8 @@ protected:
     void TearDown() override {
         dialog.reset();
         module.reset();
-        ProgramFixture::TearDown();
+        DialogFixture::TearDown();
     }
-    void Click(int id) { test::ClickButton(dialog->Handle(), id); }
     std::size_t TickedCount() const {
         std::size_t n = 0;
         for (std::size_t i = 0; i < kSpecialFolderCount; ++i) n += dialog->RowTicked(i);
@@ -63,7 +59,7 @@ TEST_F(SpecialFolderDialogTest, SetRegistersRenamesAndDeletesKeywordsAndTheirNod
     EXPECT_EQ(WriteTreeText(host.tree), "#A\r\n\tweb\r\n");
 
     dialog->Show();
-    EXPECT_FALSE(IsWindowEnabled(host.MainWindow()));
+    EXPECT_FALSE(MainEnabled());
     EXPECT_EQ(TickedCount(), 0U);
     EXPECT_FALSE(EditShown(kTrash));
     EXPECT_EQ(dialog->RowKeyword(kTrash), "Trash");
@@ -96,7 +92,7 @@ TEST_F(SpecialFolderDialogTest, SetRegistersRenamesAndDeletesKeywordsAndTheirNod
     SendMessageW(dialog->Control(kSFolderCheckBox1), BM_SETCHECK, BST_CHECKED, 0);
     Click(kSFolderBtnSet);
     EXPECT_FALSE(dialog->IsShown());
-    EXPECT_TRUE(IsWindowEnabled(host.MainWindow()));
+    EXPECT_TRUE(MainEnabled());
     EXPECT_EQ(Shape(host.tree),
               "#A|.web|##特殊フォルダ|.ControlPanel|.MyDocument|.SendTo|.ごみ箱|.DeskTopDirectory|.PC|.NetWork|"
               ".CommonAdminTools|");

@@ -5,7 +5,6 @@
 #include <memory>
 
 #include "FakeDataObject.h"
-#include "FakeTreeHost.h"
 #include "ProgramFixture.h"
 #include "core/TreePlacement.h"
 #include "platform/AtomicFile.h"
@@ -25,53 +24,15 @@ const std::string kUtf8 = "%E3%81%82%E3%81%82%E3%81%82%E3%81%82%E3%81%82";
 // A program folder with the built-in icons, the real keyword index and launch module; the main window is the
 // test double, the folder picker the real one. Hides cost about two seconds each under Xvfb: tests hide
 // sparingly.
-class WebItemTest : public test::ProgramFixture {
+class WebItemTest : public test::TreeItemFixture<TFormWEB, kWebEdit1, kWebEdit2> {
 protected:
-    WebItemTest() : ProgramFixture({.base = test::FixedDrive().Root(), .launcher = true}) {}
-
-    test::FakeTreeHost host;
-    std::unique_ptr<TForm3> picker;
-    std::unique_ptr<TFormWEB> dialog;
-
-    void SetUp() override {
-        ProgramFixture::SetUp();
-        ReadTreeText("#A\n\ta1\nx\n", host.tree);
-        picker = std::make_unique<TForm3>(host, ui);
-        dialog = std::make_unique<TFormWEB>(TFormWEB::Dependencies{host, *picker, keyWords, *launcher, *state, ui});
-    }
-    void TearDown() override {
-        dialog.reset();
-        picker.reset();
-        ProgramFixture::TearDown();
-    }
-
-    void Click(WebItemControl id) { test::ClickButton(dialog->Handle(), id); }
-    void Open(std::uint8_t mode, std::uint8_t placement) {
-        dialog->SetDialogMode(mode);
-        dialog->SetPlacement(placement);
-        dialog->Show();
-    }
-    void Fill(const std::string& keyword, const std::string& url) {
-        dialog->SetText(kWebEdit1, keyword);
-        dialog->SetText(kWebEdit2, url);
-    }
-    int ClientHeight() const {
-        RECT rc;
-        GetClientRect(dialog->Handle(), &rc);
-        return rc.bottom;
-    }
-    std::string Caption(HWND window) const {
-        wchar_t text[64] = {};
-        GetWindowTextW(window, text, 64);
-        return platform::ToCp932(text);
-    }
-    bool MainEnabled() const { return IsWindowEnabled(host.MainWindow()) != FALSE; }
+    WebItemTest() : TreeItemFixture({.base = test::FixedDrive().Root(), .launcher = true}) {}
 };
 
 }  // namespace
 
 TEST_F(WebItemTest, NewItemIsCheckedAndStoredWithItsUrlDirectFlags) {
-    EXPECT_EQ(Caption(dialog->Handle()), "WEB登録");
+    EXPECT_EQ(Caption(), "WEB登録");
     EXPECT_EQ(SendMessageW(dialog->Control(kWebComboBox3), CB_GETCOUNT, 0, 0), 3);
     host.selected = host.tree.FindFirst("x");
     Fill("old", "http://old/");

@@ -4,10 +4,12 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "FakeTreeHost.h"
 #include "ScriptedUserInterface.h"
 #include "WinTestSupport.h"
 #include "core/KeyWordList.h"
@@ -22,6 +24,7 @@
 #include "platform/Win32LaunchShell.h"
 #include "skin/TSkinDriver.h"
 #include "skin/Win32SkinEnvironment.h"
+#include "ui/dialogs/FolderPickerDialog.h"
 #include "ui/main/TForm1.h"
 
 namespace zanmel::test {
@@ -117,6 +120,69 @@ protected:
     void TearDown() override {
         form.reset();
         ProgramFixture::TearDown();
+    }
+};
+
+// A dialog under test over a Program, the main window being the test double; the helpers drive and read the
+// dialog as the user and the system do. The test makes the dialog; TearDown closes it first.
+template <class Dialog>
+class DialogFixture : public ProgramFixture {
+protected:
+    using ProgramFixture::ProgramFixture;
+    FakeTreeHost host;
+    std::unique_ptr<Dialog> dialog;
+
+    void TearDown() override {
+        dialog.reset();
+        ProgramFixture::TearDown();
+    }
+    // A notification of a control of the dialog (also one inside a container), as the control sends it.
+    void Click(int id, WORD code = BN_CLICKED) {
+        SendMessageW(dialog->Handle(), WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(dialog->Control(id)));
+    }
+    int Selection(int id) const { return static_cast<int>(SendMessageW(dialog->Control(id), CB_GETCURSEL, 0, 0)); }
+    bool Checked(int id) const { return SendMessageW(dialog->Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+    int ClientHeight() const {
+        RECT rc;
+        GetClientRect(dialog->Handle(), &rc);
+        return rc.bottom;
+    }
+    std::string Caption() const {
+        wchar_t text[128] = {};
+        GetWindowTextW(dialog->Handle(), text, 128);
+        return platform::ToCp932(text);
+    }
+    bool MainEnabled() const { return IsWindowEnabled(host.MainWindow()) != FALSE; }
+};
+
+// An item dialog filed in the tree (#A { a1 }, x), over the real launch module and folder picker; Open and Fill
+// as its callers and the user do.
+template <class Dialog, int keywordId, int pathId>
+class TreeItemFixture : public DialogFixture<Dialog> {
+protected:
+    explicit TreeItemFixture(const ProgramSetup& setup) : DialogFixture<Dialog>(setup) {}
+    std::unique_ptr<ui::TForm3> picker;
+
+    void SetUp() override {
+        ProgramFixture::SetUp();
+        ReadTreeText("#A\n\ta1\nx\n", this->host.tree);
+        picker = std::make_unique<ui::TForm3>(this->host, this->ui);
+        this->dialog = std::make_unique<Dialog>(typename Dialog::Dependencies{this->host, *picker, this->keyWords,
+                                                                              *this->launcher, *this->state, this->ui});
+    }
+    void TearDown() override {
+        this->dialog.reset();
+        picker.reset();
+        DialogFixture<Dialog>::TearDown();
+    }
+    void Open(std::uint8_t mode, std::uint8_t placement) {
+        this->dialog->SetDialogMode(mode);
+        this->dialog->SetPlacement(placement);
+        this->dialog->Show();
+    }
+    void Fill(const std::string& keyword, const std::string& path) {
+        this->dialog->SetText(keywordId, keyword);
+        this->dialog->SetText(pathId, path);
     }
 };
 
