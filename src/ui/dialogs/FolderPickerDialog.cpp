@@ -218,11 +218,9 @@ void TForm3::EndDrag() {
 }
 
 HTREEITEM TForm3::ItemAt(POINT treeClient) const {
-    TVHITTESTINFO hit{};
-    hit.pt = treeClient;
-    const auto item =
-        reinterpret_cast<HTREEITEM>(SendMessageW(TreeView1(), TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
-    return item && (hit.flags & TVHT_ONITEM) ? item : nullptr;
+    UINT flags = 0;
+    const HTREEITEM item = platform::TreeItemAt(TreeView1(), treeClient, &flags);
+    return item && (flags & TVHT_ONITEM) ? item : nullptr;
 }
 
 // While dragging: the node under the mouse is marked as the drop target; near the top or bottom edge the tree
