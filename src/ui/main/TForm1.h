@@ -31,11 +31,11 @@
 #include "platform/Window.h"
 #include "ui/dialogs/TreeHost.h"
 #include "ui/main/ChildWindows.h"
+#include "ui/main/LauncherPopup.h"
 #include "ui/main/MainMenus.h"
 
 namespace zanmel {
 
-class LauncherPopup;
 class TreeContextMenus;
 namespace ui {
 class TForm3;
@@ -245,7 +245,7 @@ public:
     platform::CDropTarget& TreeDropTarget() const { return treeDropTarget_->Target(); }
 
     // The launcher menu, mirroring the tree: an entry per node, tagged with the node's position in pre-order.
-    HMENU PopupMenu1() const;
+    HMENU PopupMenu1() const { return popup_->Menu(); }
     // Before the launcher menu opens: built again when tree.txt changed since it was built.
     void PopupMenu1Popup();
     // Opens the launcher menu at a screen position and carries out the choice.
@@ -255,11 +255,11 @@ public:
     // The launcher menu or one of its submenus is about to open (WM_INITMENUPOPUP): the top level gets its
     // submenus, a submenu its entries, the first time.
     void FillPopupSubmenu(HMENU submenu);
-    std::size_t PopupMenu1Builds() const;
+    std::size_t PopupMenu1Builds() const { return popup_->Builds(); }
     // The rectangle of all screens, measured at construction.
     const RECT& VirtualScreen() const { return virtualScreen_; }
-    bool HotKeyRegistered(bool popup) const;
-    bool HookLoaded() const;
+    bool HotKeyRegistered(bool popup) const { return popup_->HotKeyRegistered(popup); }
+    bool HookLoaded() const { return popup_->HookLoaded(); }
 
     // After a sync run refreshed the sheet list: the sheet menus follow it, and the current sheet is read again
     // when the run copied into its folder, so that what the window saves later matches the files copied.
@@ -393,7 +393,6 @@ private:
 
     // Hot keys, the hook library, the launcher menu and the skin's drawing of the popup menus.
     void InstallCallUps();
-    void ReleaseCallUps();
     bool CallUpMessage(MSG& msg);
     void MeasureScreens();
     void BringUpMainWindow(bool toMouse, bool keepInside);

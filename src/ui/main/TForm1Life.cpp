@@ -180,7 +180,7 @@ void TForm1::SessionEnd() {
 
 void TForm1::FormDestroy() {
     RemovePropW(Handle(), platform::kInstanceProperty);
-    ReleaseCallUps();
+    if (popup_) popup_->ReleaseCallUps(deps_.ui);
     for (std::int32_t window : notifyWindows_) {
         PostMessageW(reinterpret_cast<HWND>(static_cast<std::intptr_t>(window)), WM_CLOSE, 0, 0);
     }
