@@ -294,6 +294,7 @@ private:
     void FormDestroy();
     // The steps of closing the main window, each with its timing stage's text.
     std::vector<std::pair<const char*, std::function<void()>>> CloseSteps(bool runEjectionTool);
+    void RunCloseSteps(bool sessionEnd);
     // OLE for the window and the tree's drop target; the list and the tree accept shell drops again (after every
     // skin application).
     void InstallDropTarget();
