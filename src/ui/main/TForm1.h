@@ -142,8 +142,8 @@ public:
     void Edit1Change();
     void Edit2Change();
     void RefreshResultList();
-    // Runs the keyword through the launch module; on success both search boxes are emptied.
-    void RunItem(const std::string& keyword);
+    // Runs the keyword through the launch module with the option text; on success both search boxes are emptied.
+    void RunItem(const std::string& keyword, const std::string& option = "");
 
     // Keys of the controls; true when the key was taken.
     bool Edit1KeyDown(WPARAM key);
@@ -324,10 +324,10 @@ private:
     FolderTree::Node* NodeOf(HTREEITEM item) const;
     FolderTree::Node* SelectedNode() const;
 
-    void RunKeywordAndClear(const std::string& keyword, const std::string& option);
     void SetEdit1Text(const std::string& text);
     void SetEdit1ReadOnly(bool readOnly);
     void FocusListFirstLine();
+    static bool KeyHeld(int key) { return (GetKeyState(key) & 0x8000) != 0; }
 
     static LRESULT CALLBACK ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                         DWORD_PTR self) noexcept;
@@ -385,6 +385,8 @@ private:
     void ShowSubtree(FolderTree::Node* node);
     void DeleteFolderContents(FolderTree::Node* node, HTREEITEM item);
     void SaveDeletion();
+    // The folder or item delete command, by the current node's kind.
+    void DeleteCurrentNode();
     void MenuCommand(UINT id);
     void SelectListLineNode(bool focusTree);
     void SwitchSheetBy(int step);
