@@ -4,20 +4,21 @@
 
 namespace zanmel {
 
-namespace {
-constexpr wchar_t kPanelClass[] = L"TPanel";
-constexpr wchar_t kSplitterClass[] = L"TSplitter";
+TPanel::TPanel(HWND parent, COLORREF colour)
+    : TPanel(parent, colour, L"TPanel", WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT) {}
 
-}  // namespace
+TPanel::TPanel(HWND parent, COLORREF colour, const wchar_t* className, DWORD style, DWORD exStyle)
+    : brush_(CreateSolidBrush(colour)) {
+    RegisterWindowClass(className, nullptr, nullptr, nullptr, 0);
+    Create(className, L"", WS_CHILD | WS_VISIBLE | style, exStyle, 0, 0, 0, 0, parent);
+}
 
-TColouredWindow::TColouredWindow(COLORREF colour) : brush_(CreateSolidBrush(colour)) {}
-
-void TColouredWindow::SetColour(COLORREF colour) {
+void TPanel::SetColour(COLORREF colour) {
     brush_.Reset(CreateSolidBrush(colour));
     InvalidateRect(Handle(), nullptr, TRUE);
 }
 
-void TColouredWindow::Paint() const {
+void TPanel::Paint() const {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(Handle(), &ps);
     RECT rc;
@@ -25,12 +26,6 @@ void TColouredWindow::Paint() const {
     FillRect(dc, &rc, brush_.Get());
     if (paint_) paint_(dc, rc.right, rc.bottom);
     EndPaint(Handle(), &ps);
-}
-
-TPanel::TPanel(HWND parent, COLORREF colour) : TColouredWindow(colour) {
-    RegisterWindowClass(kPanelClass, nullptr, nullptr, nullptr, 0);
-    Create(kPanelClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, 0, 0, 0, 0,
-           parent);
 }
 
 LRESULT TPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -85,46 +80,26 @@ FramePoint TPanel::ScreenPoint(LPARAM lParam) const {
     return {static_cast<int>(p.x), static_cast<int>(p.y)};
 }
 
-TSplitter::TSplitter(HWND parent, MoveHandler onMove)
-    : TColouredWindow(GetSysColor(COLOR_BTNFACE)), onMove_(std::move(onMove)) {
-    RegisterWindowClass(kSplitterClass, nullptr, nullptr, nullptr, 0);
-    Create(kSplitterClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, 0, parent);
+TSplitter::TSplitter(HWND parent, MoveHandler onMove) : TPanel(parent, GetSysColor(COLOR_BTNFACE), L"TSplitter", 0, 0) {
+    // The new left edge: the mouse in the parent's client area, less where the splitter was grabbed.
+    auto report = [this, onMove = std::move(onMove)](FramePoint screen, bool finished) {
+        POINT p{screen.x, screen.y};
+        ScreenToClient(GetParent(Handle()), &p);
+        if (onMove) onMove(static_cast<int>(p.x) - grabOffset_, finished);
+    };
+    SetDragHandlers({[this](FramePoint screen) {
+                         POINT p{screen.x, screen.y};
+                         ScreenToClient(Handle(), &p);
+                         grabOffset_ = static_cast<int>(p.x);
+                     },
+                     [report](FramePoint screen) { report(screen, false); },
+                     [report](FramePoint screen) { report(screen, true); }});
 }
 
 LRESULT TSplitter::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_SETCURSOR:
-            SetCursor(LoadCursorW(nullptr, IDC_SIZEWE));
-            return TRUE;
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_PAINT:
-            Paint();
-            return 0;
-        case WM_LBUTTONDOWN:
-            grabOffset_ = GET_X_LPARAM(lParam);
-            dragging_ = true;
-            SetCapture(Handle());
-            return 0;
-        case WM_MOUSEMOVE:
-        case WM_LBUTTONUP: {
-            if (!dragging_) return 0;
-            POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-            MapWindowPoints(Handle(), GetParent(Handle()), &p, 1);
-            const bool finished = message == WM_LBUTTONUP;
-            if (finished) {
-                dragging_ = false;
-                ReleaseCapture();
-            }
-            if (onMove_) onMove_(p.x - grabOffset_, finished);
-            return 0;
-        }
-        case WM_CAPTURECHANGED:
-            dragging_ = false;
-            return 0;
-        default:
-            return Default(message, wParam, lParam);
-    }
+    if (message != WM_SETCURSOR) return TPanel::HandleMessage(message, wParam, lParam);
+    SetCursor(LoadCursorW(nullptr, IDC_SIZEWE));
+    return TRUE;
 }
 
 }  // namespace zanmel

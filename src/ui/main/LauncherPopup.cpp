@@ -1,7 +1,6 @@
 #include "ui/main/LauncherPopup.h"
 
 #include "core/CallUpRules.h"
-#include "hook/HookProtocol.h"
 #include "platform/TextCodec.h"
 #include "ui/main/MainMenus.h"
 
@@ -21,18 +20,6 @@ void LauncherPopup::ReleaseCallUps(UserInterface& ui) {
     hotKeyZanmel_.Unregister();
     hotKeyPopup_.Unregister();
     hook_.Release(ui);
-}
-
-bool LauncherPopup::HotKeyRegistered(bool popup) const {
-    return popup ? hotKeyPopup_.Registered() : hotKeyZanmel_.Registered();
-}
-
-bool LauncherPopup::CallsMainWindow(const MSG& msg) const {
-    return hotKeyZanmel_.Matches(msg) || msg.message == hook::kMessageMainWindow;
-}
-
-bool LauncherPopup::CallsMenu(const MSG& msg) const {
-    return hotKeyPopup_.Matches(msg) || msg.message == hook::kMessageLauncherMenu;
 }
 
 void LauncherPopup::Clear() {

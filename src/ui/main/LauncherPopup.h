@@ -10,6 +10,7 @@
 
 #include "core/TSetting.h"
 #include "core/UserInterface.h"
+#include "hook/HookProtocol.h"
 #include "platform/CallUp.h"
 #include "platform/Handles.h"
 
@@ -37,11 +38,15 @@ public:
     LauncherPopup(const LauncherPopup&) = delete;
     LauncherPopup& operator=(const LauncherPopup&) = delete;
     void ReleaseCallUps(UserInterface& ui);
-    bool HotKeyRegistered(bool popup) const;
+    bool HotKeyRegistered(bool popup) const { return popup ? hotKeyPopup_.Registered() : hotKeyZanmel_.Registered(); }
     bool HookLoaded() const { return hook_.Hooked(); }
     // The message is the hot key or the hook's call for the main window, or for the launcher menu.
-    bool CallsMainWindow(const MSG& msg) const;
-    bool CallsMenu(const MSG& msg) const;
+    bool CallsMainWindow(const MSG& msg) const {
+        return hotKeyZanmel_.Matches(msg) || msg.message == hook::kMessageMainWindow;
+    }
+    bool CallsMenu(const MSG& msg) const {
+        return hotKeyPopup_.Matches(msg) || msg.message == hook::kMessageLauncherMenu;
+    }
 
     HMENU Menu() const { return menu_.Get(); }
     std::size_t Builds() const { return builds_; }

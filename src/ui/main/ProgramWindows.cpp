@@ -63,18 +63,10 @@ ProgramWindows::ProgramWindows(ProgramParts parts) : parts_(std::move(parts)) {
                                                                 }});
     formSpecialFolder_ = Make<ui::TFormSpecialFolder>(
         nullptr, p.timer, ui::TFormSpecialFolder::Dependencies{form, p.keyWords, p.specialFolders, p.state, p.ui});
-    windows_ = {.dirView = dirView_.get(),
-                .form3 = form3_.get(),
-                .formZanmel = formZanmel_.get(),
-                .formScan = formScan_.get(),
-                .formWEB = formWEB_.get(),
-                .formDebug = formDebug_.get(),
-                .formSetting = formSetting_.get(),
-                .form4 = form4_.get(),
-                .formSpecialFolder = formSpecialFolder_.get(),
-                .formAutorunInf = formAutorunInf_.get(),
-                .formBackUp = formBackUp_.get(),
-                .formSync = formSync_.get()};
+    // In the order of TForm1::Windows; each member has a type of its own, so a wrong order does not compile.
+    windows_ = {dirView_.get(),           form3_.get(),          formZanmel_.get(),  formScan_.get(),
+                formWEB_.get(),           formDebug_.get(),      formSetting_.get(), form4_.get(),
+                formSpecialFolder_.get(), formAutorunInf_.get(), formBackUp_.get(),  formSync_.get()};
     form.AttachWindows(windows_);
 }
 

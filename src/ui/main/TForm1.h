@@ -31,11 +31,11 @@
 #include "platform/Window.h"
 #include "ui/dialogs/TreeHost.h"
 #include "ui/main/ChildWindows.h"
+#include "ui/main/LauncherPopup.h"
 #include "ui/main/MainMenus.h"
 
 namespace zanmel {
 
-class LauncherPopup;
 class TreeContextMenus;
 namespace ui {
 class TForm3;
@@ -144,8 +144,8 @@ public:
     void Edit1Change();
     void Edit2Change();
     void RefreshResultList();
-    // Runs the keyword through the launch module; on success both search boxes are emptied.
-    void RunItem(const std::string& keyword);
+    // Runs the keyword through the launch module with the option text; on success both search boxes are emptied.
+    void RunItem(const std::string& keyword, const std::string& option = "");
 
     // Keys of the controls; true when the key was taken.
     bool Edit1KeyDown(WPARAM key);
@@ -244,7 +244,7 @@ public:
     platform::CDropTarget& TreeDropTarget() const { return treeDropTarget_->Target(); }
 
     // The launcher menu, mirroring the tree: an entry per node, tagged with the node's position in pre-order.
-    HMENU PopupMenu1() const;
+    HMENU PopupMenu1() const { return popup_->Menu(); }
     // Before the launcher menu opens: built again when tree.txt changed since it was built.
     void PopupMenu1Popup();
     // Opens the launcher menu at a screen position and carries out the choice.
@@ -254,11 +254,11 @@ public:
     // The launcher menu or one of its submenus is about to open (WM_INITMENUPOPUP): the top level gets its
     // submenus, a submenu its entries, the first time.
     void FillPopupSubmenu(HMENU submenu);
-    std::size_t PopupMenu1Builds() const;
+    std::size_t PopupMenu1Builds() const { return popup_->Builds(); }
     // The rectangle of all screens, measured at construction.
     const RECT& VirtualScreen() const { return virtualScreen_; }
-    bool HotKeyRegistered(bool popup) const;
-    bool HookLoaded() const;
+    bool HotKeyRegistered(bool popup) const { return popup_->HotKeyRegistered(popup); }
+    bool HookLoaded() const { return popup_->HookLoaded(); }
 
     // After a sync run refreshed the sheet list: the sheet menus follow it, and the current sheet is read again
     // when the run copied into its folder, so that what the window saves later matches the files copied.
@@ -289,6 +289,7 @@ private:
     void FormDestroy();
     // The steps of closing the main window, each with its timing stage's text.
     std::vector<std::pair<const char*, std::function<void()>>> CloseSteps(bool runEjectionTool);
+    void RunCloseSteps(bool sessionEnd);
     // OLE for the window and the tree's drop target; the list and the tree accept shell drops again (after every
     // skin application).
     void InstallDropTarget();
@@ -318,10 +319,10 @@ private:
     FolderTree::Node* NodeOf(HTREEITEM item) const;
     FolderTree::Node* SelectedNode() const;
 
-    void RunKeywordAndClear(const std::string& keyword, const std::string& option);
     void SetEdit1Text(const std::string& text);
     void SetEdit1ReadOnly(bool readOnly);
     void FocusListFirstLine();
+    static bool KeyHeld(int key) { return (GetKeyState(key) & 0x8000) != 0; }
 
     static LRESULT CALLBACK ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                         DWORD_PTR self) noexcept;
@@ -379,6 +380,8 @@ private:
     void ShowSubtree(FolderTree::Node* node);
     void DeleteFolderContents(FolderTree::Node* node, HTREEITEM item);
     void SaveDeletion();
+    // The folder or item delete command, by the current node's kind.
+    void DeleteCurrentNode();
     void SelectListLineNode(bool focusTree);
     void SwitchSheetBy(int step);
     // The tree's context menus, mouse, drag and timer handling (created with the first sheet, destroyed first).
@@ -387,7 +390,6 @@ private:
 
     // Hot keys, the hook library, the launcher menu and the skin's drawing of the popup menus.
     void InstallCallUps();
-    void ReleaseCallUps();
     bool CallUpMessage(MSG& msg);
     void MeasureScreens();
     void BringUpMainWindow(bool toMouse, bool keepInside);

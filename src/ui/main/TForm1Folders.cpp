@@ -6,12 +6,9 @@
 #include <exception>
 
 #include "core/ZanmelError.h"
-#include "platform/TextCodec.h"
 #include "ui/main/TForm1.h"
 
 namespace zanmel {
-
-using platform::ToWide;
 
 namespace {
 
@@ -102,12 +99,7 @@ void TForm1::FolderMenuNameChangeClick() {
         deps_.ui.ShowMessage("フォルダ名が重複しています。");
     }
     node->text = "#" + name;
-    const std::wstring text = ToWide(node->text);
-    TVITEMW item{};
-    item.mask = TVIF_TEXT | TVIF_HANDLE;
-    item.hItem = ItemOf(node);
-    item.pszText = const_cast<wchar_t*>(text.c_str());
-    SendMessageW(treeView1_, TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    UpdateNode(node);
     SaveTree();
 }
 
@@ -163,6 +155,14 @@ void TForm1::ItemDeleteClick() {
     RefreshResultList();
 }
 
+void TForm1::DeleteCurrentNode() {
+    if (currentNode_ && currentNode_->IsFolder()) {
+        FolderMenuDeleteClick();
+    } else {
+        ItemDeleteClick();
+    }
+}
+
 void TForm1::FolderMenuAllExecuteClick() {
     if (!currentNode_) return;
     // Keywords first: running one may change the tree (nothing does today, but a node must not be read after).
@@ -174,7 +174,7 @@ void TForm1::FolderMenuAllExecuteClick() {
 }
 
 void TForm1::LauncherMenuDirOpenClick() {
-    if (currentNode_) RunKeywordAndClear(currentNode_->text, "tlDIR");
+    if (currentNode_) RunItem(currentNode_->text, "tlDIR");
 }
 
 }  // namespace zanmel

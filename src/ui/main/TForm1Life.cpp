@@ -135,52 +135,52 @@ std::vector<std::pair<const char*, std::function<void()>>> TForm1::CloseSteps(bo
     };
 }
 
-bool TForm1::FormClose() {
+// The close steps, each a stage within "TForm1::FormClose". An error stops them and is raised; when Windows
+// ends the session it skips its step only, since nobody would see it and the others still save what they can.
+void TForm1::RunCloseSteps(bool sessionEnd) {
     TDebugTimer& timer = deps_.timer;
     const std::size_t depth = timer.OpenStages();
-    timer.BeginStage();
-    try {
-        for (const auto& [text, step] : CloseSteps(true)) {
-            timer.BeginStage();
-            step();
-            timer.EndStage(text);
-        }
-    } catch (const std::exception& error) {
-        // Close the stages of the stopped shutdown, so later stages keep their depth.
+    // The stages of a stopped shutdown are closed, so later stages keep their depth.
+    const platform::ScopeGuard abandon([&] {
         while (timer.OpenStages() > depth) timer.AbandonStage();
-        platform::ReportCallbackError(error.what());
-        return false;
-    }
-    timer.EndStage("TForm1::FormClose");
-    return true;
-}
-
-void TForm1::SessionEnd() {
-    if (life_.sessionEnding) life_.sessionEnding();
-    TDebugTimer& timer = deps_.timer;
-    const std::size_t depth = timer.OpenStages();
+    });
     timer.BeginStage();
-    for (const auto& [text, step] : CloseSteps(false)) {
+    for (const auto& [text, step] : CloseSteps(!sessionEnd)) {
         timer.BeginStage();
         try {
             step();
             timer.EndStage(text);
         } catch (const std::exception&) {
-            // Nobody would see the error: the step is skipped and the others still save what they can.
+            if (!sessionEnd) throw;
             while (timer.OpenStages() > depth + 1) timer.AbandonStage();
         }
     }
     timer.EndStage("TForm1::FormClose");
+}
+
+bool TForm1::FormClose() {
+    try {
+        RunCloseSteps(false);
+    } catch (const std::exception& error) {
+        platform::ReportCallbackError(error.what());
+        return false;
+    }
+    return true;
+}
+
+void TForm1::SessionEnd() {
+    if (life_.sessionEnding) life_.sessionEnding();
+    RunCloseSteps(true);
     DestroyWindow(Handle());
     try {
-        timer.WriteLog();
+        deps_.timer.WriteLog();
     } catch (const std::exception&) {
     }
 }
 
 void TForm1::FormDestroy() {
     RemovePropW(Handle(), platform::kInstanceProperty);
-    ReleaseCallUps();
+    if (popup_) popup_->ReleaseCallUps(deps_.ui);
     for (std::int32_t window : notifyWindows_) {
         PostMessageW(reinterpret_cast<HWND>(static_cast<std::intptr_t>(window)), WM_CLOSE, 0, 0);
     }

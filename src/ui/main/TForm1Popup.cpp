@@ -8,7 +8,6 @@
 #include "hook/HookProtocol.h"
 #include "platform/CallUp.h"
 #include "platform/TextCodec.h"
-#include "ui/main/LauncherPopup.h"
 #include "ui/dialogs/DirViewWindow.h"
 #include "ui/main/TForm1.h"
 #include "ui/main/TreeContextMenus.h"
@@ -24,39 +23,18 @@ std::uint64_t FileWriteTime(const std::string& path) {
     return (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
 }
 
-BOOL CALLBACK WidenByMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
-    MONITORINFO info{};
-    info.cbSize = sizeof(info);
-    if (GetMonitorInfoW(monitor, &info)) {
-        auto& all = *reinterpret_cast<ScreenRect*>(data);
-        all =
-            WidenToInclude(all, {info.rcMonitor.left, info.rcMonitor.top, info.rcMonitor.right, info.rcMonitor.bottom});
-    }
-    return TRUE;
-}
-
 }  // namespace
 
 void TForm1::InstallCallUps() {
     popup_ = std::make_unique<LauncherPopup>(Handle(), deps_.setting, deps_.state.ProgramFolder(), deps_.ui);
 }
 
-void TForm1::ReleaseCallUps() {
-    if (popup_) popup_->ReleaseCallUps(deps_.ui);
-}
-
-bool TForm1::HotKeyRegistered(bool popup) const {
-    return popup_->HotKeyRegistered(popup);
-}
-
-bool TForm1::HookLoaded() const {
-    return popup_->HookLoaded();
-}
-
+// The virtual screen: the rectangle that bounds every monitor.
 void TForm1::MeasureScreens() {
-    ScreenRect all{};
-    EnumDisplayMonitors(nullptr, nullptr, &WidenByMonitor, reinterpret_cast<LPARAM>(&all));
-    virtualScreen_ = {all.left, all.top, all.right, all.bottom};
+    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+    const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    virtualScreen_ = {left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                      top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
 }
 
 bool TForm1::CallUpMessage(MSG& msg) {
@@ -101,14 +79,6 @@ void TForm1::BringUpMainWindow(bool toMouse, bool keepInside) {
     HWND last = GetLastActivePopup(Handle());
     if (last && last != Handle()) SetForegroundWindow(last);
     if (DirViewShown()) SetForegroundWindow(windows_.dirView->Handle());
-}
-
-HMENU TForm1::PopupMenu1() const {
-    return popup_->Menu();
-}
-
-std::size_t TForm1::PopupMenu1Builds() const {
-    return popup_->Builds();
 }
 
 namespace {

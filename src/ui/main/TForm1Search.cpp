@@ -19,13 +19,6 @@ std::string WindowText(HWND hwnd) {
     return ToCp932(text);
 }
 
-bool ShiftDown() {
-    return (GetKeyState(VK_SHIFT) & 0x8000) != 0;
-}
-bool CtrlDown() {
-    return (GetKeyState(VK_CONTROL) & 0x8000) != 0;
-}
-
 }  // namespace
 
 std::vector<std::string> TForm1::ListLines() const {
@@ -66,9 +59,7 @@ void TForm1::Edit1Change() {
 
 void TForm1::Edit2Change() {
     std::string query = WindowText(edit2_);
-    const auto result =
-        deps_.keyWords.Match(query, deps_.setting.PartialCaseSensitive, false, deps_.setting.RomajiSearch);
-    SetListLines(result);
+    SetListLines(deps_.keyWords.Match(query, deps_.setting.PartialCaseSensitive, false, deps_.setting.RomajiSearch));
 }
 
 void TForm1::RefreshResultList() {
@@ -102,11 +93,7 @@ void TForm1::Trim() {
     }
 }
 
-void TForm1::RunItem(const std::string& keyword) {
-    RunKeywordAndClear(keyword, "");
-}
-
-void TForm1::RunKeywordAndClear(const std::string& keyword, const std::string& option) {
+void TForm1::RunItem(const std::string& keyword, const std::string& option) {
     deps_.runKeyword(keyword, option);
     SetEdit1ReadOnly(false);
     SetEdit1Text("");
@@ -136,7 +123,7 @@ bool TForm1::Edit1KeyDown(WPARAM key) {
             break;
         }
         case VK_LEFT:
-            if (!ShiftDown()) {
+            if (!KeyHeld(VK_SHIFT)) {
                 SetFocus(edit2_);
                 taken = true;
             }
@@ -176,9 +163,9 @@ bool TForm1::ListBox1KeyDown(WPARAM key) {
         if (hasLine && deps_.keyWords.Exists(line)) RunItem(line);
         SetEdit1ReadOnly(false);
         taken = true;
-    } else if (key == 'D' && CtrlDown()) {
+    } else if (key == 'D' && KeyHeld(VK_CONTROL)) {
         if (hasLine && deps_.keyWords.Exists(line) && deps_.keyWords.KindOf(line) == "Launch") {
-            RunKeywordAndClear(line, "tlDIR");
+            RunItem(line, "tlDIR");
         }
         SetEdit1ReadOnly(false);
         taken = true;
@@ -187,11 +174,7 @@ bool TForm1::ListBox1KeyDown(WPARAM key) {
         if (FolderTree::Node* node = hasLine ? tree_.FindLast(line) : nullptr) {
             TreeView_SelectItem(treeView1_, ItemOf(node));
             currentNode_ = node;
-            if (node->IsFolder()) {
-                FolderMenuDeleteClick();
-            } else {
-                ItemDeleteClick();
-            }
+            DeleteCurrentNode();
         }
         taken = true;
     }
@@ -208,7 +191,7 @@ void TForm1::ListBox1DblClick() {
 }
 
 void TForm1::FormKeyDown(WPARAM key) {
-    if ((key == VK_LEFT || key == VK_RIGHT) && ShiftDown()) SwitchSheetBy(key == VK_RIGHT ? 1 : -1);
+    if ((key == VK_LEFT || key == VK_RIGHT) && KeyHeld(VK_SHIFT)) SwitchSheetBy(key == VK_RIGHT ? 1 : -1);
 }
 
 }  // namespace zanmel

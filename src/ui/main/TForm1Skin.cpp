@@ -20,10 +20,14 @@ namespace {
 constexpr DWORD kFrameStyles =
     WS_CAPTION | WS_THICKFRAME | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_POPUP | WS_DLGFRAME | WS_BORDER;
 
+LONG_PTR WithBits(LONG_PTR style, LONG_PTR bits, bool on) {
+    return on ? (style | bits) : (style & ~bits);
+}
+
 // Turns a style bit of a window on or off; true when it changed.
 bool SetStyle(HWND hwnd, int index, LONG_PTR bits, bool on) {
     const LONG_PTR old = GetWindowLongPtrW(hwnd, index);
-    const LONG_PTR now = on ? (old | bits) : (old & ~bits);
+    const LONG_PTR now = WithBits(old, bits, on);
     if (now == old) return false;
     SetWindowLongPtrW(hwnd, index, now);
     return true;
@@ -77,11 +81,7 @@ void TForm1::ApplySkin() {
             break;
     }
     // Colour keying: every pixel of exactly the transparent colour is see-through.
-    if (layout.transparent) {
-        exStyle |= WS_EX_LAYERED;
-    } else {
-        exStyle &= ~static_cast<LONG_PTR>(WS_EX_LAYERED);
-    }
+    exStyle = WithBits(exStyle, WS_EX_LAYERED, layout.transparent);
     SetWindowLongPtrW(Handle(), GWL_STYLE, style);
     SetWindowLongPtrW(Handle(), GWL_EXSTYLE, exStyle);
     if (layout.transparent) {
@@ -166,22 +166,18 @@ void TForm1::ChooseSkin(std::size_t index) {
 }
 
 void TForm1::InstallSkinPainting() {
-    auto strip = [this](auto graphic) {
-        return [this, graphic](HDC dc, int width, int height) {
-            if (life_.skins) skin::PaintPanelGraphic(dc, width, height, graphic(life_.skins->Skin));
+    // Each strip paints the graphic of its panel of the skin.
+    auto strip = [this](auto panel) {
+        return [this, panel](HDC dc, int width, int height) {
+            if (life_.skins) skin::PaintPanelGraphic(dc, width, height, (life_.skins->Skin.*panel).Graphic);
         };
     };
-    paintBox3_->SetPaintHandler(
-        strip([](const skin::TSkin& s) -> const skin::TSkinGraphicX& { return s.TopGraphic.Graphic; }));
-    paintBox1_->SetPaintHandler(
-        strip([](const skin::TSkin& s) -> const skin::TSkinGraphicY& { return s.LeftGraphic.Graphic; }));
-    paintBox2_->SetPaintHandler(
-        strip([](const skin::TSkin& s) -> const skin::TSkinGraphicY& { return s.RightGraphic.Graphic; }));
-    splitter1_->SetPaintHandler(
-        strip([](const skin::TSkin& s) -> const skin::TSkinGraphicY& { return s.SplitterGraphic.Graphic; }));
+    paintBox3_->SetPaintHandler(strip(&skin::TSkin::TopGraphic));
+    paintBox1_->SetPaintHandler(strip(&skin::TSkin::LeftGraphic));
+    paintBox2_->SetPaintHandler(strip(&skin::TSkin::RightGraphic));
+    splitter1_->SetPaintHandler(strip(&skin::TSkin::SplitterGraphic));
     // PaintBox4 fills the bottom strip under the search boxes.
-    panelBottom_->SetPaintHandler(
-        strip([](const skin::TSkin& s) -> const skin::TSkinGraphicX& { return s.BottomGraphic.Graphic; }));
+    panelBottom_->SetPaintHandler(strip(&skin::TSkin::BottomGraphic));
 }
 
 // Colours of the search boxes and their labels (the labels show the strip through).
@@ -248,13 +244,12 @@ void TForm1::DrawListItem(const DRAWITEMSTRUCT& item) {
     const COLORREF text = life_.skins ? skin::ResolveColor(life_.skins->Skin.ListBox.BackGroundFont.Color)
                                       : GetSysColor(COLOR_WINDOWTEXT);
     SetTextColor(item.hDC, selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : text);
-    HGDIOBJ old = SelectObject(item.hDC, reinterpret_cast<HFONT>(SendMessageW(listBox1_, WM_GETFONT, 0, 0)));
+    const platform::SelectedObject font(item.hDC, reinterpret_cast<HFONT>(SendMessageW(listBox1_, WM_GETFONT, 0, 0)));
     RECT rc = item.rcItem;
     rc.left += 2;
     const std::wstring line = platform::ToWide(listLines_[item.itemID]);
     DrawTextW(item.hDC, line.c_str(), static_cast<int>(line.size()), &rc,
               DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
-    SelectObject(item.hDC, old);
     if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &item.rcItem);
 }
 

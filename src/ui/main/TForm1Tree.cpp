@@ -5,10 +5,10 @@
 #include <optional>
 #include <vector>
 
-#include "core/Cp932.h"
 #include "core/IconCache.h"
 #include "core/IconFile.h"
 #include "core/LaunchWordData.h"
+#include "core/PathRules.h"
 #include "core/ZanmelError.h"
 #include "platform/ImageListIcons.h"
 #include "platform/TextCodec.h"
@@ -19,21 +19,7 @@
 
 namespace zanmel {
 
-using platform::ToCp932;
 using platform::ToWide;
-
-namespace {
-
-// The last component of a path (the sheet's name), scanned by character so a trail byte 0x5C is no separator.
-std::string LastComponent(const std::string& path) {
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < path.size(); i += cp932::CharLength(path, i)) {
-        if (path[i] == '\\') start = i + 1;
-    }
-    return path.substr(start);
-}
-
-}  // namespace
 
 int TForm1::IconIndex(int iconNumber) const {
     const auto it = iconMap_.find(iconNumber);
@@ -47,7 +33,7 @@ void TForm1::LoadSheet() {
     iconMap_.clear();
     DestroyPopupMenu1();
     imageList1_.Reset(ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 16, 64));
-    SendMessageW(statusBar1_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(ToWide(LastComponent(SheetFolder())).c_str()));
+    SendMessageW(statusBar1_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(ToWide(FileNameOf(SheetFolder())).c_str()));
 
     const std::string keywordPath = SheetFolder() + "\\keyword.txt";
     if (auto bytes = deps_.files.ReadFile(keywordPath)) {
@@ -113,9 +99,7 @@ int TForm1::IconImage(std::int32_t number) {
     try {
         if (const auto bytes = deps_.files.ReadFile(IconFilePath(iconFolder, number))) {
             if (auto small = ReadSmallIconFile(*bytes)) {
-                std::vector<CapturedIcon> one;
-                one.push_back(std::move(*small));
-                index = platform::AddSmallIcons(imageList1_.Get(), one);
+                index = platform::AddSmallIcons(imageList1_.Get(), {std::move(*small)});
             } else {
                 const platform::IconHandle icon = platform::LoadIconFile(iconFolder, number);
                 index = ImageList_AddIcon(imageList1_.Get(), icon.Get());
@@ -235,14 +219,10 @@ bool TForm1::TreeView1KeyDown(WPARAM key) {
         }
         taken = true;
     } else if (key == VK_DELETE && currentNode_) {
-        if (currentNode_->IsFolder()) {
-            FolderMenuDeleteClick();
-        } else {
-            ItemDeleteClick();
-        }
+        DeleteCurrentNode();
         taken = true;
-    } else if (key == 'D' && (GetKeyState(VK_CONTROL) & 0x8000) && currentNode_ && !currentNode_->IsFolder()) {
-        if (deps_.keyWords.KindOf(currentNode_->text) == "Launch") RunKeywordAndClear(currentNode_->text, "tlDIR");
+    } else if (key == 'D' && KeyHeld(VK_CONTROL) && currentNode_ && !currentNode_->IsFolder()) {
+        if (deps_.keyWords.KindOf(currentNode_->text) == "Launch") RunItem(currentNode_->text, "tlDIR");
         taken = true;
     }
     FormKeyDown(key);
@@ -259,7 +239,7 @@ void TForm1::ChangeSheet(std::size_t n) {
 // The previous or next sheet of the list, wrapping at both ends; nothing when the current sheet is not listed.
 void TForm1::SwitchSheetBy(int step) {
     const auto& sheets = deps_.state.SheetList();
-    const std::string current = LastComponent(SheetFolder());
+    const std::string current = FileNameOf(SheetFolder());
     for (std::size_t i = 0; i < sheets.size(); ++i) {
         if (sheets[i] != current) continue;
         ChangeSheet((i + (step > 0 ? 1 : sheets.size() - 1)) % sheets.size());

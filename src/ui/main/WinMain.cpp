@@ -85,32 +85,28 @@ int Run(const std::wstring& commandLine, int showCommand) {
     InitCommonControlsEx(&controls);
 
     Adapters adapters;
+    // The owner of message boxes and of what the shell starts.
+    auto setMainWindow = [&adapters](HWND mainWindow) {
+        adapters.ui.SetOwner(mainWindow);
+        adapters.shell.SetMainWindow(mainWindow);
+    };
     // The user interface reports every error, also one that ends start-up, so it outlives all that can throw;
     // the main window it was owned by is gone by the time such an error is shown.
-    struct Reporter {
-        Adapters& io;
-        explicit Reporter(Adapters& adapters) : io(adapters) { platform::SetCallbackUserInterface(&io.ui); }
-        ~Reporter() {
-            io.ui.SetOwner(nullptr);
-            io.shell.SetMainWindow(nullptr);
-            platform::SetCallbackUserInterface(nullptr);
-        }
-    } reporter(adapters);
+    platform::SetCallbackUserInterface(&adapters.ui);
+    const platform::ScopeGuard reporter([&setMainWindow] {
+        setMainWindow(nullptr);
+        platform::SetCallbackUserInterface(nullptr);
+    });
     try {
         Program program(adapters);
         ProgramWindows windows({program.timer, program.state, program.setting, program.keyWords, program.launcher,
-                                program.skins, program.specialFolders, adapters.files, adapters.ui,
-                                [&adapters](HWND mainWindow) {
-                                    adapters.ui.SetOwner(mainWindow);
-                                    adapters.shell.SetMainWindow(mainWindow);
-                                },
+                                program.skins, program.specialFolders, adapters.files, adapters.ui, setMainWindow,
                                 [&adapters] { adapters.ui.Silence(); }});
         TForm1& form = windows.Form();
         form.Show(showCommand);
         const int code = platform::RunMessageLoop([&form](MSG& msg) { return form.ApplicationMessage(msg); });
         // What the program-wide objects report as they end (a Debug.log that cannot be written) has no window.
-        adapters.ui.SetOwner(nullptr);
-        adapters.shell.SetMainWindow(nullptr);
+        setMainWindow(nullptr);
         return code;
     } catch (const std::exception& error) {
         // Everything built so far is gone; the message box has no owner window left.
