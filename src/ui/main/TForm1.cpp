@@ -12,7 +12,6 @@
 #include "platform/LauncherWindow.h"
 #include "platform/TextCodec.h"
 #include "platform/UiFont.h"
-#include "ui/main/LauncherPopup.h"
 #include "ui/main/TreeContextMenus.h"
 
 namespace zanmel {
