@@ -106,27 +106,19 @@ void TFormBackUp::BtnDirOpenClick() {
     if (deps_.runFile) deps_.runFile(Text(kBackUpEdit2));
 }
 
-void TFormBackUp::BtnAddClick() {
-    const std::string chosen = deps_.state.FolderBrowser(deps_.ui, Handle(), deps_.state.ProgramDrive() + "\\");
-    if (chosen.empty()) return;
-    std::vector<std::string> lines = ListLines(kBackUpListBox1);
-    const std::string problem = AddBackUpEntry(lines, chosen, deps_.state.ProgramFolder());
-    if (!problem.empty()) {
-        deps_.ui.ShowMessage(problem);
-        return;
-    }
-    SetListLines(kBackUpListBox1, lines);
-}
-
 void TFormBackUp::BtnEditClick() {
     const int index = SelectedLine(kBackUpListBox1);
-    if (index < 0) return;
-    std::vector<std::string> lines = ListLines(kBackUpListBox1);
-    const std::string initial = deps_.state.AbsolutePath(lines[static_cast<std::size_t>(index)]);
+    if (index >= 0)
+        ChooseEntry(index, deps_.state.AbsolutePath(ListLines(kBackUpListBox1)[static_cast<std::size_t>(index)]));
+}
+
+void TFormBackUp::ChooseEntry(int index, const std::string& initial) {
     const std::string chosen = deps_.state.FolderBrowser(deps_.ui, Handle(), initial);
     if (chosen.empty()) return;
-    const std::string problem =
-        EditBackUpEntry(lines, static_cast<std::size_t>(index), chosen, deps_.state.ProgramFolder());
+    std::vector<std::string> lines = ListLines(kBackUpListBox1);
+    const std::string& program = deps_.state.ProgramFolder();
+    const std::string problem = index < 0 ? AddBackUpEntry(lines, chosen, program)
+                                          : EditBackUpEntry(lines, static_cast<std::size_t>(index), chosen, program);
     if (!problem.empty()) {
         deps_.ui.ShowMessage(problem);
         return;
@@ -137,10 +129,6 @@ void TFormBackUp::BtnEditClick() {
 void TFormBackUp::BtnDelClick() {
     const int index = SelectedLine(kBackUpListBox1);
     if (index >= 0) SendMessageW(Control(kBackUpListBox1), LB_DELETESTRING, static_cast<WPARAM>(index), 0);
-}
-
-LocalTime TFormBackUp::Now() const {
-    return deps_.now ? deps_.now() : CurrentLocalTime();
 }
 
 void TFormBackUp::BtnBackUpClick() {
@@ -155,16 +143,11 @@ void TFormBackUp::BtnBackUpClick() {
         deps_.ui.ShowMessage(kBackUpTargetOnDrive);
         return;
     }
-    if (!platform::FolderExists(folder)) {
-        if (!deps_.ui.Confirm(kBackUpCreateFolder)) return;
-        if (!MakeFolder(folder)) {
-            deps_.ui.ShowMessage(kBackUpCreateFailed);
-            return;
-        }
-    }
+    const bool missing = !platform::FolderExists(folder);
+    if (missing && !deps_.ui.Confirm(kBackUpCreateFolder)) return;
     // A new folder for every run; one that exists already (two runs in one second) is never written into.
-    const std::string runFolder = folder + "\\" + BackUpRunName(Now());
-    if (!MakeFolder(runFolder)) {
+    const std::string runFolder = folder + "\\" + BackUpRunName(deps_.now ? deps_.now() : CurrentLocalTime());
+    if ((missing && !MakeFolder(folder)) || !MakeFolder(runFolder)) {
         deps_.ui.ShowMessage(kBackUpCreateFailed);
         return;
     }

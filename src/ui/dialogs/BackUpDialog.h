@@ -60,7 +60,7 @@ public:
 
     void BtnDirSetClick();
     void BtnDirOpenClick();
-    void BtnAddClick();
+    void BtnAddClick() { ChooseEntry(-1, deps_.state.ProgramDrive() + "\\"); }
     void BtnEditClick();
     void BtnDelClick();
     void BtnBackUpClick();
@@ -75,7 +75,9 @@ protected:
     void Close() override { Hide(); }
 
 private:
-    LocalTime Now() const;
+    // A folder chosen from initial added to the list (index -1) or put in place of the entry at index; the list's
+    // rule refusing it is told instead.
+    void ChooseEntry(int index, const std::string& initial);
 
     Dependencies deps_;
     TBackUp backUp_;

@@ -1,10 +1,7 @@
 #include "ui/dialogs/LauncherSettingDialog.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
 
-#include "core/LauncherSettingRules.h"
 #include "platform/TextCodec.h"
 #include "ui/dialogs/ExtDialog.h"
 
@@ -31,11 +28,11 @@ TForm4::TForm4(TDebugTimer& timer, TZanmelModule& launcher, const DataLocations&
         {L"BUTTON", "終了支援機能を使用する", check, {20, 50, 400, 20}, kForm4CheckBox2},
         {L"BUTTON", "WEBブラウザ設定を無効化する", check, {20, 74, 400, 20}, kForm4CheckBox3},
         {L"BUTTON", "Unplug設定を無効化する", check, {20, 98, 400, 20}, kForm4CheckBox4},
-        {L"BUTTON", "WEBブラウザ設定", button, {20, 122, 150, 26}, kForm4BtnWEB, 0, &F::BtnWEBClick},
-        {L"BUTTON", "Unplug設定", button, {180, 122, 150, 26}, kForm4BtnUnplug, 0, &F::BtnUnplugClick},
+        {L"BUTTON", "WEBブラウザ設定", button, {20, 122, 150, 26}, kForm4BtnWEB, 0, &F::OpenFormExt<ext_mode::kWeb>},
+        {L"BUTTON", "Unplug設定", button, {180, 122, 150, 26}, kForm4BtnUnplug, 0, &F::OpenFormExt<ext_mode::kUnplug>},
         {L"BUTTON", "拡張子設定", BS_GROUPBOX, {8, 162, 444, 196}, kForm4GroupBox2},
         {WC_LISTVIEWW, "", grid, {20, 182, 420, 136}, kForm4SGrid1, WS_EX_CLIENTEDGE},
-        {L"BUTTON", "追加", button, {20, 324, 80, 26}, kForm4BtnExtAdd, 0, &F::BtnExtAddClick},
+        {L"BUTTON", "追加", button, {20, 324, 80, 26}, kForm4BtnExtAdd, 0, &F::OpenFormExt<ext_mode::kExtAdd>},
         {L"BUTTON", "編集", button, {106, 324, 80, 26}, kForm4BtnExtUpdate, 0, &F::BtnExtUpdateClick},
         {L"BUTTON", "削除", button, {192, 324, 80, 26}, kForm4BtnDelete, 0, &F::BtnDeleteClick},
         {L"BUTTON", "閉じる", BS_DEFPUSHBUTTON | WS_TABSTOP, {362, 366, 90, 26}, kForm4Button6, 0, &F::Hide},
@@ -80,10 +77,6 @@ void TForm4::Hide() {
     launcher_.SaveSetting(places_.HomeSheetFolder() + "\\setting.ini");
 }
 
-void TForm4::RefreshGrid() {
-    FillGrid(ExtGridRows(launcher_.ExtList));
-}
-
 void TForm4::FillGrid(std::vector<ExtGridRow> rows) {
     HWND grid = Control(kForm4SGrid1);
     const int selected = SelectedRow();
@@ -97,10 +90,8 @@ void TForm4::FillGrid(std::vector<ExtGridRow> rows) {
         item.mask = LVIF_TEXT;
         item.iItem = static_cast<int>(i);
         item.pszText = key.data();
-        SendMessageW(grid, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
-        item.iSubItem = 1;
-        item.pszText = path.data();
-        SendMessageW(grid, LVM_SETITEMTEXTW, i, reinterpret_cast<LPARAM>(&item));
+        ListView_InsertItem(grid, &item);
+        ListView_SetItemText(grid, static_cast<int>(i), 1, path.data());
     }
     SendMessageW(grid, WM_SETREDRAW, TRUE, 0);
     // The grid always has a selected row: the one before, or the last when it has gone.
@@ -113,21 +104,9 @@ void TForm4::SelectRow(int row) {
     ListView_EnsureVisible(grid, row, FALSE);
 }
 
-int TForm4::SelectedRow() const {
-    return ListView_GetNextItem(Control(kForm4SGrid1), -1, LVNI_SELECTED);
-}
-
-int TForm4::RowCount() const {
-    return ListView_GetItemCount(Control(kForm4SGrid1));
-}
-
 std::string TForm4::Cell(int row, int column) const {
     wchar_t text[2048] = {};
-    LVITEMW item{};
-    item.iSubItem = column;
-    item.pszText = text;
-    item.cchTextMax = static_cast<int>(std::size(text));
-    SendMessageW(Control(kForm4SGrid1), LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    ListView_GetItemText(Control(kForm4SGrid1), row, column, text, static_cast<int>(std::size(text)));
     return platform::ToCp932(text);
 }
 
@@ -136,28 +115,17 @@ std::string TForm4::SelectedKey() const {
     return row < 0 ? std::string() : Cell(row, 0);
 }
 
-void TForm4::OpenFormExt(std::string_view mode) {
+template <const std::string_view& Mode>
+void TForm4::OpenFormExt() {
     if (!formExt_) return;
-    formExt_->SetMode(mode);
+    formExt_->SetMode(Mode);
     // Showing the dialog disables this window; its hiding enables it again.
     formExt_->Show();
 }
 
-void TForm4::BtnWEBClick() {
-    OpenFormExt(ext_mode::kWeb);
-}
-
-void TForm4::BtnUnplugClick() {
-    OpenFormExt(ext_mode::kUnplug);
-}
-
-void TForm4::BtnExtAddClick() {
-    OpenFormExt(ext_mode::kExtAdd);
-}
-
 void TForm4::BtnExtUpdateClick() {
     if (launcher_.ExtList.Count() == 0) return;
-    OpenFormExt(ext_mode::kExtUpdate);
+    OpenFormExt<ext_mode::kExtUpdate>();
 }
 
 void TForm4::BtnDeleteClick() {

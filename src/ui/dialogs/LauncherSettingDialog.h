@@ -1,6 +1,7 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <string>
 #include <string_view>
@@ -51,17 +52,14 @@ public:
     void Hide();
 
     // The grid from the extension list, keeping the selected row where it still exists.
-    void RefreshGrid();
+    void RefreshGrid() { FillGrid(ExtGridRows(launcher_.ExtList)); }
     // The key in the selected row of the grid ("" when the list is empty).
     std::string SelectedKey() const;
     void SelectRow(int row);
-    int SelectedRow() const;
-    int RowCount() const;
+    int SelectedRow() const { return ListView_GetNextItem(Control(kForm4SGrid1), -1, LVNI_SELECTED); }
+    int RowCount() const { return ListView_GetItemCount(Control(kForm4SGrid1)); }
     std::string Cell(int row, int column) const;
 
-    void BtnWEBClick();
-    void BtnUnplugClick();
-    void BtnExtAddClick();
     void BtnExtUpdateClick();
     void BtnDeleteClick();
 
@@ -71,7 +69,9 @@ protected:
     void OnDpiChanged() override;
 
 private:
-    void OpenFormExt(std::string_view mode);
+    // The application dialog in a mode of ext_mode ("WEBブラウザ設定", "Unplug設定", "追加", "編集").
+    template <const std::string_view& Mode>
+    void OpenFormExt();
     void FillGrid(std::vector<ExtGridRow> rows);
 
     TZanmelModule& launcher_;

@@ -2,6 +2,8 @@
 
 #include <shlobj.h>
 
+#include <algorithm>
+#include <span>
 #include <utility>
 
 #include "platform/FolderScan.h"
@@ -15,16 +17,26 @@ using platform::ToWide;
 
 namespace {
 
-struct ModeTexts {
+// The special folders a scan mode offers in ComboBox1 (caption, CSIDL).
+constexpr std::pair<const char*, int> kFavoriteFolders[] = {{"個人", CSIDL_FAVORITES},
+                                                            {"AllUsers", CSIDL_COMMON_FAVORITES}};
+constexpr std::pair<const char*, int> kProgramFolders[] = {{"スタートメニュー(個人)", CSIDL_STARTMENU},
+                                                           {"スタートメニュー(AllUsers)", CSIDL_COMMON_STARTMENU},
+                                                           {"プログラム(個人)", CSIDL_PROGRAMS},
+                                                           {"プログラム(AllUsers)", CSIDL_COMMON_PROGRAMS}};
+
+// What the dialog shows for each scan mode; a mode without folders hides ComboBox1.
+struct ModeView {
     const char* caption;
     const char* label1;
     const char* label2;
+    std::span<const std::pair<const char*, int>> folders;
 };
-constexpr ModeTexts kModeTexts[] = {
-    {"IEお気に入りのスキャン", "", "Favoritesファイルを指定して下さい。"},
-    {"プログラムのスキャン", "スタートメニューのプログラムの", "フォルダを指定してください。"},
-    {"EXEファイルのスキャン", "スキャンしたいフォルダを指定してください", "※サブフォルダも検索します"},
-    {"詳細スキャン", "スキャンしたいフォルダを指定してください", "※サブフォルダも検索します"},
+constexpr ModeView kModeViews[] = {
+    {"IEお気に入りのスキャン", "", "Favoritesファイルを指定して下さい。", kFavoriteFolders},
+    {"プログラムのスキャン", "スタートメニューのプログラムの", "フォルダを指定してください。", kProgramFolders},
+    {"EXEファイルのスキャン", "スキャンしたいフォルダを指定してください", "※サブフォルダも検索します", {}},
+    {"詳細スキャン", "スキャンしたいフォルダを指定してください", "※サブフォルダも検索します", {}},
 };
 
 }  // namespace
@@ -77,14 +89,9 @@ TFormScan::TFormScan(Dependencies deps)
 }
 
 int TFormScan::RadioGroup1Index() const {
-    const ScanControl items[] = {kScanRadioName, kScanRadioNameWithExt, kScanRadioFullPath};
     for (int i = 0; i < 3; ++i)
-        if (Checked(items[i])) return i;
+        if (Checked(kScanRadioName + i)) return i;
     return -1;
-}
-
-bool TFormScan::Panel2Shown() const {
-    return IsWindowVisible(Control(kScanEdit2)) != FALSE;
 }
 
 // Panel2 shown or hidden: the client height and the button row follow. Its controls keep their values.
@@ -100,35 +107,20 @@ void TFormScan::ShowPanel2(bool shown) {
 }
 
 void TFormScan::Show() {
-    const std::uint8_t mode = scanMode_ <= kScanCustom ? scanMode_ : kScanCustom;
-    const ModeTexts& texts = kModeTexts[mode];
-    SetCaption(texts.caption);
-    SetText(kScanLabel1, texts.label1);
-    SetText(kScanLabel2, texts.label2);
+    const std::uint8_t mode = std::min(scanMode_, kScanCustom);
+    const ModeView& view = kModeViews[mode];
+    SetCaption(view.caption);
+    SetText(kScanLabel1, view.label1);
+    SetText(kScanLabel2, view.label2);
 
+    comboFolders_ = view.folders;
     HWND combo = Control(kScanComboBox1);
     SendMessageW(combo, CB_RESETCONTENT, 0, 0);
-    std::vector<std::pair<const char*, int>> items;
-    if (mode == kScanFavorites) {
-        items = {{"個人", CSIDL_FAVORITES}, {"AllUsers", CSIDL_COMMON_FAVORITES}};
-    } else if (mode == kScanPrograms) {
-        items = {{"スタートメニュー(個人)", CSIDL_STARTMENU},
-                 {"スタートメニュー(AllUsers)", CSIDL_COMMON_STARTMENU},
-                 {"プログラム(個人)", CSIDL_PROGRAMS},
-                 {"プログラム(AllUsers)", CSIDL_COMMON_PROGRAMS}};
-    }
-    comboFolders_.clear();
-    for (const auto& [caption, csidl] : items) {
+    for (const auto& [caption, csidl] : comboFolders_)
         SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ToWide(caption).c_str()));
-        comboFolders_.push_back(csidl);
-    }
-    ShowWindow(combo, items.empty() ? SW_HIDE : SW_SHOWNA);
-    if (!items.empty()) {
-        Select(kScanComboBox1, 0);
-        SetText(kScanEdit1, GetSpecialFolderPath(comboFolders_.front()));
-    } else {
-        SetText(kScanEdit1, "");
-    }
+    ShowWindow(combo, comboFolders_.empty() ? SW_HIDE : SW_SHOWNA);
+    if (!comboFolders_.empty()) Select(kScanComboBox1, 0);
+    SetText(kScanEdit1, comboFolders_.empty() ? "" : GetSpecialFolderPath(comboFolders_.front().second));
     if (mode == kScanCustom) {
         SetText(kScanEdit2, "pdf,doc,xls");
         CheckRadioButton(Handle(), kScanRadioName, kScanRadioFullPath, kScanRadioNameWithExt);
@@ -141,21 +133,15 @@ void TFormScan::ComboBox1Change() {
     if (scanMode_ != kScanFavorites && scanMode_ != kScanPrograms) return;
     const int index = Selection(kScanComboBox1);
     if (index < 0 || static_cast<std::size_t>(index) >= comboFolders_.size()) return;
-    SetText(kScanEdit1, GetSpecialFolderPath(comboFolders_[static_cast<std::size_t>(index)]));
-}
-
-void TFormScan::BtnFolderClick() {
-    SetText(kScanEdit1, deps_.state.FolderBrowser(deps_.ui, Handle(), Text(kScanEdit1)));
+    SetText(kScanEdit1, GetSpecialFolderPath(comboFolders_[static_cast<std::size_t>(index)].second));
 }
 
 ScanOptions TFormScan::Options() const {
-    ScanOptions options;
-    options.mode = scanMode_;
-    options.extensionList = Text(kScanEdit2);
-    options.keywordForm = RadioGroup1Index();
-    options.reflectFolders = Checked(kScanCheckBox1);
-    options.registerFolders = Checked(kScanCheckBox2);
-    return options;
+    return {.mode = scanMode_,
+            .extensionList = Text(kScanEdit2),
+            .keywordForm = RadioGroup1Index(),
+            .reflectFolders = Checked(kScanCheckBox1),
+            .registerFolders = Checked(kScanCheckBox2)};
 }
 
 // The image of an icon number: a built-in icon is in the image list already; a captured one is loaded and

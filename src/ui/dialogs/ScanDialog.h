@@ -3,7 +3,9 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/FileAccess.h"
@@ -73,12 +75,12 @@ public:
     void Hide() { HideToOwner(); }
 
     void ComboBox1Change();
-    void BtnFolderClick();
+    void BtnFolderClick() { SetText(kScanEdit1, deps_.state.FolderBrowser(deps_.ui, Handle(), Text(kScanEdit1))); }
     void BtnOKClick();
 
     // RadioGroup1's selected item (0 to 2), -1 for none.
     int RadioGroup1Index() const;
-    bool Panel2Shown() const;
+    bool Panel2Shown() const { return IsWindowVisible(Control(kScanEdit2)) != FALSE; }
     int FullHeight() const { return kFullHeight; }
     int ReducedHeight() const { return kFullHeight - kPanel2Height; }
     // The options of the next run as the controls give them.
@@ -103,7 +105,7 @@ private:
     Dependencies deps_;
     TFormDirView* dirView_ = nullptr;
     std::uint8_t scanMode_ = kScanFavorites;
-    std::vector<int> comboFolders_;  // the CSIDL of each ComboBox1 item
+    std::span<const std::pair<const char*, int>> comboFolders_;  // ComboBox1's items (caption, CSIDL)
 };
 
 }  // namespace zanmel::ui

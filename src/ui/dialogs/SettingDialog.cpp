@@ -1,7 +1,6 @@
 #include "ui/dialogs/SettingDialog.h"
 
-#include <commctrl.h>
-
+#include <optional>
 #include <utility>
 
 #include "core/CommaText.h"
@@ -21,6 +20,16 @@ constexpr const char* kRestartNote = "※1 設定を有効にするにはZanmel�
 // Where each corner panel of a group sits in the picture of the screen, by bit: column and row of a 3 x 3 grid.
 constexpr int kCornerColumn[8] = {0, 1, 2, 0, 2, 0, 1, 2};
 constexpr int kCornerRow[8] = {2, 2, 2, 1, 1, 0, 0, 0};
+// The first corner panel of each group; the others follow it in bit order.
+constexpr int kFirstCorner[2] = {kSettingPanel11, kSettingPanel21};
+
+// The group and bit of a corner panel; none for another control.
+std::optional<std::pair<int, int>> CornerOf(int id) {
+    for (const int group : {0, 1})
+        if (id >= kFirstCorner[group] && id < kFirstCorner[group] + 8)
+            return std::pair{group, id - kFirstCorner[group]};
+    return std::nullopt;
+}
 
 // The check boxes and the switches of TSetting they show.
 // clang-format off
@@ -79,7 +88,7 @@ void TFormSetting::CreateControls() {
         TCITEMW item{};
         item.mask = TCIF_TEXT;
         item.pszText = text.data();
-        SendMessageW(Control(kSettingPageControl1), TCM_INSERTITEMW, index++, reinterpret_cast<LPARAM>(&item));
+        TabCtrl_InsertItem(Control(kSettingPageControl1), index++, &item);
     }
     AddEntries(kSettingComboBox3, skinNames_);
     AddEntries(kSettingComboBox4, ImeModeNames());
@@ -90,11 +99,11 @@ void TFormSetting::CreateControls() {
         const char* caption;
         int edit;
         int mouse;
-        int firstPanel;
         int top;
-    } groups[] = {{"Zanmel呼び出し設定(※1)", kSettingEdit1, kSettingComboBox1, kSettingPanel11, 36},
-                  {"ポップアップメニュー呼び出し設定(※1)", kSettingEdit2, kSettingComboBox2, kSettingPanel21, 172}};
-    for (const auto& group : groups) {
+    } groups[] = {{"Zanmel呼び出し設定(※1)", kSettingEdit1, kSettingComboBox1, 36},
+                  {"ポップアップメニュー呼び出し設定(※1)", kSettingEdit2, kSettingComboBox2, 172}};
+    for (int g = 0; g < 2; ++g) {
+        const auto& group = groups[g];
         const int top = group.top;
         // clang-format off
         AddControls<F>(*this, {
@@ -109,8 +118,7 @@ void TFormSetting::CreateControls() {
         // clang-format on
         for (int bit = 0; bit < 8; ++bit) {
             AddControl(L"STATIC", "", SS_OWNERDRAW | SS_NOTIFY,
-                       {240 + kCornerColumn[bit] * 56, top + 38 + kCornerRow[bit] * 26, 46, 20},
-                       group.firstPanel + bit);
+                       {240 + kCornerColumn[bit] * 56, top + 38 + kCornerRow[bit] * 26, 46, 20}, kFirstCorner[g] + bit);
         }
         platform::InstallSubclass(Control(group.edit), &TFormSetting::HotKeyEditProc, kHotKeySubclassId,
                                   reinterpret_cast<DWORD_PTR>(this));
@@ -144,10 +152,6 @@ void TFormSetting::ShowPage(int page) {
     }
 }
 
-int TFormSetting::CurrentPage() const {
-    return static_cast<int>(SendMessageW(Control(kSettingPageControl1), TCM_GETCURSEL, 0, 0));
-}
-
 void TFormSetting::Show() {
     // The controls are made when the dialog is first shown, so start-up does not wait for them.
     if (!Control(kSettingPageControl1)) CreateControls();
@@ -159,8 +163,7 @@ void TFormSetting::Show() {
     SetText(kSettingEdit2, HotKeyText(setting_.HotKeyPopup));
     corners_ = {CornerPositionsOf(setting_.CornerZanmel), CornerPositionsOf(setting_.CornerPopup)};
     for (int group = 0; group < 2; ++group)
-        for (int bit = 0; bit < 8; ++bit)
-            InvalidateRect(Control((group == 0 ? kSettingPanel11 : kSettingPanel21) + bit), nullptr, TRUE);
+        for (int bit = 0; bit < 8; ++bit) InvalidateRect(Control(kFirstCorner[group] + bit), nullptr, TRUE);
     SelectEntry(kSettingComboBox3, skinNames_, setting_.DefaultSkinName);
     ShowPage(0);
     OpenOverOwner(kSettingButton1);
@@ -181,28 +184,9 @@ void TFormSetting::Hide() {
     setting_.SaveSetting();
 }
 
-THotKeyRecord& TFormSetting::HotKeyOf(SettingControl field) {
-    return field == kSettingEdit2 ? setting_.HotKeyPopup : setting_.HotKeyZanmel;
-}
-
 void TFormSetting::HotKeyKeyDown(SettingControl field, std::uint16_t virtualKey, bool ctrl, bool shift, bool alt) {
-    SetText(field, TypeHotKey(HotKeyOf(field), ctrl, shift, alt, virtualKey));
-}
-
-void TFormSetting::CornerPanelClick(int group, int bit) {
-    bool& lowered = corners_.at(static_cast<std::size_t>(group)).at(static_cast<std::size_t>(bit));
-    lowered = !lowered;
-    InvalidateRect(Control((group == 0 ? kSettingPanel11 : kSettingPanel21) + bit), nullptr, TRUE);
-}
-
-// Raised when off, lowered when on, with a bevel two pixels wide.
-void TFormSetting::DrawCornerPanel(const DRAWITEMSTRUCT& item) const {
-    const int id = static_cast<int>(item.CtlID);
-    const int group = id >= kSettingPanel21 ? 1 : 0;
-    const int bit = id - (group == 0 ? kSettingPanel11 : kSettingPanel21);
-    RECT rc = item.rcItem;
-    FillRect(item.hDC, &rc, GetSysColorBrush(COLOR_BTNFACE));
-    DrawEdge(item.hDC, &rc, corners_[group][bit] ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+    THotKeyRecord& key = field == kSettingEdit2 ? setting_.HotKeyPopup : setting_.HotKeyZanmel;
+    SetText(field, TypeHotKey(key, ctrl, shift, alt, virtualKey));
 }
 
 LRESULT CALLBACK TFormSetting::HotKeyEditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
@@ -292,18 +276,17 @@ void TFormSetting::PaintBackground(HDC dc) {
 
 LRESULT TFormSetting::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_COMMAND: {
-            const int id = LOWORD(wParam);
-            const WORD code = HIWORD(wParam);
-            if ((id >= kSettingPanel11 && id < kSettingPanel11 + 8) ||
-                (id >= kSettingPanel21 && id < kSettingPanel21 + 8)) {
-                if (code == STN_CLICKED || code == STN_DBLCLK)
-                    CornerPanelClick(id >= kSettingPanel21 ? 1 : 0,
-                                     id - (id >= kSettingPanel21 ? kSettingPanel21 : kSettingPanel11));
+        case WM_COMMAND:
+            // A click on a corner panel toggles it between raised and lowered.
+            if (const auto corner = CornerOf(LOWORD(wParam))) {
+                if (HIWORD(wParam) == STN_CLICKED || HIWORD(wParam) == STN_DBLCLK) {
+                    bool& lowered = corners_[corner->first][corner->second];
+                    lowered = !lowered;
+                    InvalidateRect(Control(LOWORD(wParam)), nullptr, TRUE);
+                }
                 return 0;
             }
             break;
-        }
         case WM_NOTIFY: {
             const auto* header = reinterpret_cast<const NMHDR*>(lParam);
             if (header->idFrom == kSettingPageControl1 && header->code == TCN_SELCHANGE) {
@@ -313,9 +296,12 @@ LRESULT TFormSetting::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         }
         case WM_DRAWITEM: {
+            // A corner panel: raised when off, lowered when on, with a bevel two pixels wide.
             const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-            if (item->CtlType == ODT_STATIC) {
-                DrawCornerPanel(*item);
+            if (const auto corner = CornerOf(static_cast<int>(item->CtlID))) {
+                RECT rc = item->rcItem;
+                FillRect(item->hDC, &rc, GetSysColorBrush(COLOR_BTNFACE));
+                DrawEdge(item->hDC, &rc, corners_[corner->first][corner->second] ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
                 return TRUE;
             }
             break;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <array>
 #include <cstdint>
@@ -59,11 +60,9 @@ public:
     // Key-down in a hot key field (Edit1: the main window's hot key, Edit2: the popup menu's) with the
     // modifiers held.
     void HotKeyKeyDown(SettingControl field, std::uint16_t virtualKey, bool ctrl, bool shift, bool alt);
-    // A click on a corner panel toggles it between raised and lowered.
-    void CornerPanelClick(int group, int bit);
     bool CornerLowered(int group, int bit) const { return corners_.at(group).at(bit); }
     void ShowPage(int page);
-    int CurrentPage() const;
+    int CurrentPage() const { return TabCtrl_GetCurSel(Control(kSettingPageControl1)); }
 
 protected:
     void Close() override { Hide(); }
@@ -73,8 +72,6 @@ protected:
 
 private:
     void CreateControls();
-    THotKeyRecord& HotKeyOf(SettingControl field);
-    void DrawCornerPanel(const DRAWITEMSTRUCT& item) const;
     bool EnsurePageBrush();
     LRESULT PageControlColor(HDC dc, HWND control);
     void PaintBackground(HDC dc);

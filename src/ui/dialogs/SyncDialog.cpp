@@ -41,10 +41,6 @@ TFormSync::TFormSync(Dependencies deps)
     // clang-format on
 }
 
-std::vector<std::string> TFormSync::Lines() const {
-    return ListLines(kSyncListBox1);
-}
-
 void TFormSync::Show() {
     if (const auto bytes = deps_.files.ReadFile(SyncPath())) {
         SetListLines(kSyncListBox1, SyncLinesOf(*bytes));
@@ -69,36 +65,29 @@ void TFormSync::Hide() {
     if (!failure.empty()) deps_.ui.ShowMessage(failure);
 }
 
-std::optional<std::string> TFormSync::ChooseExe(const std::string& initial) {
-    std::optional<std::string> chosen = deps_.ui.OpenFile(kExeFilter, initial);
-    SetCurrentDirectoryW(ToWide(deps_.state.ProgramFolder()).c_str());
-    return chosen;
-}
-
 void TFormSync::BtnAddClick() {
-    if (running_) return;
-    const auto chosen = ChooseExe("");
-    if (!chosen) return;
-    std::vector<std::string> lines = Lines();
-    TakeLines(AddSyncLine(lines, deps_.state.ComputerName(), *chosen), lines);
+    if (!running_) ChooseLine(-1, "");
 }
 
 void TFormSync::BtnEditClick() {
     if (running_) return;
     const int index = SelectedLine(kSyncListBox1);
-    if (index < 0) return;
-    std::vector<std::string> lines = Lines();
-    const auto chosen = ChooseExe(SyncLinePath(lines[static_cast<std::size_t>(index)]));
-    if (!chosen) return;
-    TakeLines(EditSyncLine(lines, static_cast<std::size_t>(index), deps_.state.ComputerName(), *chosen), lines, index);
+    if (index >= 0) ChooseLine(index, SyncLinePath(Lines()[static_cast<std::size_t>(index)]));
 }
 
-void TFormSync::TakeLines(const std::string& problem, const std::vector<std::string>& lines, int selected) {
-    if (problem.empty()) {
-        SetListLines(kSyncListBox1, lines, selected);
-    } else {
+void TFormSync::ChooseLine(int index, const std::string& initial) {
+    const std::optional<std::string> chosen = deps_.ui.OpenFile(kExeFilter, initial);
+    SetCurrentDirectoryW(ToWide(deps_.state.ProgramFolder()).c_str());
+    if (!chosen) return;
+    std::vector<std::string> lines = Lines();
+    const std::string& computer = deps_.state.ComputerName();
+    const std::string problem = index < 0 ? AddSyncLine(lines, computer, *chosen)
+                                          : EditSyncLine(lines, static_cast<std::size_t>(index), computer, *chosen);
+    if (!problem.empty()) {
         deps_.ui.ShowMessage(problem);
+        return;
     }
+    SetListLines(kSyncListBox1, lines, index);
 }
 
 void TFormSync::BtnDelClick() {
@@ -136,13 +125,12 @@ void TFormSync::BtnSyncClick() {
 
     std::vector<std::string> destinations;
     std::optional<std::string> failed;
-    bool completed = false;
     running_ = true;
     platform::ScopeGuard stopped([&] {
         running_ = false;
         view.Hide();
     });
-    completed = RunJobs(*localFolder, destinations, failed);
+    const bool completed = RunJobs(*localFolder, destinations, failed);
     stopped.Dismiss();
     running_ = false;
     if (!completed) {

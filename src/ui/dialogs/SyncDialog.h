@@ -57,18 +57,17 @@ public:
     void BtnDelClick();
     void BtnSyncClick();
 
-    std::vector<std::string> Lines() const;
+    std::vector<std::string> Lines() const { return ListLines(kSyncListBox1); }
     std::string SyncPath() const { return deps_.state.HomeSheetFolder() + "\\sync.txt"; }
 
 protected:
     void Close() override { Hide(); }
 
 private:
-    // The executable chosen in the file-open dialog; the program folder is the current folder again afterwards.
-    std::optional<std::string> ChooseExe(const std::string& initial);
-    // The list shown as an edit of it left it (with the line at selected selected), or the edit's problem told
-    // and the list kept.
-    void TakeLines(const std::string& problem, const std::vector<std::string>& lines, int selected = -1);
+    // An executable chosen in the file-open dialog from initial (the program folder is the current folder again
+    // afterwards) added to the list (index -1) or put in place of the line at index; the list's rule refusing it is
+    // told instead.
+    void ChooseLine(int index, const std::string& initial);
     // The copies of a run.
     // False when a required folder could not be made; failed names the first file of a sheet that could not be
     // copied (that sheet stays as it was).
