@@ -4,7 +4,6 @@
 
 #include "core/CommaText.h"
 #include "core/PathRules.h"
-#include "core/ZanmelError.h"
 #include "platform/AtomicFile.h"
 #include "platform/TextCodec.h"
 
@@ -78,15 +77,7 @@ void TFormBackUp::Hide(bool keepMainDisabled) {
     backUp_.BackUpDir = Text(kBackUpEdit2);
     backUp_.Mode = SelectedMode();
     backUp_.DirList = CommaTextJoin(ListLines(kBackUpListBox1));
-    std::string failure;
-    try {
-        backUp_.Save(deps_.files, IniPath());
-    } catch (const ZanmelError& error) {
-        // Settings that cannot be written (a write-protected stick) must not keep the dialog, and the disabled
-        // main window, from closing: the failure is shown once the dialog is gone.
-        failure = error.what();
-    }
-    HideToOwner(keepMainDisabled);
+    const std::string failure = StoreAndHide([this] { backUp_.Save(deps_.files, IniPath()); }, keepMainDisabled);
     if (!failure.empty()) deps_.ui.ShowMessage(failure);
 }
 
@@ -124,11 +115,6 @@ void TFormBackUp::ChooseEntry(int index, const std::string& initial) {
         return;
     }
     SetListLines(kBackUpListBox1, lines, index);
-}
-
-void TFormBackUp::BtnDelClick() {
-    const int index = SelectedLine(kBackUpListBox1);
-    if (index >= 0) SendMessageW(Control(kBackUpListBox1), LB_DELETESTRING, static_cast<WPARAM>(index), 0);
 }
 
 void TFormBackUp::BtnBackUpClick() {

@@ -4,7 +4,6 @@
 
 #include "core/CommaText.h"
 #include "core/SyncRules.h"
-#include "core/ZanmelError.h"
 #include "platform/AtomicFile.h"
 #include "platform/Handles.h"
 #include "platform/TextCodec.h"
@@ -53,14 +52,7 @@ void TFormSync::Hide() {
         deps_.dirView.Hide();
         return;
     }
-    std::string failure;
-    try {
-        deps_.files.WriteFile(SyncPath(), SyncFileBytes(Lines()));
-    } catch (const ZanmelError& error) {
-        // A sync.txt that cannot be written must not keep the dialog (and the disabled main window) open.
-        failure = error.what();
-    }
-    HideToOwner();
+    const std::string failure = StoreAndHide([this] { deps_.files.WriteFile(SyncPath(), SyncFileBytes(Lines())); });
     if (deps_.dirView.IsShown()) deps_.dirView.Hide();
     if (!failure.empty()) deps_.ui.ShowMessage(failure);
 }
@@ -91,9 +83,7 @@ void TFormSync::ChooseLine(int index, const std::string& initial) {
 }
 
 void TFormSync::BtnDelClick() {
-    if (running_) return;
-    const int index = SelectedLine(kSyncListBox1);
-    if (index >= 0) SendMessageW(Control(kSyncListBox1), LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+    if (!running_) DeleteSelectedLine(kSyncListBox1);
 }
 
 bool TFormSync::RunJobs(const std::string& localFolder, std::vector<std::string>& destinations,
