@@ -27,9 +27,6 @@ TFormBackUp::TFormBackUp(Dependencies deps)
                     .owner = deps.mainWindow}),
       deps_(std::move(deps)) {
     using F = TFormBackUp;
-    constexpr DWORD label = SS_LEFT | SS_NOPREFIX;
-    constexpr DWORD edit = ES_AUTOHSCROLL | WS_TABSTOP;
-    constexpr DWORD button = BS_PUSHBUTTON | WS_TABSTOP;
     // clang-format off
     AddControls<F>(*this, {
         {L"BUTTON", "バックアップ設定", BS_GROUPBOX, {8, 6, 444, 66}, kBackUpRadioGroup1},
@@ -37,20 +34,20 @@ TFormBackUp::TFormBackUp(Dependencies deps)
          {20, 26, 420, 18}, kBackUpMode0},
         {L"BUTTON", "USBメモリの一部のみをバックアップ", BS_AUTORADIOBUTTON, {20, 46, 420, 18}, kBackUpMode1},
         {L"BUTTON", "バックアップ", BS_GROUPBOX | WS_GROUP, {8, 80, 444, 150}, kBackUpGroupBox1},
-        {L"STATIC", "バックアップ先コンピュータ名", label, {20, 100, 170, 16}},
-        {L"STATIC", "（フォルダ設定時に自動的に設定されます）", label, {190, 100, 250, 16}},
-        {L"EDIT", "", edit, {20, 118, 420, 22}, kBackUpEdit1, WS_EX_CLIENTEDGE},
-        {L"STATIC", "バックアップ先フォルダ", label, {20, 146, 420, 16}},
-        {L"EDIT", "", edit, {20, 164, 420, 22}, kBackUpEdit2, WS_EX_CLIENTEDGE},
-        {L"BUTTON", "フォルダを設定", button, {20, 194, 120, 26}, kBackUpBtnDirSet, 0, &F::BtnDirSetClick},
-        {L"BUTTON", "フォルダを開く", button, {146, 194, 120, 26}, kBackUpBtnDirOpen, 0, &F::BtnDirOpenClick},
+        {L"STATIC", "バックアップ先コンピュータ名", kLabel, {20, 100, 170, 16}},
+        {L"STATIC", "（フォルダ設定時に自動的に設定されます）", kLabel, {190, 100, 250, 16}},
+        {L"EDIT", "", kEdit, {20, 118, 420, 22}, kBackUpEdit1, WS_EX_CLIENTEDGE},
+        {L"STATIC", "バックアップ先フォルダ", kLabel, {20, 146, 420, 16}},
+        {L"EDIT", "", kEdit, {20, 164, 420, 22}, kBackUpEdit2, WS_EX_CLIENTEDGE},
+        {L"BUTTON", "フォルダを設定", kButton, {20, 194, 120, 26}, kBackUpBtnDirSet, 0, &F::BtnDirSetClick},
+        {L"BUTTON", "フォルダを開く", kButton, {146, 194, 120, 26}, kBackUpBtnDirOpen, 0, &F::BtnDirOpenClick},
         {L"LISTBOX", "", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP,
          {8, 240, 360, 140}, kBackUpListBox1, WS_EX_CLIENTEDGE},
-        {L"BUTTON", "追加", button, {376, 240, 76, 26}, kBackUpBtnAdd, 0, &F::BtnAddClick},
-        {L"BUTTON", "編集", button, {376, 272, 76, 26}, kBackUpBtnEdit, 0, &F::BtnEditClick},
-        {L"BUTTON", "削除", button, {376, 304, 76, 26}, kBackUpBtnDel, 0, &F::BtnDelClick},
-        {L"BUTTON", "バックアップを実行", button, {8, 392, 160, 28}, kBackUpBtnBackUp, 0, &F::BtnBackUpClick},
-        {L"BUTTON", "閉じる", button, {372, 392, 80, 28}, kBackUpBtnClose, 0, &F::BtnCloseClick},
+        {L"BUTTON", "追加", kButton, {376, 240, 76, 26}, kBackUpBtnAdd, 0, &F::BtnAddClick},
+        {L"BUTTON", "編集", kButton, {376, 272, 76, 26}, kBackUpBtnEdit, 0, &F::BtnEditClick},
+        {L"BUTTON", "削除", kButton, {376, 304, 76, 26}, kBackUpBtnDel, 0, &F::BtnDelClick},
+        {L"BUTTON", "バックアップを実行", kButton, {8, 392, 160, 28}, kBackUpBtnBackUp, 0, &F::BtnBackUpClick},
+        {L"BUTTON", "閉じる", kButton, {372, 392, 80, 28}, kBackUpBtnClose, 0, &F::BtnCloseClick},
     });
     // clang-format on
 }

@@ -78,6 +78,13 @@ public:
     HFONT Font() const;
 
 protected:
+    // Styles the control tables share; a drop-down list's value counts only as a selected entry.
+    static constexpr DWORD kLabel = SS_LEFT | SS_NOPREFIX;
+    static constexpr DWORD kEdit = ES_AUTOHSCROLL | WS_TABSTOP;
+    static constexpr DWORD kButton = BS_PUSHBUTTON | WS_TABSTOP;
+    static constexpr DWORD kCheck = BS_AUTOCHECKBOX | WS_TABSTOP;
+    static constexpr DWORD kList = CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
+
     explicit DialogWindow(const Frame& frame);
 
     template <class Form>

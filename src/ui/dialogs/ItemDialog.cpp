@@ -22,11 +22,6 @@ constexpr int kInnerWidth = kClientWidth - 2 * kInnerLeft;
 constexpr int kButtonRowHeight = 40;
 constexpr int kButtonHeight = 26;
 constexpr int kRowMargin = (kButtonRowHeight - kButtonHeight) / 2;
-constexpr DWORD kLabel = SS_LEFT | SS_NOPREFIX;
-constexpr DWORD kEdit = ES_AUTOHSCROLL | WS_TABSTOP;
-constexpr DWORD kButton = BS_PUSHBUTTON | WS_TABSTOP;
-// Lists only: a verb or show mode counts only as a selected entry.
-constexpr DWORD kList = CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
 
 }  // namespace
 

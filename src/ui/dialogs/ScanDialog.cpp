@@ -55,21 +55,19 @@ TFormScan::TFormScan(Dependencies deps)
                     .owner = deps.host.MainWindow()}),
       deps_(deps) {
     using F = TFormScan;
-    constexpr DWORD label = SS_LEFT | SS_NOPREFIX;
-    constexpr DWORD edit = ES_AUTOHSCROLL | WS_TABSTOP;
     // Panel2 (Label4 to CheckBox2) starts hidden; the button row is moved when it shows.
     // clang-format off
     AddControls<F>(*this, {
-        {L"STATIC", "", label, {12, 10, 416, 16}, kScanLabel1},
-        {L"STATIC", "", label, {12, 28, 416, 16}, kScanLabel2},
+        {L"STATIC", "", kLabel, {12, 10, 416, 16}, kScanLabel1},
+        {L"STATIC", "", kLabel, {12, 28, 416, 16}, kScanLabel2},
         {L"COMBOBOX", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, {12, 50, 260, 200}, kScanComboBox1},
-        {L"EDIT", "", edit, {12, 81, 304, 22}, kScanEdit1, WS_EX_CLIENTEDGE},
+        {L"EDIT", "", kEdit, {12, 81, 304, 22}, kScanEdit1, WS_EX_CLIENTEDGE},
         {L"BUTTON", "フォルダを開く", BS_PUSHBUTTON | WS_TABSTOP, {324, 80, 104, 24}, kScanBtnFolder, 0,
          &F::BtnFolderClick},
-        {L"STATIC", "フォルダをドロップできます。", label, {12, 110, 416, 16}, kScanLabel3},
-        {L"STATIC", "拡張子リスト（カンマ区切りで記述 <例>txt,bmp,png）", label, {12, 136, 416, 16}, kScanLabel4,
+        {L"STATIC", "フォルダをドロップできます。", kLabel, {12, 110, 416, 16}, kScanLabel3},
+        {L"STATIC", "拡張子リスト（カンマ区切りで記述 <例>txt,bmp,png）", kLabel, {12, 136, 416, 16}, kScanLabel4,
          0, nullptr, true},
-        {L"EDIT", "", edit, {12, 154, 416, 22}, kScanEdit2, WS_EX_CLIENTEDGE, nullptr, true},
+        {L"EDIT", "", kEdit, {12, 154, 416, 22}, kScanEdit2, WS_EX_CLIENTEDGE, nullptr, true},
         {L"BUTTON", "キーワード", BS_GROUPBOX, {12, 182, 416, 76}, kScanRadioGroup1, 0, nullptr, true},
         {L"BUTTON", "ファイル名", BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, {24, 198, 392, 18}, kScanRadioName, 0,
          nullptr, true},
