@@ -16,8 +16,7 @@ TFormAutorunInf::TFormAutorunInf(Dependencies deps)
         {L"STATIC", "※UnplugDriveが設定されていません", kLabel, {16, 62, 348, 18}, kAutorunLabel3, 0, nullptr, true},
         {L"STATIC", "UnplugDriveの併用を強く推奨します。", kLabel, {16, 80, 348, 18}, kAutorunLabel4, 0, nullptr, true},
         {L"BUTTON", "OK", BS_DEFPUSHBUTTON | WS_TABSTOP, {196, 112, 80, 26}, kAutorunBtnOK, 0, &F::BtnOKClick},
-        {L"BUTTON", "Cancel", BS_PUSHBUTTON | WS_TABSTOP, {284, 112, 80, 26}, kAutorunBtnCancel, 0,
-         &F::Hide},
+        {L"BUTTON", "Cancel", kButton, {284, 112, 80, 26}, kAutorunBtnCancel, 0, &F::Hide},
     });
     // clang-format on
     OnDpiChanged();

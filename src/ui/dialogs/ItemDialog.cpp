@@ -102,7 +102,7 @@ void ItemDialog::MakeExtraGroup() {
     AddEntries(r.verb, verbs_);
     AddEntries(r.showMode, showModes_);
     if (r.bareArgument) {
-        AddControl(L"BUTTON", "アプリケーションに渡す引数を無視して起動", BS_AUTOCHECKBOX | WS_TABSTOP,
+        AddControl(L"BUTTON", "アプリケーションに渡す引数を無視して起動", kCheck,
                    {kInnerLeft, top + 210, kInnerWidth, 20}, r.bareArgument);
     }
 }

@@ -60,10 +60,9 @@ TFormScan::TFormScan(Dependencies deps)
     AddControls<F>(*this, {
         {L"STATIC", "", kLabel, {12, 10, 416, 16}, kScanLabel1},
         {L"STATIC", "", kLabel, {12, 28, 416, 16}, kScanLabel2},
-        {L"COMBOBOX", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, {12, 50, 260, 200}, kScanComboBox1},
+        {L"COMBOBOX", "", kList, {12, 50, 260, 200}, kScanComboBox1},
         {L"EDIT", "", kEdit, {12, 81, 304, 22}, kScanEdit1, WS_EX_CLIENTEDGE},
-        {L"BUTTON", "フォルダを開く", BS_PUSHBUTTON | WS_TABSTOP, {324, 80, 104, 24}, kScanBtnFolder, 0,
-         &F::BtnFolderClick},
+        {L"BUTTON", "フォルダを開く", kButton, {324, 80, 104, 24}, kScanBtnFolder, 0, &F::BtnFolderClick},
         {L"STATIC", "フォルダをドロップできます。", kLabel, {12, 110, 416, 16}, kScanLabel3},
         {L"STATIC", "拡張子リスト（カンマ区切りで記述 <例>txt,bmp,png）", kLabel, {12, 136, 416, 16}, kScanLabel4,
          0, nullptr, true},
@@ -76,11 +75,10 @@ TFormScan::TFormScan(Dependencies deps)
         {L"BUTTON", "フルパス", BS_AUTORADIOBUTTON, {24, 234, 392, 18}, kScanRadioFullPath, 0, nullptr, true},
         {L"BUTTON", "フォルダ構造をツリービューに反映する", BS_AUTOCHECKBOX | WS_GROUP | WS_TABSTOP,
          {12, 264, 416, 18}, kScanCheckBox1, 0, nullptr, true},
-        {L"BUTTON", "フォルダを登録する(フルパス指定のみ有効)", BS_AUTOCHECKBOX | WS_TABSTOP, {12, 284, 416, 18},
+        {L"BUTTON", "フォルダを登録する(フルパス指定のみ有効)", kCheck, {12, 284, 416, 18},
          kScanCheckBox2, 0, nullptr, true},
-        {L"BUTTON", "OK", BS_DEFPUSHBUTTON | WS_GROUP | WS_TABSTOP, {262, 140, 80, 26}, kScanBtnOK, 0,
-         &F::BtnOKClick},
-        {L"BUTTON", "Cancel", BS_PUSHBUTTON | WS_TABSTOP, {348, 140, 80, 26}, kScanBtnCancel, 0, &F::Hide},
+        {L"BUTTON", "OK", BS_DEFPUSHBUTTON | WS_GROUP | WS_TABSTOP, {262, 140, 80, 26}, kScanBtnOK, 0, &F::BtnOKClick},
+        {L"BUTTON", "Cancel", kButton, {348, 140, 80, 26}, kScanBtnCancel, 0, &F::Hide},
     });
     // clang-format on
     DragAcceptFiles(Handle(), TRUE);

@@ -75,10 +75,9 @@ void TFormSpecialFolder::CreateControls() {
     for (std::size_t i = 0; i < table.size(); ++i) {
         const int row = static_cast<int>(i);
         const int top = kRowPitch * row + 10;
-        AddControlIn(box, L"BUTTON", table[i].keyword, BS_AUTOCHECKBOX | WS_TABSTOP, {10, top, 160, 17},
-                     kSFolderRowCheck + row, 0, false, [this, i] { SetRowTicked(i, RowTicked(i)); });
-        AddControlIn(box, L"EDIT", table[i].keyword, ES_AUTOHSCROLL | WS_TABSTOP | WS_BORDER, {170, top, 180, 17},
-                     kSFolderRowEdit + row);
+        AddControlIn(box, L"BUTTON", table[i].keyword, kCheck, {10, top, 160, 17}, kSFolderRowCheck + row, 0, false,
+                     [this, i] { SetRowTicked(i, RowTicked(i)); });
+        AddControlIn(box, L"EDIT", table[i].keyword, kEdit | WS_BORDER, {170, top, 180, 17}, kSFolderRowEdit + row);
         AddControlIn(box, L"STATIC", table[i].description, kLabel | SS_ENDELLIPSIS, {350, top, 320, 17},
                      kSFolderRowLabel + row);
         SetRowTicked(i, true);
@@ -86,7 +85,7 @@ void TFormSpecialFolder::CreateControls() {
     SetScrollBar(0);
     // clang-format off
     AddControls<F>(*this, {
-        {L"BUTTON", "エクスプローラで開く", BS_AUTOCHECKBOX | WS_TABSTOP, {10, 444, 300, 20}, kSFolderCheckBox1},
+        {L"BUTTON", "エクスプローラで開く", kCheck, {10, 444, 300, 20}, kSFolderCheckBox1},
         {L"BUTTON", "すべて選択", kButton, {10, 472, 100, 26}, kSFolderBtnAll, 0, &F::BtnAllClick},
         {L"BUTTON", "すべて解除", kButton, {116, 472, 100, 26}, kSFolderBtnClear, 0, &F::BtnClearClick},
         {L"BUTTON", "推奨設定", kButton, {222, 472, 100, 26}, kSFolderBtnProposal, 0, &F::BtnProposalClick},
