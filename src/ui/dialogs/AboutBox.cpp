@@ -10,14 +10,13 @@ TAboutBox::TAboutBox(std::string_view version)
                     .clientWidth = 320,
                     .clientHeight = 172,
                     .owner = nullptr}) {
-    constexpr DWORD label = SS_LEFT | SS_NOPREFIX;
     const std::string versionText = "バージョン " + std::string(version);
     // clang-format off
     AddControls<TAboutBox>(*this, {
-        {L"STATIC", "Zanmel", label, {16, 16, 288, 20}, kAboutProductId},
-        {L"STATIC", versionText.c_str(), label, {16, 36, 288, 20}, kAboutVersionId},
+        {L"STATIC", "Zanmel", kLabel, {16, 16, 288, 20}, kAboutProductId},
+        {L"STATIC", versionText.c_str(), kLabel, {16, 36, 288, 20}, kAboutVersionId},
         {L"STATIC", "キーワードでプログラムや文書、フォルダ、Webページを呼び出すランチャーです。"
-                    "USBメモリに入れて持ち歩くこともできます。", label, {16, 64, 288, 54}, kAboutDescriptionId},
+                    "USBメモリに入れて持ち歩くこともできます。", kLabel, {16, 64, 288, 54}, kAboutDescriptionId},
         {L"BUTTON", "OK", BS_DEFPUSHBUTTON | WS_TABSTOP, {120, 130, 80, 26}, IDOK, 0, &TAboutBox::Close},
     });
     // clang-format on

@@ -8,17 +8,15 @@ namespace zanmel::ui {
 TFormAutorunInf::TFormAutorunInf(Dependencies deps)
     : DialogWindow({L"TFormAutorunInf", "autorun.infの作成", 380, 150, deps.mainWindow}), deps_(std::move(deps)) {
     using F = TFormAutorunInf;
-    constexpr DWORD label = SS_LEFT | SS_NOPREFIX;
     // clang-format off
     AddControls<F>(*this, {
-        {L"STATIC", "『autorun.inf』、『Zanmel.bat』、『UnplugDrive.bat』を", label, {16, 16, 348, 18}, kAutorunLabel1},
-        {L"STATIC", "USBメモリのルートに作成します。", label, {16, 34, 348, 18}, kAutorunLabel2},
+        {L"STATIC", "『autorun.inf』、『Zanmel.bat』、『UnplugDrive.bat』を", kLabel, {16, 16, 348, 18}, kAutorunLabel1},
+        {L"STATIC", "USBメモリのルートに作成します。", kLabel, {16, 34, 348, 18}, kAutorunLabel2},
         // The warning lines: shown by Show() when no UnplugDrive path is set.
-        {L"STATIC", "※UnplugDriveが設定されていません", label, {16, 62, 348, 18}, kAutorunLabel3, 0, nullptr, true},
-        {L"STATIC", "UnplugDriveの併用を強く推奨します。", label, {16, 80, 348, 18}, kAutorunLabel4, 0, nullptr, true},
+        {L"STATIC", "※UnplugDriveが設定されていません", kLabel, {16, 62, 348, 18}, kAutorunLabel3, 0, nullptr, true},
+        {L"STATIC", "UnplugDriveの併用を強く推奨します。", kLabel, {16, 80, 348, 18}, kAutorunLabel4, 0, nullptr, true},
         {L"BUTTON", "OK", BS_DEFPUSHBUTTON | WS_TABSTOP, {196, 112, 80, 26}, kAutorunBtnOK, 0, &F::BtnOKClick},
-        {L"BUTTON", "Cancel", BS_PUSHBUTTON | WS_TABSTOP, {284, 112, 80, 26}, kAutorunBtnCancel, 0,
-         &F::Hide},
+        {L"BUTTON", "Cancel", kButton, {284, 112, 80, 26}, kAutorunBtnCancel, 0, &F::Hide},
     });
     // clang-format on
     OnDpiChanged();

@@ -40,13 +40,11 @@ public:
 
     // FormShow: the warning lines are shown when no UnplugDrive path is set.
     void Show();
-    void Hide() { HideToOwner(); }
 
     // Writes the three files (a file that cannot be written raises, and the dialog stays open), then hides.
     void BtnOKClick();
 
 protected:
-    void Close() override { Hide(); }
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     // The warning lines in a bold face of the dialog's font.
     void OnDpiChanged() override;

@@ -4,7 +4,6 @@
 
 #include "core/CommaText.h"
 #include "core/PathRules.h"
-#include "core/ZanmelError.h"
 #include "platform/AtomicFile.h"
 #include "platform/TextCodec.h"
 
@@ -28,9 +27,6 @@ TFormBackUp::TFormBackUp(Dependencies deps)
                     .owner = deps.mainWindow}),
       deps_(std::move(deps)) {
     using F = TFormBackUp;
-    constexpr DWORD label = SS_LEFT | SS_NOPREFIX;
-    constexpr DWORD edit = ES_AUTOHSCROLL | WS_TABSTOP;
-    constexpr DWORD button = BS_PUSHBUTTON | WS_TABSTOP;
     // clang-format off
     AddControls<F>(*this, {
         {L"BUTTON", "バックアップ設定", BS_GROUPBOX, {8, 6, 444, 66}, kBackUpRadioGroup1},
@@ -38,20 +34,20 @@ TFormBackUp::TFormBackUp(Dependencies deps)
          {20, 26, 420, 18}, kBackUpMode0},
         {L"BUTTON", "USBメモリの一部のみをバックアップ", BS_AUTORADIOBUTTON, {20, 46, 420, 18}, kBackUpMode1},
         {L"BUTTON", "バックアップ", BS_GROUPBOX | WS_GROUP, {8, 80, 444, 150}, kBackUpGroupBox1},
-        {L"STATIC", "バックアップ先コンピュータ名", label, {20, 100, 170, 16}},
-        {L"STATIC", "（フォルダ設定時に自動的に設定されます）", label, {190, 100, 250, 16}},
-        {L"EDIT", "", edit, {20, 118, 420, 22}, kBackUpEdit1, WS_EX_CLIENTEDGE},
-        {L"STATIC", "バックアップ先フォルダ", label, {20, 146, 420, 16}},
-        {L"EDIT", "", edit, {20, 164, 420, 22}, kBackUpEdit2, WS_EX_CLIENTEDGE},
-        {L"BUTTON", "フォルダを設定", button, {20, 194, 120, 26}, kBackUpBtnDirSet, 0, &F::BtnDirSetClick},
-        {L"BUTTON", "フォルダを開く", button, {146, 194, 120, 26}, kBackUpBtnDirOpen, 0, &F::BtnDirOpenClick},
+        {L"STATIC", "バックアップ先コンピュータ名", kLabel, {20, 100, 170, 16}},
+        {L"STATIC", "（フォルダ設定時に自動的に設定されます）", kLabel, {190, 100, 250, 16}},
+        {L"EDIT", "", kEdit, {20, 118, 420, 22}, kBackUpEdit1, WS_EX_CLIENTEDGE},
+        {L"STATIC", "バックアップ先フォルダ", kLabel, {20, 146, 420, 16}},
+        {L"EDIT", "", kEdit, {20, 164, 420, 22}, kBackUpEdit2, WS_EX_CLIENTEDGE},
+        {L"BUTTON", "フォルダを設定", kButton, {20, 194, 120, 26}, kBackUpBtnDirSet, 0, &F::BtnDirSetClick},
+        {L"BUTTON", "フォルダを開く", kButton, {146, 194, 120, 26}, kBackUpBtnDirOpen, 0, &F::BtnDirOpenClick},
         {L"LISTBOX", "", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP,
          {8, 240, 360, 140}, kBackUpListBox1, WS_EX_CLIENTEDGE},
-        {L"BUTTON", "追加", button, {376, 240, 76, 26}, kBackUpBtnAdd, 0, &F::BtnAddClick},
-        {L"BUTTON", "編集", button, {376, 272, 76, 26}, kBackUpBtnEdit, 0, &F::BtnEditClick},
-        {L"BUTTON", "削除", button, {376, 304, 76, 26}, kBackUpBtnDel, 0, &F::BtnDelClick},
-        {L"BUTTON", "バックアップを実行", button, {8, 392, 160, 28}, kBackUpBtnBackUp, 0, &F::BtnBackUpClick},
-        {L"BUTTON", "閉じる", button, {372, 392, 80, 28}, kBackUpBtnClose, 0, &F::BtnCloseClick},
+        {L"BUTTON", "追加", kButton, {376, 240, 76, 26}, kBackUpBtnAdd, 0, &F::BtnAddClick},
+        {L"BUTTON", "編集", kButton, {376, 272, 76, 26}, kBackUpBtnEdit, 0, &F::BtnEditClick},
+        {L"BUTTON", "削除", kButton, {376, 304, 76, 26}, kBackUpBtnDel, 0, &F::BtnDelClick},
+        {L"BUTTON", "バックアップを実行", kButton, {8, 392, 160, 28}, kBackUpBtnBackUp, 0, &F::BtnBackUpClick},
+        {L"BUTTON", "閉じる", kButton, {372, 392, 80, 28}, kBackUpBtnClose, 0, &F::BtnCloseClick},
     });
     // clang-format on
 }
@@ -78,15 +74,7 @@ void TFormBackUp::Hide(bool keepMainDisabled) {
     backUp_.BackUpDir = Text(kBackUpEdit2);
     backUp_.Mode = SelectedMode();
     backUp_.DirList = CommaTextJoin(ListLines(kBackUpListBox1));
-    std::string failure;
-    try {
-        backUp_.Save(deps_.files, IniPath());
-    } catch (const ZanmelError& error) {
-        // Settings that cannot be written (a write-protected stick) must not keep the dialog, and the disabled
-        // main window, from closing: the failure is shown once the dialog is gone.
-        failure = error.what();
-    }
-    HideToOwner(keepMainDisabled);
+    const std::string failure = StoreAndHide([this] { backUp_.Save(deps_.files, IniPath()); }, keepMainDisabled);
     if (!failure.empty()) deps_.ui.ShowMessage(failure);
 }
 
@@ -124,11 +112,6 @@ void TFormBackUp::ChooseEntry(int index, const std::string& initial) {
         return;
     }
     SetListLines(kBackUpListBox1, lines, index);
-}
-
-void TFormBackUp::BtnDelClick() {
-    const int index = SelectedLine(kBackUpListBox1);
-    if (index >= 0) SendMessageW(Control(kBackUpListBox1), LB_DELETESTRING, static_cast<WPARAM>(index), 0);
 }
 
 void TFormBackUp::BtnBackUpClick() {

@@ -56,13 +56,14 @@ public:
     void Show();
     // FormHide, by any route: the fields into [BackUp] of Zanmel.ini, and the main window enabled (unless a run
     // keeps it disabled for its copy).
-    void Hide(bool keepMainDisabled = false);
+    void Hide() override { Hide(false); }
+    void Hide(bool keepMainDisabled);
 
     void BtnDirSetClick();
     void BtnDirOpenClick();
     void BtnAddClick() { ChooseEntry(-1, deps_.state.ProgramDrive() + "\\"); }
     void BtnEditClick();
-    void BtnDelClick();
+    void BtnDelClick() { DeleteSelectedLine(kBackUpListBox1); }
     void BtnBackUpClick();
     void BtnCloseClick() { Hide(); }
 
@@ -70,9 +71,6 @@ public:
     int SelectedMode() const;
     const TBackUp& BackUp() const { return backUp_; }
     std::string IniPath() const { return deps_.state.ProgramFolder() + "\\Zanmel.ini"; }
-
-protected:
-    void Close() override { Hide(); }
 
 private:
     // A folder chosen from initial added to the list (index -1) or put in place of the entry at index; the list's

@@ -37,12 +37,11 @@ TFormDebugDirectZNXS::TFormDebugDirectZNXS(TDebugTimer& timer, UserInterface& ui
     ChangeWindowMessageFilterEx(Handle(), WM_COPYDATA, MSGFLT_ALLOW, nullptr);
     using F = TFormDebugDirectZNXS;
     constexpr DWORD memo = ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL | WS_TABSTOP;
-    constexpr DWORD button = BS_PUSHBUTTON | WS_TABSTOP;
     // clang-format off
     AddControls<F>(*this, {
         {L"EDIT", "", memo, {8, 8, 464, 170}, kDebugMemo1, WS_EX_CLIENTEDGE},
-        {L"BUTTON", "DirectZNXP送信", button, {8, 186, 140, 26}, kDebugButton1, 0, &F::Button1Click},
-        {L"BUTTON", "DirectSSTP送信", button, {156, 186, 140, 26}, kDebugButton2, 0, &F::Button2Click},
+        {L"BUTTON", "DirectZNXP送信", kButton, {8, 186, 140, 26}, kDebugButton1, 0, &F::Button1Click},
+        {L"BUTTON", "DirectSSTP送信", kButton, {156, 186, 140, 26}, kDebugButton2, 0, &F::Button2Click},
         {L"EDIT", "", memo, {8, 220, 464, 172}, kDebugMemo2, WS_EX_CLIENTEDGE},
     });
     // clang-format on

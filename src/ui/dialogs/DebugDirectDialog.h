@@ -30,13 +30,12 @@ public:
 
     // Shown without disabling the main window; closing only hides it.
     void Show();
-    void Hide() { ShowWindow(Handle(), SW_HIDE); }
+    void Hide() override { ShowWindow(Handle(), SW_HIDE); }
 
     void Button1Click();
     void Button2Click();
 
 protected:
-    void Close() override { Hide(); }
     // A reply sent back by copy-data.
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 

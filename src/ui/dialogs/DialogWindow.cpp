@@ -149,6 +149,11 @@ int DialogWindow::SelectedLine(int id) const {
     return index == LB_ERR ? -1 : static_cast<int>(index);
 }
 
+void DialogWindow::DeleteSelectedLine(int id) {
+    const int index = SelectedLine(id);
+    if (index >= 0) SendMessageW(Control(id), LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+}
+
 void DialogWindow::ShowOverOwner() {
     HWND owner = GetWindow(Handle(), GW_OWNER);
     MONITORINFO monitor{};
@@ -177,6 +182,17 @@ void DialogWindow::OpenOverOwner(int focusId) {
 void DialogWindow::HideToOwner(bool keepOwnerDisabled) {
     if (owner_ && !keepOwnerDisabled) EnableWindow(owner_, TRUE);
     ShowWindow(Handle(), SW_HIDE);
+}
+
+std::string DialogWindow::StoreAndHide(const std::function<void()>& store, bool keepOwnerDisabled) {
+    std::string failure;
+    try {
+        store();
+    } catch (const ZanmelError& error) {
+        failure = error.what();
+    }
+    HideToOwner(keepOwnerDisabled);
+    return failure;
 }
 
 void DialogWindow::SetClientSize(int width, int height) {

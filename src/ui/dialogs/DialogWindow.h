@@ -47,6 +47,8 @@ public:
     };
 
     bool IsShown() const { return IsWindowVisible(Handle()) != FALSE; }
+    // Hides the dialog to its owner; what a dialog stores or cancels on hiding comes with its own Hide.
+    virtual void Hide() { HideToOwner(); }
     // A control of the dialog, also one inside a container (AddControlIn); null when there is none.
     HWND Control(int id) const;
     std::string Caption() const;
@@ -68,12 +70,21 @@ public:
     std::vector<std::string> ListLines(int id) const;
     void SetListLines(int id, const std::vector<std::string>& lines, int selected = -1);
     int SelectedLine(int id) const;
+    // Removes the selected line of a list box; nothing when none is selected.
+    void DeleteSelectedLine(int id);
     // The DPI the dialog is laid out for, and a 96-DPI length at it.
     UINT Dpi() const { return dpi_; }
     int Scale(int pixels) const { return ScaleToDpi(pixels, dpi_); }
     HFONT Font() const;
 
 protected:
+    // Styles the control tables share; a drop-down list's value counts only as a selected entry.
+    static constexpr DWORD kLabel = SS_LEFT | SS_NOPREFIX;
+    static constexpr DWORD kEdit = ES_AUTOHSCROLL | WS_TABSTOP;
+    static constexpr DWORD kButton = BS_PUSHBUTTON | WS_TABSTOP;
+    static constexpr DWORD kCheck = BS_AUTOCHECKBOX | WS_TABSTOP;
+    static constexpr DWORD kList = CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
+
     explicit DialogWindow(const Frame& frame);
 
     template <class Form>
@@ -99,10 +110,14 @@ protected:
     void OpenOverOwner(int focusId);
     // Enables the owner first, so the activation returns to it, then hides the dialog.
     void HideToOwner(bool keepOwnerDisabled = false);
+    // Runs store, then hides to the owner even when store fails: settings that cannot be written (a write-protected
+    // stick) must not keep the dialog and the disabled owner up. Returns the failure to show once the dialog is
+    // gone, empty for none.
+    std::string StoreAndHide(const std::function<void()>& store, bool keepOwnerDisabled = false);
     HWND Owner() const { return owner_; }
 
-    // The close rule of the dialog: settings dialogs store and hide, item dialogs cancel.
-    virtual void Close() = 0;
+    // The close rule of the dialog: hiding it, which stores for settings dialogs and cancels for item dialogs.
+    virtual void Close() { Hide(); }
     // Messages the base leaves alone.
     virtual LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) { return Default(message, wParam, lParam); }
     // The paths of files dropped from the shell on a dialog that accepts them (DragAcceptFiles), once the dialog

@@ -11,9 +11,9 @@ TFormDirView::TFormDirView(HWND owner)
                     .exStyle = WS_EX_TOOLWINDOW}) {
     // clang-format off
     AddControls<TFormDirView>(*this, {
-        {L"STATIC", "", SS_LEFT | SS_NOPREFIX, {12, 12, 404, 20}, kDirViewLabel1},
+        {L"STATIC", "", kLabel, {12, 12, 404, 20}, kDirViewLabel1},
         // Long paths are shortened in the middle on screen; the text itself stays whole.
-        {L"STATIC", "", SS_LEFT | SS_NOPREFIX | SS_PATHELLIPSIS, {12, 36, 404, 20}, kDirViewLabel2},
+        {L"STATIC", "", kLabel | SS_PATHELLIPSIS, {12, 36, 404, 20}, kDirViewLabel2},
     });
     // clang-format on
 }

@@ -39,14 +39,11 @@ public:
         SetLabel2("");
         Show();
     }
-    void Hide() { ShowWindow(Handle(), SW_HIDE); }
+    // The window lives until exit: closing hides it, and the walk in progress sees that and stops.
+    void Hide() override { ShowWindow(Handle(), SW_HIDE); }
 
     bool IsShown() const override { return DialogWindow::IsShown(); }
     void ShowPath(std::string_view path) override { SetLabel2(path); }
-
-protected:
-    // The window lives until exit: closing hides it, and the walk in progress sees that and stops.
-    void Close() override { Hide(); }
 };
 
 }  // namespace zanmel::ui

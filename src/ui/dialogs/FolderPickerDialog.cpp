@@ -31,7 +31,6 @@ TForm3::TForm3(TreeHost& host, UserInterface& ui)
       ui_(ui),
       popupMenu1_(CreatePopupMenu()) {
     using F = TForm3;
-    constexpr DWORD button = BS_PUSHBUTTON | WS_TABSTOP;
     // No label editing; nodes are dragged (TVN_BEGINDRAG) and dropped by this window. "一番下に追加" is hiding,
     // which files the new item at the end of the top level.
     // clang-format off
@@ -39,9 +38,9 @@ TForm3::TForm3(TreeHost& host, UserInterface& ui)
         {WC_TREEVIEWW, "", TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS | WS_TABSTOP,
          {0, 0, 324, 380}, kPickerTreeId, WS_EX_CLIENTEDGE},
         {L"BUTTON", "OK", BS_DEFPUSHBUTTON | WS_TABSTOP, {7, 387, 70, 26}, kPickerButton1Id, 0, &F::Button1Click},
-        {L"BUTTON", "一番下に追加", button, {83, 387, 100, 26}, kPickerButton2Id, 0, &F::Hide},
-        {L"BUTTON", "↑", button, {189, 387, 34, 26}, kPickerBtnUpId, 0, &F::BtnUpClick},
-        {L"BUTTON", "↓", button, {229, 387, 34, 26}, kPickerBtnDownId, 0, &F::BtnDownClick},
+        {L"BUTTON", "一番下に追加", kButton, {83, 387, 100, 26}, kPickerButton2Id, 0, &F::Hide},
+        {L"BUTTON", "↑", kButton, {189, 387, 34, 26}, kPickerBtnUpId, 0, &F::BtnUpClick},
+        {L"BUTTON", "↓", kButton, {229, 387, 34, 26}, kPickerBtnDownId, 0, &F::BtnDownClick},
     });
     // clang-format on
     // PopMenuAddFolder

@@ -37,7 +37,7 @@ public:
     void Show(HWND caller, std::string keyword, std::int32_t iconNumber);
     // FormHide, by the buttons or the close box: a new item not placed yet goes to the end of the top level,
     // then the working copy replaces the main tree and is saved.
-    void Hide();
+    void Hide() override;
 
     void Button1Click();
     void BtnUpClick();
@@ -52,8 +52,6 @@ public:
     void SelectNode(FolderTree::Node* node);
 
 protected:
-    // Closing files the item, as the close box always did.
-    void Close() override { Hide(); }
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:

@@ -22,11 +22,6 @@ constexpr int kInnerWidth = kClientWidth - 2 * kInnerLeft;
 constexpr int kButtonRowHeight = 40;
 constexpr int kButtonHeight = 26;
 constexpr int kRowMargin = (kButtonRowHeight - kButtonHeight) / 2;
-constexpr DWORD kLabel = SS_LEFT | SS_NOPREFIX;
-constexpr DWORD kEdit = ES_AUTOHSCROLL | WS_TABSTOP;
-constexpr DWORD kButton = BS_PUSHBUTTON | WS_TABSTOP;
-// Lists only: a verb or show mode counts only as a selected entry.
-constexpr DWORD kList = CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
 
 }  // namespace
 
@@ -107,7 +102,7 @@ void ItemDialog::MakeExtraGroup() {
     AddEntries(r.verb, verbs_);
     AddEntries(r.showMode, showModes_);
     if (r.bareArgument) {
-        AddControl(L"BUTTON", "アプリケーションに渡す引数を無視して起動", BS_AUTOCHECKBOX | WS_TABSTOP,
+        AddControl(L"BUTTON", "アプリケーションに渡す引数を無視して起動", kCheck,
                    {kInnerLeft, top + 210, kInnerWidth, 20}, r.bareArgument);
     }
 }

@@ -74,8 +74,6 @@ struct ItemLayout {
 // close. Created once and shown without being modal while its owner is disabled; hiding enables the owner.
 class ItemDialog : public DialogWindow {
 public:
-    // Cancel, by any route: the owner enabled, the dialog hidden, nothing stored.
-    void Hide() { HideToOwner(); }
     virtual void BtnOKClick() = 0;
     void BtnShowExtraClick() { ShowExtra(!ExtraShown()); }
     void BtnRefFileClick();
@@ -119,7 +117,6 @@ protected:
     // The fields as typed; verb and show mode are the selected entries.
     LauncherItemFields Fields() const;
 
-    void Close() override { Hide(); }
     void OnFilesDropped(const std::vector<std::string>& paths) override {
         for (const std::string& path : paths) TakeChosenPath(path);
     }

@@ -17,24 +17,22 @@ TForm4::TForm4(TDebugTimer& timer, TZanmelModule& launcher, const DataLocations&
       launcher_(launcher),
       places_(places) {
     using F = TForm4;
-    constexpr DWORD check = BS_AUTOCHECKBOX | WS_TABSTOP;
-    constexpr DWORD button = BS_PUSHBUTTON | WS_TABSTOP;
     constexpr DWORD grid =
         LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_VSCROLL | WS_TABSTOP;
     // clang-format off
     AddControls<F>(*this, {
         {L"BUTTON", "一般設定", BS_GROUPBOX, {8, 6, 444, 150}, kForm4GroupBox1},
-        {L"BUTTON", "フォルダを開くをエクスプローラで開く", check, {20, 26, 400, 20}, kForm4CheckBox1},
-        {L"BUTTON", "終了支援機能を使用する", check, {20, 50, 400, 20}, kForm4CheckBox2},
-        {L"BUTTON", "WEBブラウザ設定を無効化する", check, {20, 74, 400, 20}, kForm4CheckBox3},
-        {L"BUTTON", "Unplug設定を無効化する", check, {20, 98, 400, 20}, kForm4CheckBox4},
-        {L"BUTTON", "WEBブラウザ設定", button, {20, 122, 150, 26}, kForm4BtnWEB, 0, &F::OpenFormExt<ext_mode::kWeb>},
-        {L"BUTTON", "Unplug設定", button, {180, 122, 150, 26}, kForm4BtnUnplug, 0, &F::OpenFormExt<ext_mode::kUnplug>},
+        {L"BUTTON", "フォルダを開くをエクスプローラで開く", kCheck, {20, 26, 400, 20}, kForm4CheckBox1},
+        {L"BUTTON", "終了支援機能を使用する", kCheck, {20, 50, 400, 20}, kForm4CheckBox2},
+        {L"BUTTON", "WEBブラウザ設定を無効化する", kCheck, {20, 74, 400, 20}, kForm4CheckBox3},
+        {L"BUTTON", "Unplug設定を無効化する", kCheck, {20, 98, 400, 20}, kForm4CheckBox4},
+        {L"BUTTON", "WEBブラウザ設定", kButton, {20, 122, 150, 26}, kForm4BtnWEB, 0, &F::OpenFormExt<ext_mode::kWeb>},
+        {L"BUTTON", "Unplug設定", kButton, {180, 122, 150, 26}, kForm4BtnUnplug, 0, &F::OpenFormExt<ext_mode::kUnplug>},
         {L"BUTTON", "拡張子設定", BS_GROUPBOX, {8, 162, 444, 196}, kForm4GroupBox2},
         {WC_LISTVIEWW, "", grid, {20, 182, 420, 136}, kForm4SGrid1, WS_EX_CLIENTEDGE},
-        {L"BUTTON", "追加", button, {20, 324, 80, 26}, kForm4BtnExtAdd, 0, &F::OpenFormExt<ext_mode::kExtAdd>},
-        {L"BUTTON", "編集", button, {106, 324, 80, 26}, kForm4BtnExtUpdate, 0, &F::BtnExtUpdateClick},
-        {L"BUTTON", "削除", button, {192, 324, 80, 26}, kForm4BtnDelete, 0, &F::BtnDeleteClick},
+        {L"BUTTON", "追加", kButton, {20, 324, 80, 26}, kForm4BtnExtAdd, 0, &F::OpenFormExt<ext_mode::kExtAdd>},
+        {L"BUTTON", "編集", kButton, {106, 324, 80, 26}, kForm4BtnExtUpdate, 0, &F::BtnExtUpdateClick},
+        {L"BUTTON", "削除", kButton, {192, 324, 80, 26}, kForm4BtnDelete, 0, &F::BtnDeleteClick},
         {L"BUTTON", "閉じる", BS_DEFPUSHBUTTON | WS_TABSTOP, {362, 366, 90, 26}, kForm4Button6, 0, &F::Hide},
     });
     // clang-format on

@@ -49,7 +49,7 @@ public:
     void Show();
     // FormHide: the switches into the launch module, FlgMaieUse off, setting.ini written, the main window
     // enabled. A failed write is raised after the window has hidden.
-    void Hide();
+    void Hide() override;
 
     // The grid from the extension list, keeping the selected row where it still exists.
     void RefreshGrid() { FillGrid(ExtGridRows(launcher_.ExtList)); }
@@ -64,7 +64,6 @@ public:
     void BtnDeleteClick();
 
 protected:
-    void Close() override { Hide(); }
     // The grid's columns: a third of its width for the key, two thirds for the path.
     void OnDpiChanged() override;
 

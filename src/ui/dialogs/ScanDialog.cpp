@@ -55,21 +55,18 @@ TFormScan::TFormScan(Dependencies deps)
                     .owner = deps.host.MainWindow()}),
       deps_(deps) {
     using F = TFormScan;
-    constexpr DWORD label = SS_LEFT | SS_NOPREFIX;
-    constexpr DWORD edit = ES_AUTOHSCROLL | WS_TABSTOP;
     // Panel2 (Label4 to CheckBox2) starts hidden; the button row is moved when it shows.
     // clang-format off
     AddControls<F>(*this, {
-        {L"STATIC", "", label, {12, 10, 416, 16}, kScanLabel1},
-        {L"STATIC", "", label, {12, 28, 416, 16}, kScanLabel2},
-        {L"COMBOBOX", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, {12, 50, 260, 200}, kScanComboBox1},
-        {L"EDIT", "", edit, {12, 81, 304, 22}, kScanEdit1, WS_EX_CLIENTEDGE},
-        {L"BUTTON", "フォルダを開く", BS_PUSHBUTTON | WS_TABSTOP, {324, 80, 104, 24}, kScanBtnFolder, 0,
-         &F::BtnFolderClick},
-        {L"STATIC", "フォルダをドロップできます。", label, {12, 110, 416, 16}, kScanLabel3},
-        {L"STATIC", "拡張子リスト（カンマ区切りで記述 <例>txt,bmp,png）", label, {12, 136, 416, 16}, kScanLabel4,
+        {L"STATIC", "", kLabel, {12, 10, 416, 16}, kScanLabel1},
+        {L"STATIC", "", kLabel, {12, 28, 416, 16}, kScanLabel2},
+        {L"COMBOBOX", "", kList, {12, 50, 260, 200}, kScanComboBox1},
+        {L"EDIT", "", kEdit, {12, 81, 304, 22}, kScanEdit1, WS_EX_CLIENTEDGE},
+        {L"BUTTON", "フォルダを開く", kButton, {324, 80, 104, 24}, kScanBtnFolder, 0, &F::BtnFolderClick},
+        {L"STATIC", "フォルダをドロップできます。", kLabel, {12, 110, 416, 16}, kScanLabel3},
+        {L"STATIC", "拡張子リスト（カンマ区切りで記述 <例>txt,bmp,png）", kLabel, {12, 136, 416, 16}, kScanLabel4,
          0, nullptr, true},
-        {L"EDIT", "", edit, {12, 154, 416, 22}, kScanEdit2, WS_EX_CLIENTEDGE, nullptr, true},
+        {L"EDIT", "", kEdit, {12, 154, 416, 22}, kScanEdit2, WS_EX_CLIENTEDGE, nullptr, true},
         {L"BUTTON", "キーワード", BS_GROUPBOX, {12, 182, 416, 76}, kScanRadioGroup1, 0, nullptr, true},
         {L"BUTTON", "ファイル名", BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, {24, 198, 392, 18}, kScanRadioName, 0,
          nullptr, true},
@@ -78,11 +75,10 @@ TFormScan::TFormScan(Dependencies deps)
         {L"BUTTON", "フルパス", BS_AUTORADIOBUTTON, {24, 234, 392, 18}, kScanRadioFullPath, 0, nullptr, true},
         {L"BUTTON", "フォルダ構造をツリービューに反映する", BS_AUTOCHECKBOX | WS_GROUP | WS_TABSTOP,
          {12, 264, 416, 18}, kScanCheckBox1, 0, nullptr, true},
-        {L"BUTTON", "フォルダを登録する(フルパス指定のみ有効)", BS_AUTOCHECKBOX | WS_TABSTOP, {12, 284, 416, 18},
+        {L"BUTTON", "フォルダを登録する(フルパス指定のみ有効)", kCheck, {12, 284, 416, 18},
          kScanCheckBox2, 0, nullptr, true},
-        {L"BUTTON", "OK", BS_DEFPUSHBUTTON | WS_GROUP | WS_TABSTOP, {262, 140, 80, 26}, kScanBtnOK, 0,
-         &F::BtnOKClick},
-        {L"BUTTON", "Cancel", BS_PUSHBUTTON | WS_TABSTOP, {348, 140, 80, 26}, kScanBtnCancel, 0, &F::Hide},
+        {L"BUTTON", "OK", BS_DEFPUSHBUTTON | WS_GROUP | WS_TABSTOP, {262, 140, 80, 26}, kScanBtnOK, 0, &F::BtnOKClick},
+        {L"BUTTON", "Cancel", kButton, {348, 140, 80, 26}, kScanBtnCancel, 0, &F::Hide},
     });
     // clang-format on
     DragAcceptFiles(Handle(), TRUE);

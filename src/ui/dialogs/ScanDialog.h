@@ -71,8 +71,6 @@ public:
 
     // FormShow for the scan mode; disables the main window.
     void Show();
-    // FormHide, by any route: enables the main window.
-    void Hide() { HideToOwner(); }
 
     void ComboBox1Change();
     void BtnFolderClick() { SetText(kScanEdit1, deps_.state.FolderBrowser(deps_.ui, Handle(), Text(kScanEdit1))); }
@@ -88,7 +86,6 @@ public:
 
 protected:
     // Closing is Cancel.
-    void Close() override { Hide(); }
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     // Files or folders dropped from the shell: each path in turn goes into Edit1.
     void OnFilesDropped(const std::vector<std::string>& paths) override {

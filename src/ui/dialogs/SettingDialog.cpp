@@ -61,25 +61,22 @@ TFormSetting::~TFormSetting() {
 // The pages' controls are made visible while the dialog is hidden; showing it shows only the first page.
 void TFormSetting::CreateControls() {
     using F = TFormSetting;
-    constexpr DWORD check = BS_AUTOCHECKBOX | WS_TABSTOP;
-    constexpr DWORD label = SS_LEFT | SS_NOPREFIX;
-    constexpr DWORD list = CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
 
     // The tab strip lies under the pages' controls, which are its siblings; TabSheet1 "設定" follows it.
     pageStarts_[0] = ControlCount() + 1;
     // clang-format off
     AddControls<F>(*this, {
         {WC_TABCONTROLW, "", WS_CLIPSIBLINGS | WS_TABSTOP, {6, 6, 428, 332}, kSettingPageControl1},
-        {L"BUTTON", "非アクティブで最小化", check, {20, 42, 380, 20}, kSettingCheckBox1},
-        {L"BUTTON", "タスクトレイに常駐(※1)", check, {20, 66, 380, 20}, kSettingCheckBox2},
-        {L"BUTTON", "前方一致検索時に大文字小文字を区別する", check, {20, 90, 380, 20}, kSettingCheckBox3},
-        {L"BUTTON", "部分一致検索時に大文字小文字を区別する", check, {20, 114, 380, 20}, kSettingCheckBox4},
-        {L"BUTTON", "ローマ字入力で仮名のキーワードも検索する", check, {20, 138, 380, 20}, kSettingCheckBox7},
-        {L"STATIC", "初めて起動するPCで使用するスキン", label, {20, 172, 380, 16}},
-        {L"COMBOBOX", "", list, {20, 190, 220, 240}, kSettingComboBox3},
-        {L"STATIC", "呼び出し時のIMEの状態(※1)", label, {20, 224, 380, 16}},
-        {L"COMBOBOX", "", list, {20, 242, 220, 200}, kSettingComboBox4},
-        {L"STATIC", kRestartNote, label, {20, 312, 400, 16}},
+        {L"BUTTON", "非アクティブで最小化", kCheck, {20, 42, 380, 20}, kSettingCheckBox1},
+        {L"BUTTON", "タスクトレイに常駐(※1)", kCheck, {20, 66, 380, 20}, kSettingCheckBox2},
+        {L"BUTTON", "前方一致検索時に大文字小文字を区別する", kCheck, {20, 90, 380, 20}, kSettingCheckBox3},
+        {L"BUTTON", "部分一致検索時に大文字小文字を区別する", kCheck, {20, 114, 380, 20}, kSettingCheckBox4},
+        {L"BUTTON", "ローマ字入力で仮名のキーワードも検索する", kCheck, {20, 138, 380, 20}, kSettingCheckBox7},
+        {L"STATIC", "初めて起動するPCで使用するスキン", kLabel, {20, 172, 380, 16}},
+        {L"COMBOBOX", "", kList, {20, 190, 220, 240}, kSettingComboBox3},
+        {L"STATIC", "呼び出し時のIMEの状態(※1)", kLabel, {20, 224, 380, 16}},
+        {L"COMBOBOX", "", kList, {20, 242, 220, 200}, kSettingComboBox4},
+        {L"STATIC", kRestartNote, kLabel, {20, 312, 400, 16}},
     });
     // clang-format on
     int index = 0;
@@ -112,7 +109,7 @@ void TFormSetting::CreateControls() {
             {L"EDIT", "", ES_AUTOHSCROLL | ES_READONLY | WS_TABSTOP, {32, top + 36, 174, 22}, group.edit,
              WS_EX_CLIENTEDGE},
             {L"BUTTON", "マウス", BS_GROUPBOX, {24, top + 70, 190, 52}},
-            {L"COMBOBOX", "", list, {32, top + 88, 174, 240}, group.mouse},
+            {L"COMBOBOX", "", kList, {32, top + 88, 174, 240}, group.mouse},
             {L"BUTTON", "コーナーマウス", BS_GROUPBOX, {226, top + 18, 186, 104}},
         });
         // clang-format on
@@ -124,18 +121,18 @@ void TFormSetting::CreateControls() {
                                   reinterpret_cast<DWORD_PTR>(this));
         AddEntries(group.mouse, MouseTriggerNames());
     }
-    AddControl(L"STATIC", kRestartNote, label, {20, 312, 400, 16});
+    AddControl(L"STATIC", kRestartNote, kLabel, {20, 312, 400, 16});
 
     // TabSheet4 "高速化".
     pageStarts_[2] = ControlCount();
     // clang-format off
     AddControls<F>(*this, {
-        {L"STATIC", "※ポップアップメニュー型のランチャとして使わない人向け", label, {20, 42, 400, 16}},
-        {L"STATIC", "登録アイテム数が多くなると起動に時間がかかるようになります。", label, {20, 62, 400, 16}},
-        {L"STATIC", "起動時間が遅すぎて我慢できない人は以下の項目を試してください。", label, {20, 82, 400, 16}},
-        {L"BUTTON", "起動時にポップアップメニューを作成しない(※1)", check, {20, 112, 400, 20}, kSettingCheckBox5},
-        {L"BUTTON", "アイコンを表示しない(※1)", check, {20, 136, 400, 20}, kSettingCheckBox6},
-        {L"STATIC", kRestartNote, label, {20, 312, 400, 16}},
+        {L"STATIC", "※ポップアップメニュー型のランチャとして使わない人向け", kLabel, {20, 42, 400, 16}},
+        {L"STATIC", "登録アイテム数が多くなると起動に時間がかかるようになります。", kLabel, {20, 62, 400, 16}},
+        {L"STATIC", "起動時間が遅すぎて我慢できない人は以下の項目を試してください。", kLabel, {20, 82, 400, 16}},
+        {L"BUTTON", "起動時にポップアップメニューを作成しない(※1)", kCheck, {20, 112, 400, 20}, kSettingCheckBox5},
+        {L"BUTTON", "アイコンを表示しない(※1)", kCheck, {20, 136, 400, 20}, kSettingCheckBox6},
+        {L"STATIC", kRestartNote, kLabel, {20, 312, 400, 16}},
     });
     pageStarts_[3] = ControlCount();
     AddControls<F>(*this, {

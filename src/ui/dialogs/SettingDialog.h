@@ -55,7 +55,7 @@ public:
     void Show();
     // FormHide: stores the controls, saves Zanmel.ini and enables the main window. A failed write is raised
     // after the dialog has hidden, so the program stays usable.
-    void Hide();
+    void Hide() override;
 
     // Key-down in a hot key field (Edit1: the main window's hot key, Edit2: the popup menu's) with the
     // modifiers held.
@@ -65,7 +65,6 @@ public:
     int CurrentPage() const { return TabCtrl_GetCurSel(Control(kSettingPageControl1)); }
 
 protected:
-    void Close() override { Hide(); }
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     // The page's painting is made again at the tab control's new size.
     void OnDpiChanged() override { ResetPageBrush(); }

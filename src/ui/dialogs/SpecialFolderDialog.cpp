@@ -58,15 +58,13 @@ TFormSpecialFolder::TFormSpecialFolder(TDebugTimer& timer, Dependencies deps)
 
 void TFormSpecialFolder::CreateControls() {
     using F = TFormSpecialFolder;
-    constexpr DWORD label = SS_LEFT | SS_NOPREFIX;
-    constexpr DWORD button = BS_PUSHBUTTON | WS_TABSTOP;
     RegisterScrollBox();
     // clang-format off
     AddControls<F>(*this, {
-        {L"STATIC", "キーワード(規定値)", label, {20, 10, 150, 16}, kSFolderLabel1},
-        {L"STATIC", "キーワード", label, {180, 10, 170, 16}, kSFolderLabel2},
-        {L"STATIC", "説明", label, {360, 10, 300, 16}, kSFolderLabel3},
-        {L"STATIC", "チェックしたキーワード名で特殊フォルダを開けるように設定します。", label, {10, 30, 700, 16},
+        {L"STATIC", "キーワード(規定値)", kLabel, {20, 10, 150, 16}, kSFolderLabel1},
+        {L"STATIC", "キーワード", kLabel, {180, 10, 170, 16}, kSFolderLabel2},
+        {L"STATIC", "説明", kLabel, {360, 10, 300, 16}, kSFolderLabel3},
+        {L"STATIC", "チェックしたキーワード名で特殊フォルダを開けるように設定します。", kLabel, {10, 30, 700, 16},
          kSFolderLabel4},
         {kScrollBoxClass, "", WS_VSCROLL | WS_CLIPCHILDREN | WS_TABSTOP, {10, 50, 700, 384}, kSFolderScrollBox1,
          WS_EX_CLIENTEDGE | WS_EX_CONTROLPARENT},
@@ -77,25 +75,24 @@ void TFormSpecialFolder::CreateControls() {
     for (std::size_t i = 0; i < table.size(); ++i) {
         const int row = static_cast<int>(i);
         const int top = kRowPitch * row + 10;
-        AddControlIn(box, L"BUTTON", table[i].keyword, BS_AUTOCHECKBOX | WS_TABSTOP, {10, top, 160, 17},
-                     kSFolderRowCheck + row, 0, false, [this, i] { SetRowTicked(i, RowTicked(i)); });
-        AddControlIn(box, L"EDIT", table[i].keyword, ES_AUTOHSCROLL | WS_TABSTOP | WS_BORDER, {170, top, 180, 17},
-                     kSFolderRowEdit + row);
-        AddControlIn(box, L"STATIC", table[i].description, label | SS_ENDELLIPSIS, {350, top, 320, 17},
+        AddControlIn(box, L"BUTTON", table[i].keyword, kCheck, {10, top, 160, 17}, kSFolderRowCheck + row, 0, false,
+                     [this, i] { SetRowTicked(i, RowTicked(i)); });
+        AddControlIn(box, L"EDIT", table[i].keyword, kEdit | WS_BORDER, {170, top, 180, 17}, kSFolderRowEdit + row);
+        AddControlIn(box, L"STATIC", table[i].description, kLabel | SS_ENDELLIPSIS, {350, top, 320, 17},
                      kSFolderRowLabel + row);
         SetRowTicked(i, true);
     }
     SetScrollBar(0);
     // clang-format off
     AddControls<F>(*this, {
-        {L"BUTTON", "エクスプローラで開く", BS_AUTOCHECKBOX | WS_TABSTOP, {10, 444, 300, 20}, kSFolderCheckBox1},
-        {L"BUTTON", "すべて選択", button, {10, 472, 100, 26}, kSFolderBtnAll, 0, &F::BtnAllClick},
-        {L"BUTTON", "すべて解除", button, {116, 472, 100, 26}, kSFolderBtnClear, 0, &F::BtnClearClick},
-        {L"BUTTON", "推奨設定", button, {222, 472, 100, 26}, kSFolderBtnProposal, 0, &F::BtnProposalClick},
-        {L"BUTTON", "キーワードを規定値に戻す", button, {328, 472, 180, 26}, kSFolderBtnClearName, 0,
+        {L"BUTTON", "エクスプローラで開く", kCheck, {10, 444, 300, 20}, kSFolderCheckBox1},
+        {L"BUTTON", "すべて選択", kButton, {10, 472, 100, 26}, kSFolderBtnAll, 0, &F::BtnAllClick},
+        {L"BUTTON", "すべて解除", kButton, {116, 472, 100, 26}, kSFolderBtnClear, 0, &F::BtnClearClick},
+        {L"BUTTON", "推奨設定", kButton, {222, 472, 100, 26}, kSFolderBtnProposal, 0, &F::BtnProposalClick},
+        {L"BUTTON", "キーワードを規定値に戻す", kButton, {328, 472, 180, 26}, kSFolderBtnClearName, 0,
          &F::BtnClearNameClick},
         {L"BUTTON", "設定", BS_DEFPUSHBUTTON | WS_TABSTOP, {524, 472, 90, 26}, kSFolderBtnSet, 0, &F::BtnSetClick},
-        {L"BUTTON", "閉じる", button, {620, 472, 90, 26}, kSFolderBtnHide, 0, &F::Hide},
+        {L"BUTTON", "閉じる", kButton, {620, 472, 90, 26}, kSFolderBtnHide, 0, &F::Hide},
     });
     // clang-format on
 }

@@ -56,8 +56,6 @@ public:
 
     // FormShow: the rows from the keyword index, the main window disabled.
     void Show();
-    // FormHide, by any route: enables the main window.
-    void Hide() { HideToOwner(); }
 
     void BtnAllClick();
     void BtnClearClick();
@@ -78,7 +76,6 @@ public:
     HWND RowControl(int id) const { return GetDlgItem(Control(kSFolderScrollBox1), id); }
 
 protected:
-    void Close() override { Hide(); }
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:

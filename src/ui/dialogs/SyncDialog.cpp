@@ -4,7 +4,6 @@
 
 #include "core/CommaText.h"
 #include "core/SyncRules.h"
-#include "core/ZanmelError.h"
 #include "platform/AtomicFile.h"
 #include "platform/Handles.h"
 #include "platform/TextCodec.h"
@@ -16,27 +15,25 @@ using platform::ToWide;
 TFormSync::TFormSync(Dependencies deps)
     : DialogWindow({L"TFormSync", "同期", 560, 360, deps.mainWindow}), deps_(std::move(deps)) {
     using F = TFormSync;
-    constexpr DWORD label = SS_LEFT | SS_NOPREFIX;
-    constexpr DWORD button = BS_PUSHBUTTON | WS_TABSTOP;
     // clang-format off
     AddControls<F>(*this, {
-        {L"STATIC", "Zanmelのランチャファイルの同期を行います。", label, {12, 10, 536, 16}},
-        {L"STATIC", "同期するローカルPCのZanmel.exeのパスを指定してください。", label, {12, 28, 536, 16}},
+        {L"STATIC", "Zanmelのランチャファイルの同期を行います。", kLabel, {12, 10, 536, 16}},
+        {L"STATIC", "同期するローカルPCのZanmel.exeのパスを指定してください。", kLabel, {12, 28, 536, 16}},
         {L"LISTBOX", "", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP,
          {12, 50, 440, 120}, kSyncListBox1, WS_EX_CLIENTEDGE},
-        {L"BUTTON", "追加", button, {460, 50, 88, 26}, kSyncBtnAdd, 0, &F::BtnAddClick},
-        {L"BUTTON", "編集", button, {460, 82, 88, 26}, kSyncBtnEdit, 0, &F::BtnEditClick},
-        {L"BUTTON", "削除", button, {460, 114, 88, 26}, kSyncBtnDel, 0, &F::BtnDelClick},
-        {L"STATIC", "☆動作説明", label, {12, 180, 536, 16}},
-        {L"STATIC", "1.USBメモリのZanmelのデータ(Portable)をローカルPCのZanmelのデータ(Portable)にコピー", label,
+        {L"BUTTON", "追加", kButton, {460, 50, 88, 26}, kSyncBtnAdd, 0, &F::BtnAddClick},
+        {L"BUTTON", "編集", kButton, {460, 82, 88, 26}, kSyncBtnEdit, 0, &F::BtnEditClick},
+        {L"BUTTON", "削除", kButton, {460, 114, 88, 26}, kSyncBtnDel, 0, &F::BtnDelClick},
+        {L"STATIC", "☆動作説明", kLabel, {12, 180, 536, 16}},
+        {L"STATIC", "1.USBメモリのZanmelのデータ(Portable)をローカルPCのZanmelのデータ(Portable)にコピー", kLabel,
          {12, 200, 536, 16}},
-        {L"STATIC", "2.ローカルPCのZanmelのデータ(Fixed)をUSBメモリのZanmelのデータ(PC名)にコピー", label,
+        {L"STATIC", "2.ローカルPCのZanmelのデータ(Fixed)をUSBメモリのZanmelのデータ(PC名)にコピー", kLabel,
          {12, 220, 536, 16}},
-        {L"STATIC", "3.USBメモリが記録している各PCのデータ(PC名)をローカルPCのZanmelのデータ(PC名)にコピー", label,
+        {L"STATIC", "3.USBメモリが記録している各PCのデータ(PC名)をローカルPCのZanmelのデータ(PC名)にコピー", kLabel,
          {12, 240, 536, 16}},
-        {L"STATIC", "※Zanmel Ver2.XX系とは同期できません。", label, {12, 260, 536, 16}},
-        {L"BUTTON", "同期を実行", button, {12, 320, 140, 28}, kSyncBtnSync, 0, &F::BtnSyncClick},
-        {L"BUTTON", "閉じる", button, {460, 320, 88, 28}, kSyncBtnClose, 0, &F::Hide},
+        {L"STATIC", "※Zanmel Ver2.XX系とは同期できません。", kLabel, {12, 260, 536, 16}},
+        {L"BUTTON", "同期を実行", kButton, {12, 320, 140, 28}, kSyncBtnSync, 0, &F::BtnSyncClick},
+        {L"BUTTON", "閉じる", kButton, {460, 320, 88, 28}, kSyncBtnClose, 0, &F::Hide},
     });
     // clang-format on
 }
@@ -53,14 +50,7 @@ void TFormSync::Hide() {
         deps_.dirView.Hide();
         return;
     }
-    std::string failure;
-    try {
-        deps_.files.WriteFile(SyncPath(), SyncFileBytes(Lines()));
-    } catch (const ZanmelError& error) {
-        // A sync.txt that cannot be written must not keep the dialog (and the disabled main window) open.
-        failure = error.what();
-    }
-    HideToOwner();
+    const std::string failure = StoreAndHide([this] { deps_.files.WriteFile(SyncPath(), SyncFileBytes(Lines())); });
     if (deps_.dirView.IsShown()) deps_.dirView.Hide();
     if (!failure.empty()) deps_.ui.ShowMessage(failure);
 }
@@ -91,9 +81,7 @@ void TFormSync::ChooseLine(int index, const std::string& initial) {
 }
 
 void TFormSync::BtnDelClick() {
-    if (running_) return;
-    const int index = SelectedLine(kSyncListBox1);
-    if (index >= 0) SendMessageW(Control(kSyncListBox1), LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+    if (!running_) DeleteSelectedLine(kSyncListBox1);
 }
 
 bool TFormSync::RunJobs(const std::string& localFolder, std::vector<std::string>& destinations,

@@ -50,7 +50,7 @@ public:
     void Show();
     // FormHide, by any route: enables the main window, writes sync.txt and hides the directory view. During a
     // run only the directory view is hidden, which interrupts the copy; the run then hides the dialog.
-    void Hide();
+    void Hide() override;
 
     void BtnAddClick();
     void BtnEditClick();
@@ -59,9 +59,6 @@ public:
 
     std::vector<std::string> Lines() const { return ListLines(kSyncListBox1); }
     std::string SyncPath() const { return deps_.state.HomeSheetFolder() + "\\sync.txt"; }
-
-protected:
-    void Close() override { Hide(); }
 
 private:
     // An executable chosen in the file-open dialog from initial (the program folder is the current folder again

@@ -15,15 +15,13 @@ TFormWEB::TFormWEB(const Dependencies& deps)
                      deps, kWebFieldsEmpty) {
     using F = TFormWEB;
     constexpr int top = 164;
-    constexpr DWORD label = SS_LEFT | SS_NOPREFIX;
     MakeControls<F>(*this, {
-        {L"STATIC", "検索バーで\"あああああ\"を探索した", label, {16, top + 20, 438, 16}, kWebLabel8},
-        {L"STATIC", "URLを入力した状態で以下のボタンをクリック", label, {16, top + 38, 438, 16}, kWebLabel9},
-        {L"STATIC", "文字コード", label, {16, top + 64, 90, 16}},
-        {L"COMBOBOX", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, {112, top + 60, 150, 120}, kWebComboBox3},
-        {L"BUTTON", "URLダイレクトを使用する", BS_AUTOCHECKBOX | WS_TABSTOP, {16, top + 92, 250, 20}, kWebCheckBox2},
-        {L"BUTTON", "自動設定", BS_PUSHBUTTON | WS_TABSTOP, {354, top + 88, 100, 26}, kWebBtnAutoSet, 0,
-         &F::BtnAutoSetClick},
+        {L"STATIC", "検索バーで\"あああああ\"を探索した", kLabel, {16, top + 20, 438, 16}, kWebLabel8},
+        {L"STATIC", "URLを入力した状態で以下のボタンをクリック", kLabel, {16, top + 38, 438, 16}, kWebLabel9},
+        {L"STATIC", "文字コード", kLabel, {16, top + 64, 90, 16}},
+        {L"COMBOBOX", "", kList, {112, top + 60, 150, 120}, kWebComboBox3},
+        {L"BUTTON", "URLダイレクトを使用する", kCheck, {16, top + 92, 250, 20}, kWebCheckBox2},
+        {L"BUTTON", "自動設定", kButton, {354, top + 88, 100, 26}, kWebBtnAutoSet, 0, &F::BtnAutoSetClick},
     });
     // clang-format on
     AddEntries(kWebComboBox3, CommaTextSplit(deps_.launcher.CharSetList));
