@@ -38,6 +38,10 @@ void TDebugTimer::AbandonStage() {
     if (!openStages_.empty()) openStages_.pop_back();
 }
 
+void TDebugTimer::AbandonStagesAbove(std::size_t depth) {
+    if (openStages_.size() > depth) openStages_.resize(depth);
+}
+
 std::string TDebugTimer::LogBytes() const {
     std::string bytes;
     for (const std::string& line : lines_) {

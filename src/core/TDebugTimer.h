@@ -27,9 +27,37 @@ public:
     void BeginStage();
     // Records the innermost open stage and closes it; does nothing when no stage is open.
     void EndStage(std::string_view text);
+    // An empty stage: a line that marks how far the enclosing stage has come.
+    void Mark(std::string_view text) {
+        BeginStage();
+        EndStage(text);
+    }
+    // Runs task as a stage; a task that throws leaves its stage open, as a stage left open writes no line.
+    template <class Task>
+    void Stage(std::string_view text, Task&& task) {
+        BeginStage();
+        task();
+        EndStage(text);
+    }
     // Closes the innermost open stage without a line, as a stage left open writes none; for a step that an
     // error cut short, so that later stages keep their depth.
     void AbandonStage();
+    // Abandons every stage opened after the first depth ones.
+    void AbandonStagesAbove(std::size_t depth);
+    // Abandons, when it goes out of scope, the stages opened since it was made: the rest of a task that an error
+    // cut short writes no lines, and later stages keep their depth. After a normal end none is open.
+    class StageScope {
+    public:
+        explicit StageScope(TDebugTimer& timer) : timer_(timer), depth_(timer.OpenStages()) {}
+        ~StageScope() { timer_.AbandonStagesAbove(depth_); }
+        std::size_t Depth() const { return depth_; }  // the stages open when it was made
+        StageScope(const StageScope&) = delete;
+        StageScope& operator=(const StageScope&) = delete;
+
+    private:
+        TDebugTimer& timer_;
+        std::size_t depth_;
+    };
 
     const std::vector<std::string>& Lines() const { return lines_; }
     std::size_t OpenStages() const { return openStages_.size(); }

@@ -59,6 +59,10 @@ TEST(TDebugTimer, UnbalancedStagesAndEmptyLog) {
         timer.EndStage("inner");
         EXPECT_EQ(timer.OpenStages(), 1u);  // the outer stage stays open and writes no line
         timer.BeginStage();
+        timer.BeginStage();
+        timer.AbandonStagesAbove(1);  // both closed without a line, the outer one kept
+        EXPECT_EQ(timer.OpenStages(), 1u);
+        timer.BeginStage();
         timer.AbandonStage();  // cut short: no line, and the next stage is as deep as before
         timer.BeginStage();
         timer.EndStage("next");

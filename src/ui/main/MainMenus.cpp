@@ -210,13 +210,8 @@ MainMenus::MainMenus() : mainMenu1_(NewMenu(true)), popupMainMenu_(NewMenu(false
         const bool hasSubmenu = row.level == 0 || (row.flags & kListMenu);
         HMENU mainParent = row.level == 0 ? mainMenu1_.Get() : mainSub;
         HMENU popupParent = row.level == 0 ? popupMainMenu_.Get() : popupSub;
-        HMENU mainMenu =
-            Append(mainParent, row.main, row.caption, hasSubmenu ? NewMenu(false) : platform::MenuHandle(), enabled);
-        HMENU popupMenu = nullptr;
-        if (row.popup != 0) {
-            popupMenu = Append(popupParent, row.popup, row.caption,
-                               hasSubmenu ? NewMenu(false) : platform::MenuHandle(), enabled);
-        }
+        HMENU mainMenu = Append(mainParent, row.main, row.caption, hasSubmenu, enabled);
+        HMENU popupMenu = row.popup != 0 ? Append(popupParent, row.popup, row.caption, hasSubmenu, enabled) : nullptr;
         if (row.level == 0) {
             mainSub = mainMenu;
             popupSub = popupMenu;
@@ -226,7 +221,7 @@ MainMenus::MainMenus() : mainMenu1_(NewMenu(true)), popupMainMenu_(NewMenu(false
             if (popupParent) AppendSeparator(popupParent);
         }
     }
-    Append(popupTrayIconMenu_.Get(), MenuTrayIconEnd, L"終了", platform::MenuHandle(), true);
+    Append(popupTrayIconMenu_.Get(), MenuTrayIconEnd, L"終了", false, true);
 }
 
 MainMenus::~MainMenus() {
@@ -238,8 +233,8 @@ MainMenus::~MainMenus() {
     }
 }
 
-HMENU MainMenus::Append(HMENU parent, UINT command, const std::wstring& caption, platform::MenuHandle submenu,
-                        bool enabled) {
+HMENU MainMenus::Append(HMENU parent, UINT command, const std::wstring& caption, bool withSubmenu, bool enabled) {
+    platform::MenuHandle submenu = withSubmenu ? NewMenu(false) : platform::MenuHandle();
     InsertAt(parent, static_cast<UINT>(GetMenuItemCount(parent)), command, caption, submenu.Get(), enabled);
     // From here the parent menu owns the submenu.
     HMENU attached = submenu.Release();
@@ -301,24 +296,15 @@ bool MainMenus::IsEnabled(UINT command) const {
     return !(GetMenuState(entry.parent, static_cast<UINT>(position), MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED));
 }
 
-void MainMenus::SetUsbVisible(bool visible) {
-    SetVisible(MenuUsb, visible);
-    SetVisible(PopupMainMenuUSB, visible);
-}
-
-bool MainMenus::IsUsbVisible() const noexcept {
-    return !entries_.at(MenuUsb).hidden;
-}
-
-void MainMenus::SetDebugVisible(bool visible) {
-    SetVisible(MenuDebug, visible);
-}
-
-bool MainMenus::IsDebugVisible() const noexcept {
-    return !entries_.at(MenuDebug).hidden;
-}
-
 void MainMenus::SetVisible(UINT command, bool visible) {
+    for (const MenuRow& row : kTable) {
+        if (row.main != command) continue;
+        ShowEntry(row.main, visible);
+        if (row.popup != 0) ShowEntry(row.popup, visible);
+    }
+}
+
+void MainMenus::ShowEntry(UINT command, bool visible) {
     Entry& entry = entries_.at(command);
     if (entry.hidden == !visible) return;
     if (!visible) {

@@ -139,12 +139,10 @@ public:
     void SetEnabled(UINT command, bool enabled);
     bool IsEnabled(UINT command) const;
 
-    // MenuUsb and PopupMainMenuUSB together; a hidden menu is taken out and returns to its place with its
-    // caption, state, type and item data.
-    void SetUsbVisible(bool visible);
-    bool IsUsbVisible() const noexcept;
-    void SetDebugVisible(bool visible);
-    bool IsDebugVisible() const noexcept;
+    // A main menu entry (MenuUsb, MenuDebug, ...) and its frame menu twin together; a hidden menu is taken out and
+    // returns to its place with its caption, state, type and item data.
+    void SetVisible(UINT command, bool visible);
+    bool IsVisible(UINT command) const { return !entries_.at(command).hidden; }
 
 private:
     struct Entry {
@@ -157,9 +155,9 @@ private:
         ULONG_PTR data = 0;
     };
 
-    // Appends an entry; the parent takes the submenu, which is returned.
-    HMENU Append(HMENU parent, UINT command, const std::wstring& caption, platform::MenuHandle submenu, bool enabled);
-    void SetVisible(UINT command, bool visible);
+    // Appends an entry, with a new submenu when asked; the parent takes the submenu, which is returned.
+    HMENU Append(HMENU parent, UINT command, const std::wstring& caption, bool withSubmenu, bool enabled);
+    void ShowEntry(UINT command, bool visible);
     void Redraw() const;
 
     platform::MenuHandle mainMenu1_;

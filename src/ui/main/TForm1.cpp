@@ -31,12 +31,8 @@ TForm1::TForm1(Dependencies dependencies) : TForm1(std::move(dependencies), Life
 TForm1::TForm1(Dependencies dependencies, Lifecycle lifecycle)
     : deps_(std::move(dependencies)), life_(std::move(lifecycle)) {
     TDebugTimer& timer = deps_.timer;
-    auto mark = [&timer](std::string_view text) {
-        timer.BeginStage();
-        timer.EndStage(text);
-    };
     timer.BeginStage();
-    mark("Form1コンストラクタ開始");
+    timer.Mark("Form1コンストラクタ開始");
     HINSTANCE instance = GetModuleHandleW(nullptr);
     HICON icon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
     HICON small = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, 16, 16, 0));
@@ -50,24 +46,22 @@ TForm1::TForm1(Dependencies dependencies, Lifecycle lifecycle)
     SetPropW(Handle(), platform::kInstanceProperty, reinterpret_cast<HANDLE>(1));
     // Protocol clients may run at a lower integrity level than the launcher.
     ChangeWindowMessageFilterEx(Handle(), WM_COPYDATA, MSGFLT_ALLOW, nullptr);
-    mark("2重起動防止設定登録");
+    timer.Mark("2重起動防止設定登録");
     InstallCallUps();
-    mark("システムフック完了");
+    timer.Mark("システムフック完了");
     CreateControls();
     CreateMenus();
     FormResize();
 
-    timer.BeginStage();
-    LoadSheet();
-    timer.EndStage("アイテムデータ読み出し");
-    mark("スキン変更に追加完了");
+    timer.Stage("アイテムデータ読み出し", [this] { LoadSheet(); });
+    timer.Mark("スキン変更に追加完了");
     CreateTrayIcon();
-    mark("トレイアイコン追加完了");
+    timer.Mark("トレイアイコン追加完了");
     AttachMenuDrawing();
     InstallDropTarget();
-    mark("OLE Drag&Drop設定完了");
+    timer.Mark("OLE Drag&Drop設定完了");
     MeasureScreens();
-    mark("複数モニタのための画面計測完了");
+    timer.Mark("複数モニタのための画面計測完了");
     timer.EndStage("TForm1::TForm1");
 }
 

@@ -8,12 +8,12 @@
 namespace zanmel {
 
 HMENU TForm1::ContextMenuFor(const FolderTree::Node* node) const {
-    if (!node) return treeMenus_->NoneMenu();
-    if (node->IsFolder()) return treeMenus_->FolderMenu();
+    if (!node) return treeMenus_->MenuOf(TreeContextMenus::kNoneMenu);
+    if (node->IsFolder()) return treeMenus_->MenuOf(TreeContextMenus::kFolderMenu);
     const std::string kind(deps_.keyWords.KindOf(node->text));
-    if (kind == "Launch") return treeMenus_->LauncherMenu();
-    if (kind == "WEB") return treeMenus_->WebMenu();
-    if (kind == "SpecialFolder") return treeMenus_->SpecialFolderMenu();
+    if (kind == "Launch") return treeMenus_->MenuOf(TreeContextMenus::kLauncherMenu);
+    if (kind == "WEB") return treeMenus_->MenuOf(TreeContextMenus::kWebMenu);
+    if (kind == "SpecialFolder") return treeMenus_->MenuOf(TreeContextMenus::kSpecialFolderMenu);
     return nullptr;
 }
 

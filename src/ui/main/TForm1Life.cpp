@@ -22,12 +22,8 @@ std::string TForm1::ComputerSettingPath() const {
 
 void TForm1::FormCreate() {
     TDebugTimer& timer = deps_.timer;
-    const std::size_t depth = timer.OpenStages();
-    // When something throws, the rest of FormCreate is skipped; its open stages close without a line, so later
-    // ones keep their depth. (After a normal end none is open.)
-    const platform::ScopeGuard abandon([&] {
-        while (timer.OpenStages() > depth) timer.AbandonStage();
-    });
+    // When something throws, the rest of FormCreate is skipped and its open stages close without a line.
+    const TDebugTimer::StageScope scope(timer);
     timer.BeginStage();
     const ProfileFile settings(deps_.files.ReadFile(ComputerSettingPath()).value_or(""));
     RECT rc;
@@ -139,11 +135,8 @@ std::vector<std::pair<const char*, std::function<void()>>> TForm1::CloseSteps(bo
 // ends the session it skips its step only, since nobody would see it and the others still save what they can.
 void TForm1::RunCloseSteps(bool sessionEnd) {
     TDebugTimer& timer = deps_.timer;
-    const std::size_t depth = timer.OpenStages();
-    // The stages of a stopped shutdown are closed, so later stages keep their depth.
-    const platform::ScopeGuard abandon([&] {
-        while (timer.OpenStages() > depth) timer.AbandonStage();
-    });
+    // The stages of a stopped shutdown close without a line, so later stages keep their depth.
+    const TDebugTimer::StageScope scope(timer);
     timer.BeginStage();
     for (const auto& [text, step] : CloseSteps(!sessionEnd)) {
         timer.BeginStage();
@@ -152,7 +145,7 @@ void TForm1::RunCloseSteps(bool sessionEnd) {
             timer.EndStage(text);
         } catch (const std::exception&) {
             if (!sessionEnd) throw;
-            while (timer.OpenStages() > depth + 1) timer.AbandonStage();
+            timer.AbandonStagesAbove(scope.Depth() + 1);
         }
     }
     timer.EndStage("TForm1::FormClose");

@@ -16,8 +16,8 @@ void TForm1::CreateMenus() {
     menus_->ShowMenuBar(Handle(), true);
     menus_->SetSheetNames(deps_.state.SheetList());
     menus_->SetSkinNames(life_.skins ? life_.skins->SkinNames : std::vector<std::string>{});
-    menus_->SetUsbVisible(deps_.state.PortableMode());
-    menus_->SetDebugVisible(false);
+    menus_->SetVisible(ui::MenuUsb, deps_.state.PortableMode());
+    menus_->SetVisible(ui::MenuDebug, false);
 }
 
 // A command of either menu; false when it is none of theirs.

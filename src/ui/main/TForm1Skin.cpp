@@ -284,12 +284,10 @@ LRESULT TForm1::TreeView1CustomDraw(NMTVCUSTOMDRAW* draw) {
             state.hit = skin::TreeDragHit::RightOfLabel;
         }
         state.targetIsFirst = tree_.IndexOf(node) == 0;
-        if (HTREEITEM above = TreeView_GetPrevVisible(treeView1_, item)) {
-            RECT aboveText;
-            if (TreeView_GetItemRect(treeView1_, above, &aboveText, TRUE)) {
-                state.aboveText = skin::SkinRect{aboveText.left, aboveText.top, aboveText.right, aboveText.bottom};
-            }
-        }
+        const HTREEITEM above = TreeView_GetPrevVisible(treeView1_, item);
+        RECT aboveText;
+        if (above && TreeView_GetItemRect(treeView1_, above, &aboveText, TRUE))
+            state.aboveText = skin::SkinRect{aboveText.left, aboveText.top, aboveText.right, aboveText.bottom};
     } else if (drag.dragging && !drag.target && !state.hasNextVisible) {
         state.isDragTarget = true;
         state.hit = skin::TreeDragHit::BelowLast;

@@ -62,15 +62,11 @@ void TForm1::LoadSheet() {
     if (life_.loadExtList) life_.loadExtList();
     tree_.EnsureAutoRunFolders();
 
-    deps_.timer.BeginStage();
-    LoadIcons();
-    deps_.timer.EndStage("IconのロードImageListへの登録");
-    deps_.timer.BeginStage();
-    FillTreeView();
-    deps_.timer.EndStage("Iconのリストへの関連付け");
-    deps_.timer.BeginStage();
-    if (!deps_.setting.NoMakePopupMenu) BuildPopupMenu1();
-    deps_.timer.EndStage("ポップアップメニュー生成");
+    deps_.timer.Stage("IconのロードImageListへの登録", [this] { LoadIcons(); });
+    deps_.timer.Stage("Iconのリストへの関連付け", [this] { FillTreeView(); });
+    deps_.timer.Stage("ポップアップメニュー生成", [this] {
+        if (!deps_.setting.NoMakePopupMenu) BuildPopupMenu1();
+    });
     Edit1Change();
     sheetLoaded_ = true;
 }

@@ -31,7 +31,8 @@ constexpr UINT kTimerMouseHeldInterval = 100;
 constexpr UINT kTimer1Interval = 10;
 constexpr int kScrollMargin = 30;
 
-enum MenuIndex { kNoneMenu, kFolderMenu, kLauncherMenu, kWebMenu, kSpecialFolderMenu };
+using Menu = TreeContextMenus::Menu;
+using enum TreeContextMenus::Menu;
 // The dialog an entry opens: the entry is enabled only when the program has it.
 enum class Needs { Nothing, LauncherDialog, WebDialog, SpecialFolderDialog };
 enum class Line { Entry, Separator, ItemSubmenu, SubmenuEntry };
@@ -39,7 +40,7 @@ enum class Line { Entry, Separator, ItemSubmenu, SubmenuEntry };
 // One line of the context menus; the command of an entry is its row's index + 1. A submenu entry goes into the
 // "アイテムの登録(&A)" submenu last started in its menu.
 struct Row {
-    MenuIndex menu;
+    Menu menu;
     Line line;
     const char* caption = nullptr;
     Needs needs = Needs::Nothing;
@@ -64,21 +65,21 @@ void EditSpecialFolder(TForm1& form) {
 
 constexpr auto kLaunch = ItemDialogKind::Launcher;
 constexpr auto kWeb = ItemDialogKind::Web;
-constexpr Row Entry(MenuIndex menu, const char* caption, void (*run)(TForm1&), Needs needs = Needs::Nothing) {
+constexpr Row Entry(Menu menu, const char* caption, void (*run)(TForm1&), Needs needs = Needs::Nothing) {
     return {menu, Line::Entry, caption, needs, run};
 }
-constexpr Row Separator(MenuIndex menu) {
+constexpr Row Separator(Menu menu) {
     return {menu, Line::Separator};
 }
-constexpr Row ItemSubmenu(MenuIndex menu) {
+constexpr Row ItemSubmenu(Menu menu) {
     return {menu, Line::ItemSubmenu, "アイテムの登録(&A)"};
 }
 // The submenu's two entries: before the current item, or into the current folder.
-constexpr Row AddLaunch(MenuIndex menu, bool intoFolder) {
+constexpr Row AddLaunch(Menu menu, bool intoFolder) {
     return {menu, Line::SubmenuEntry, "ランチャ登録", Needs::LauncherDialog,
             intoFolder ? &OpenItem<kLaunch, kPlaceInSelectedFolder> : &OpenItem<kLaunch, kPlaceBeforeSelected>};
 }
-constexpr Row AddWeb(MenuIndex menu, bool intoFolder) {
+constexpr Row AddWeb(Menu menu, bool intoFolder) {
     return {menu, Line::SubmenuEntry, "WEB登録", Needs::WebDialog,
             intoFolder ? &OpenItem<kWeb, kPlaceInSelectedFolder> : &OpenItem<kWeb, kPlaceBeforeSelected>};
 }
@@ -126,16 +127,9 @@ constexpr Row kRows[] = {
 };
 
 bool Available(Needs needs, const TForm1::Windows& windows) {
-    switch (needs) {
-        case Needs::LauncherDialog:
-            return windows.formZanmel != nullptr;
-        case Needs::WebDialog:
-            return windows.formWEB != nullptr;
-        case Needs::SpecialFolderDialog:
-            return windows.formSpecialFolder != nullptr;
-        default:
-            return true;
-    }
+    if (needs == Needs::LauncherDialog) return windows.formZanmel != nullptr;
+    if (needs == Needs::WebDialog) return windows.formWEB != nullptr;
+    return needs != Needs::SpecialFolderDialog || windows.formSpecialFolder != nullptr;
 }
 
 POINT PointOf(LPARAM lParam) {
@@ -151,6 +145,7 @@ POINT ScreenPointOf(HWND window, LPARAM lParam) {
 
 TreeContextMenus::TreeContextMenus(TForm1& form)
     : form_(form), tree_(form.TreeView1()), list_(form.ListBox1()), panel_(form.Panel2()) {
+    for (platform::MenuHandle& menu : menus_) menu = platform::MenuHandle(CreatePopupMenu());
     HMENU submenu = nullptr;
     for (UINT command = 1; const Row& row : kRows) {
         const HMENU menu = menus_[row.menu].Get();
@@ -210,22 +205,22 @@ void TreeContextMenus::TreeView1MouseDown(POINT client) const {
 }
 void TreeContextMenus::TreeView1StartDrag(HTREEITEM item) {
     TreeView_SelectItem(tree_, item);
-    dragging_ = true;
-    dragTarget_ = nullptr;
+    drag_.dragging = true;
+    drag_.target = nullptr;
     SetCapture(tree_);
     Repaint();
 }
 void TreeContextMenus::TreeView1DragOver(POINT client) {
-    const HTREEITEM item = platform::TreeItemAt(tree_, client, &dragHit_);
+    const HTREEITEM item = platform::TreeItemAt(tree_, client, &drag_.hit);
     if (item) {
-        dragTarget_ = platform::TreeItemData<FolderTree::Node>(tree_, item);
+        drag_.target = platform::TreeItemData<FolderTree::Node>(tree_, item);
         TreeView_SelectDropTarget(tree_, item);
     } else {
         Repaint();
     }
 }
 void TreeContextMenus::EndDrag() {
-    dragging_ = false;
+    drag_.dragging = false;
     TreeView_SelectDropTarget(tree_, nullptr);
     if (GetCapture() == tree_) ReleaseCapture();
 }
@@ -242,7 +237,7 @@ void TreeContextMenus::TimerMouseTick() {
     ScreenToClient(tree_, &p);
     UINT flags = 0;
     const HTREEITEM item = platform::TreeItemAt(tree_, p, &flags);
-    if (item && !dragging_) {
+    if (item && !drag_.dragging) {
         TreeView_SelectItem(tree_, item);
         SetFocus(tree_);
     }
@@ -273,13 +268,13 @@ LRESULT CALLBACK TreeContextMenus::TreeProc(HWND hwnd, UINT message, WPARAM wPar
         case WM_CONTEXTMENU:
             return 0;
         case WM_MOUSEMOVE:
-            if (ui.dragging_) {
+            if (ui.drag_.dragging) {
                 platform::GuardCallback([&] { ui.TreeView1DragOver(PointOf(lParam)); });
                 return 0;
             }
             break;
         case WM_LBUTTONUP:
-            if (ui.dragging_) {
+            if (ui.drag_.dragging) {
                 ui.EndDrag();
                 platform::GuardCallback([&] { ui.form_.TreeView1DragDropAt(PointOf(lParam)); });
                 ui.Repaint();
@@ -287,8 +282,8 @@ LRESULT CALLBACK TreeContextMenus::TreeProc(HWND hwnd, UINT message, WPARAM wPar
             }
             break;
         case WM_CAPTURECHANGED:
-            if (ui.dragging_ && reinterpret_cast<HWND>(lParam) != hwnd) {
-                ui.dragging_ = false;
+            if (ui.drag_.dragging && reinterpret_cast<HWND>(lParam) != hwnd) {
+                ui.drag_.dragging = false;
                 TreeView_SelectDropTarget(hwnd, nullptr);
                 ui.Repaint();
             }

@@ -15,10 +15,11 @@ class TForm1;
 // subclasses the tree, the list and the tree's panel for as long as it lives.
 class TreeContextMenus {
 public:
-    // A drag inside the tree: the node under the mouse (null below the last node) and the TVHT_ hit flags.
+    // A drag inside the tree: the node under the mouse at the last drag over (null below the last node) and its
+    // TVHT_ hit flags; both are stale when no drag is on.
     struct Drag {
         bool dragging = false;
-        const FolderTree::Node* target = nullptr;
+        FolderTree::Node* target = nullptr;
         UINT hit = 0;
     };
 
@@ -27,18 +28,17 @@ public:
     TreeContextMenus(const TreeContextMenus&) = delete;
     TreeContextMenus& operator=(const TreeContextMenus&) = delete;
 
-    HMENU NoneMenu() const { return menus_[0].Get(); }
-    HMENU FolderMenu() const { return menus_[1].Get(); }
-    HMENU LauncherMenu() const { return menus_[2].Get(); }
-    HMENU WebMenu() const { return menus_[3].Get(); }
-    HMENU SpecialFolderMenu() const { return menus_[4].Get(); }
+    // The menus for no node, a folder, a launcher item, a web item and a special folder item.
+    enum Menu { kNoneMenu, kFolderMenu, kLauncherMenu, kWebMenu, kSpecialFolderMenu };
+    HMENU MenuOf(Menu menu) const { return menus_[menu].Get(); }
     std::vector<HMENU> Menus() const {
-        return {FolderMenu(), LauncherMenu(), NoneMenu(), WebMenu(), SpecialFolderMenu()};
+        return {MenuOf(kFolderMenu), MenuOf(kLauncherMenu), MenuOf(kNoneMenu), MenuOf(kWebMenu),
+                MenuOf(kSpecialFolderMenu)};
     }
     // Opens one of the menus at a screen position, its entries enabled as the program's dialogs are there, and
     // carries out the choice.
     void Open(HMENU menu, POINT screen);
-    Drag DragState() const { return dragging_ ? Drag{true, dragTarget_, dragHit_} : Drag{}; }
+    const Drag& DragState() const { return drag_; }
 
 private:
     void Repaint() const;
@@ -58,14 +58,9 @@ private:
     HWND tree_;
     HWND list_;
     HWND panel_;
-    // The menus for no node, a folder, a launcher item, a web item and a special folder item.
-    platform::MenuHandle menus_[5] = {platform::MenuHandle(CreatePopupMenu()), platform::MenuHandle(CreatePopupMenu()),
-                                      platform::MenuHandle(CreatePopupMenu()), platform::MenuHandle(CreatePopupMenu()),
-                                      platform::MenuHandle(CreatePopupMenu())};
-    bool dragging_ = false;
-    FolderTree::Node* dragTarget_ = nullptr;  // the node under the mouse at the last drag over
-    UINT dragHit_ = 0;                        // TVHT_ flags of the last drag over
-    bool buttonWasDown_ = false;              // the left button at the previous TimerMouse tick
+    platform::MenuHandle menus_[5];
+    Drag drag_;
+    bool buttonWasDown_ = false;  // the left button at the previous TimerMouse tick
 };
 
 }  // namespace zanmel

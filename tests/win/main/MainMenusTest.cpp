@@ -211,21 +211,21 @@ TEST(MainMenus, ListSubmenusAreRebuiltFromNamesAndTheirEntriesTellTheirPosition)
 TEST(MainMenus, HiddenMenusLeaveTheirMenuAndReturnToTheirPlace) {
     MainMenus menus;
     menus.SetEnabled(MenuUsbSync, true);
-    menus.SetUsbVisible(false);
-    menus.SetDebugVisible(false);
-    EXPECT_FALSE(menus.IsUsbVisible());
-    EXPECT_FALSE(menus.IsDebugVisible());
+    menus.SetVisible(MenuUsb, false);
+    menus.SetVisible(MenuDebug, false);
+    EXPECT_FALSE(menus.IsVisible(MenuUsb));
+    EXPECT_FALSE(menus.IsVisible(MenuDebug));
     EXPECT_EQ(NamesOf(ItemsOf(menus.MainMenu1())), "MenuFile MenuScan MenuSet MenyEntry MenuHelp");
     EXPECT_EQ(NamesOf(ItemsOf(menus.PopupMainMenu())),
               "PopupMainMenuFile PopupMainMenuScan PopupMainMenuSet PopupMainMenuEntry PopupMainMenuHelp");
     // Hiding twice changes nothing; a hidden menu's entries can still be switched.
-    menus.SetUsbVisible(false);
+    menus.SetVisible(MenuUsb, false);
     menus.SetEnabled(MenuUsbBackUp, true);
     menus.SetEnabled(MenuUsb, false);
     EXPECT_FALSE(menus.IsEnabled(MenuUsb));
 
-    menus.SetUsbVisible(true);
-    EXPECT_TRUE(menus.IsUsbVisible());
+    menus.SetVisible(MenuUsb, true);
+    EXPECT_TRUE(menus.IsVisible(MenuUsb));
     const auto bar = ItemsOf(menus.MainMenu1());
     EXPECT_EQ(NamesOf(bar), "MenuFile MenuScan MenuUsb MenuSet MenyEntry MenuHelp");
     EXPECT_EQ(bar[2].caption, L"USB(&U)");
@@ -241,15 +241,15 @@ TEST(MainMenus, HiddenMenusLeaveTheirMenuAndReturnToTheirPlace) {
               "PopupMainMenuHelp");
     EXPECT_EQ(ItemsOf(menus.PopupMainMenu())[2].caption, L"USB(&U)");
 
-    menus.SetDebugVisible(true);
+    menus.SetVisible(MenuDebug, true);
     EXPECT_EQ(NamesOf(ItemsOf(menus.MainMenu1())), "MenuFile MenuScan MenuUsb MenuSet MenyEntry MenuHelp MenuDebug");
     // Debug returns last even while USB is hidden, and USB before Set while debug is hidden.
-    menus.SetUsbVisible(false);
-    menus.SetDebugVisible(false);
-    menus.SetDebugVisible(true);
+    menus.SetVisible(MenuUsb, false);
+    menus.SetVisible(MenuDebug, false);
+    menus.SetVisible(MenuDebug, true);
     EXPECT_EQ(NamesOf(ItemsOf(menus.MainMenu1())), "MenuFile MenuScan MenuSet MenyEntry MenuHelp MenuDebug");
-    menus.SetDebugVisible(false);
-    menus.SetUsbVisible(true);
+    menus.SetVisible(MenuDebug, false);
+    menus.SetVisible(MenuUsb, true);
     EXPECT_EQ(NamesOf(ItemsOf(menus.MainMenu1())), "MenuFile MenuScan MenuUsb MenuSet MenyEntry MenuHelp");
 
     // An item made owner-drawn (as the skin does) stays owner-drawn, with its item data, across hide and show.
@@ -259,8 +259,8 @@ TEST(MainMenus, HiddenMenusLeaveTheirMenuAndReturnToTheirPlace) {
     drawn.fType = MFT_OWNERDRAW;
     drawn.dwItemData = 77;
     ASSERT_TRUE(SetMenuItemInfoW(menus.PopupMainMenu(), 2, TRUE, &drawn));
-    menus.SetUsbVisible(false);
-    menus.SetUsbVisible(true);
+    menus.SetVisible(MenuUsb, false);
+    menus.SetVisible(MenuUsb, true);
     MENUITEMINFOW back{};
     back.cbSize = sizeof(back);
     back.fMask = MIIM_FTYPE | MIIM_DATA | MIIM_ID | MIIM_SUBMENU;
@@ -269,7 +269,7 @@ TEST(MainMenus, HiddenMenusLeaveTheirMenuAndReturnToTheirPlace) {
     EXPECT_EQ(back.dwItemData, ULONG_PTR{77});
     EXPECT_EQ(back.wID, UINT{PopupMainMenuUSB});
     EXPECT_EQ(back.hSubMenu, menus.SubmenuOf(PopupMainMenuUSB));
-    menus.SetUsbVisible(false);  // destroyed while hidden: the destructor frees the loose submenus
+    menus.SetVisible(MenuUsb, false);  // destroyed while hidden: the destructor frees the loose submenus
 }
 
 TEST(MainMenus, MenuBarGoesOnAndOffAWindowAndIsTakenOffBeforeTheMenusGo) {
@@ -280,7 +280,7 @@ TEST(MainMenus, MenuBarGoesOnAndOffAWindowAndIsTakenOffBeforeTheMenusGo) {
         MainMenus menus;
         menus.ShowMenuBar(window, true);
         EXPECT_EQ(GetMenu(window), menus.MainMenu1());
-        menus.SetDebugVisible(false);  // redraws the attached bar
+        menus.SetVisible(MenuDebug, false);  // redraws the attached bar
         EXPECT_EQ(GetMenuItemCount(GetMenu(window)), 6);
         menus.ShowMenuBar(window, false);
         EXPECT_EQ(GetMenu(window), nullptr);

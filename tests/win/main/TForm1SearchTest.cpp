@@ -204,8 +204,8 @@ TEST_F(MainWindowTest, ArrowKeysMoveTheFocus) {
 
 TEST_F(MainWindowTest, UsbMenusOnlyOnARemovableDriveAndTheDebugMenuNever) {
     Open();
-    EXPECT_FALSE(form->Menus().IsUsbVisible());
-    EXPECT_FALSE(form->Menus().IsDebugVisible());
+    EXPECT_FALSE(form->Menus().IsVisible(ui::MenuUsb));
+    EXPECT_FALSE(form->Menus().IsVisible(ui::MenuDebug));
     EXPECT_EQ(GetMenu(form->Handle()), form->Menus().MainMenu1());
     form.reset();
 
@@ -214,7 +214,7 @@ TEST_F(MainWindowTest, UsbMenusOnlyOnARemovableDriveAndTheDebugMenuNever) {
     state = std::make_unique<platform::TState>(*timer, stick / "Zanmel.exe");
     ASSERT_TRUE(state->PortableMode());
     Open();
-    EXPECT_TRUE(form->Menus().IsUsbVisible());
+    EXPECT_TRUE(form->Menus().IsVisible(ui::MenuUsb));
     form.reset();
     SetCurrentDirectoryW(ToWide(folder.Path()).c_str());  // let the stick's folder go
 }
