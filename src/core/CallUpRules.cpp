@@ -1,13 +1,6 @@
 #include "core/CallUpRules.h"
 
-#include <algorithm>
-
 namespace zanmel {
-
-ScreenRect WidenToInclude(const ScreenRect& rect, const ScreenRect& monitor) {
-    return {std::min(rect.left, monitor.left), std::min(rect.top, monitor.top), std::max(rect.right, monitor.right),
-            std::max(rect.bottom, monitor.bottom)};
-}
 
 unsigned HotKeyModifiers(const THotKeyRecord& key) {
     return (key.Alt ? 1u : 0u) | (key.Ctrl ? 2u : 0u) | (key.Shift ? 4u : 0u) | (key.Win ? 8u : 0u);

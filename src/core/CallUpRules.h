@@ -22,9 +22,6 @@ struct ScreenRect {
     bool operator==(const ScreenRect&) const = default;
 };
 
-// The rectangle holding both: left and top the minimum, right and bottom the maximum.
-ScreenRect WidenToInclude(const ScreenRect& rect, const ScreenRect& monitor);
-
 // The modifier flags of a hot key for the system: Alt 1, Ctrl 2, Shift 4, Win 8.
 unsigned HotKeyModifiers(const THotKeyRecord& key);
 

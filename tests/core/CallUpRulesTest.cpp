@@ -42,15 +42,9 @@ TEST(CallUpRules, DialogsOpenOverTheirOwnerInsideTheWorkArea) {
     EXPECT_EQ(DialogPosition(&owner, 2000, 1200, work), (ScreenPoint{1920, 0}));
 }
 
-TEST(CallUpRules, LauncherMenuPositionAndScreenExtent) {
+TEST(CallUpRules, LauncherMenuPosition) {
     EXPECT_EQ(LauncherMenuPosition({100, 80}, true), (ScreenPoint{100, 80}));
     EXPECT_EQ(LauncherMenuPosition({100, 80}, false), (ScreenPoint{50, 30}));
-    ScreenRect all{};
-    all = WidenToInclude(all, {0, 0, 1920, 1080});
-    all = WidenToInclude(all, {-1280, 100, 0, 1124});
-    EXPECT_EQ(all, (ScreenRect{-1280, 0, 1920, 1124}));
-    // The start (0, 0, 0, 0) is always inside.
-    EXPECT_EQ(WidenToInclude({}, {100, 100, 200, 200}), (ScreenRect{0, 0, 200, 200}));
 }
 
 TEST(CallUpRules, TheHookIsNeededForAGestureOrAScreenPosition) {
